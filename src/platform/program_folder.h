@@ -1,0 +1,39 @@
+#pragma once
+// The program folder ("installation folder"): the executable's folder when writable,
+// otherwise a per-user copy under $XDG_DATA_HOME seeded from the installed tree. Documented
+// paths are written with "\" and resolved component by component without regard to case,
+// because the program's own paths differ in case ("EQ Presets" and "eq presets").
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+class ProgramFolder {
+public:
+    explicit ProgramFolder(std::filesystem::path root) : m_root(std::move(root)) {}
+
+    /// Chooses the folder for an executable at exePath (see the class comment); seeds the
+    /// per-user copy when the executable's folder is read-only.
+    static ProgramFolder forExecutable(const std::filesystem::path& exePath);
+
+    [[nodiscard]] const std::filesystem::path& root() const { return m_root; }
+
+    /// "\config\scenarios\x.vlm" -> <root>/config/scenarios/x.vlm, each existing component
+    /// matched without regard to case; missing components keep the given spelling.
+    [[nodiscard]] std::filesystem::path resolve(std::string_view documented) const;
+
+    /// The documented relative form of a path inside the folder ("\bin\1.isz"), or nullopt-like
+    /// empty string when the path lies outside it.
+    [[nodiscard]] std::string relativeForm(const std::filesystem::path& p) const;
+
+private:
+    std::filesystem::path m_root;
+};
+
+/// Resolves a "\"- or "/"-separated relative path under base without regard to case.
+std::filesystem::path resolveCaseInsensitive(const std::filesystem::path& base,
+                                             std::string_view relative);
+
+} // namespace velmora

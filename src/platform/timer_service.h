@@ -1,0 +1,30 @@
+#pragma once
+// Periodic timers on the UI thread. The app backs them with Qt's event loop; tests and the
+// recorder use VirtualTimerService, which fires them as virtual time is advanced.
+
+#include <functional>
+#include <memory>
+
+namespace velmora {
+
+/// A periodic timer. Created disabled. Thread: UI thread only.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    /// Period in milliseconds (at least 1). Changing it restarts the count.
+    virtual void setInterval(int milliseconds) = 0;
+    [[nodiscard]] virtual int interval() const = 0;
+    /// Enabling starts a full period from now; disabling a disabled timer does nothing.
+    virtual void setEnabled(bool enabled) = 0;
+    [[nodiscard]] virtual bool isEnabled() const = 0;
+};
+
+class TimerService {
+public:
+    virtual ~TimerService() = default;
+    /// The callback may enable, disable or re-period any timer, itself included.
+    [[nodiscard]] virtual std::unique_ptr<Timer> createTimer(int intervalMs,
+                                                             std::function<void()> onTick) = 0;
+};
+
+} // namespace velmora
