@@ -1,0 +1,32 @@
+#pragma once
+// What the rest of the program needs of every sound bank, whatever its kind: the main
+// window's stop-all, panels, start-up and quit; the scenarios' doload/dosave; docolors.
+//
+// Thread: UI thread.
+
+#include "appearance/color_scheme.h"
+
+#include <filesystem>
+#include <string>
+
+namespace velmora {
+
+class Bank {
+public:
+    virtual ~Bank() = default;
+    /// The window's object name ("frmback", "frmrandommain3", ...).
+    [[nodiscard]] virtual std::string windowName() const = 0;
+    /// Switches every slot off exactly as if the user had unticked it / stops its sounds.
+    virtual void stopAll() = 0;
+    /// Restores the bank from a file in its own format (state file, bank file or scenario
+    /// member). Shows the bank's own message on a bad file and changes nothing.
+    virtual void doload(const std::filesystem::path& path) = 0;
+    /// Writes the bank's state in its own format, atomically.
+    virtual void dosave(const std::filesystem::path& path) = 0;
+    /// The state file in the program folder read at start and written at quit ("rand.ini").
+    [[nodiscard]] virtual std::string stateFileName() const = 0;
+    /// Remembers the scheme; the bank's view repaints from it.
+    virtual void docolors(const ColorScheme& scheme) = 0;
+};
+
+} // namespace velmora
