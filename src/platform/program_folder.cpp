@@ -64,18 +64,33 @@ std::string ProgramFolder::relativeForm(const fs::path& p) const {
 }
 
 ProgramFolder ProgramFolder::forExecutable(const fs::path& exePath) {
-    const fs::path dir = exePath.parent_path();
-    if (::access(dir.c_str(), W_OK) == 0) return ProgramFolder(dir);
-    // Installed read-only: work in a per-user copy, seeded once from the installed tree.
-    const fs::path user = userDataHome() / "velmora";
     std::error_code ec;
-    if (!fs::exists(user / "bin", ec)) {
-        fs::create_directories(user, ec);
-        for (const auto& entry : fs::directory_iterator(dir, ec)) {
-            const auto name = entry.path().filename();
-            if (entry.is_directory(ec))
-                fs::copy(entry.path(), user / name,
-                         fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    fs::path exe = fs::weakly_canonical(fs::absolute(exePath, ec), ec);
+    if (exe.empty()) exe = exePath;
+    const fs::path dir = exe.parent_path();
+    return choose(exe, userDataHome(), ::access(dir.c_str(), W_OK) == 0);
+}
+
+ProgramFolder ProgramFolder::choose(const fs::path& exePath, const fs::path& dataHome,
+                                    bool executableFolderWritable) {
+    const fs::path dir = exePath.parent_path().empty() ? fs::path(".") : exePath.parent_path();
+    if (executableFolderWritable) return ProgramFolder(dir);
+    const fs::path user = dataHome / "velmora";
+    std::error_code ec;
+    fs::create_directories(user, ec);
+    if (!fs::is_directory(user, ec)) return ProgramFolder(dir);
+    // Seed (or top up) the per-user copy from the installed tree. Executables stay where
+    // they are: the copy holds data, and the program file is found beside itself.
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const auto target = user / entry.path().filename();
+        std::error_code one;
+        if (entry.is_directory(one)) {
+            fs::copy(entry.path(), target,
+                     fs::copy_options::recursive | fs::copy_options::skip_existing, one);
+        } else if (entry.is_regular_file(one) && entry.path() != exePath &&
+                   (fs::status(entry.path(), one).permissions() & fs::perms::owner_exec) ==
+                       fs::perms::none) {
+            fs::copy_file(entry.path(), target, fs::copy_options::skip_existing, one);
         }
     }
     return ProgramFolder(user);

@@ -18,13 +18,22 @@ public:
     /// per-user copy when the executable's folder is read-only.
     static ProgramFolder forExecutable(const std::filesystem::path& exePath);
 
+    /// The same choice with its inputs spelled out: the per-user data home (usually
+    /// $XDG_DATA_HOME) and whether the executable's folder is writable. The per-user copy
+    /// is brought up to date on every start: files the installed tree gained since are
+    /// added, nothing the user changed is overwritten. When no per-user copy can be made
+    /// the installed folder is used as it is (the program runs; saving fails visibly).
+    static ProgramFolder choose(const std::filesystem::path& exePath,
+                                const std::filesystem::path& userDataHome,
+                                bool executableFolderWritable);
+
     [[nodiscard]] const std::filesystem::path& root() const { return m_root; }
 
     /// "\config\scenarios\x.vlm" -> <root>/config/scenarios/x.vlm, each existing component
     /// matched without regard to case; missing components keep the given spelling.
     [[nodiscard]] std::filesystem::path resolve(std::string_view documented) const;
 
-    /// The documented relative form of a path inside the folder ("\bin\1.isz"), or nullopt-like
+    /// The documented relative form of a path inside the folder ("\bin\1.isz"), or an
     /// empty string when the path lies outside it.
     [[nodiscard]] std::string relativeForm(const std::filesystem::path& p) const;
 

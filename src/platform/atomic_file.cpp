@@ -1,0 +1,63 @@
+#include "atomic_file.h"
+
+#include <fstream>
+#include <random>
+#include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velmora {
+namespace fs = std::filesystem;
+
+ReplaceError replaceFileAtomically(const fs::path& path, std::string_view bytes) {
+    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::random_device rd;
+    const fs::path tmp =
+        dir / ("." + path.filename().string() + ".new-" + std::to_string(rd() ^ ::getpid()));
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return ReplaceError::CannotCreate;
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < bytes.size()) {
+        const auto w = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (w <= 0) {
+            ok = false;
+            break;
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        return ReplaceError::WriteFailed;
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        ::unlink(tmp.c_str());
+        return ReplaceError::RenameFailed;
+    }
+    // The rename itself must reach the disk too, or a power cut may bring the old name back
+    // pointing at nothing.
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return ReplaceError::None;
+}
+
+bool readSmallFile(const fs::path& path, std::string& out, std::uintmax_t maxBytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return false;
+    const auto size = fs::file_size(path, ec);
+    if (ec || size > maxBytes) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(static_cast<std::size_t>(size), '\0');
+    in.read(out.data(), static_cast<std::streamsize>(size));
+    out.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+} // namespace velmora
