@@ -1,0 +1,60 @@
+#include "main2_state.h"
+
+namespace velmora::state {
+
+StateReadResult readMain2State(const std::filesystem::path& path, Main2State& s) {
+    StateReadResult result;
+    auto reader = openRecordFile(path, result, kMain2StateFields);
+    if (!reader.ok()) return result;
+    FieldReader f(reader, result, kMain2StateFields);
+    f.int32(s.master);
+    f.int32(s.background);
+    f.int32(s.random);
+    f.int32(s.mp3);
+    f.int32(s.cd);
+    for (int i = 0; i < 12; ++i) f.text(s.presetCaptions[i]);
+    for (int slot : kColorFieldSlots) f.colour(s.colorSlots[slot - 1]);
+    f.text(s.text1);
+    f.text(s.text3);
+    f.text(s.text3);
+    f.text(s.scenarioInformation);
+    f.text(s.remoteSlideshowFolder);
+    f.text(s.remoteSelectedFile);
+    f.text(s.pictureName);
+    f.boolean(s.customAutoRandomise);
+    f.boolean(s.bankOneAutoRandomise);
+    f.int16(s.outputDevice);
+    f.text(s.presetCaptions[12]);
+    f.text(s.presetCaptions[13]);
+    return result;
+}
+
+std::string main2StateBytes(const Main2State& s) {
+    files::RecordWriter w;
+    w.integer(s.master).integer(s.background).integer(s.random).integer(s.mp3).integer(s.cd);
+    for (int i = 0; i < 12; ++i) w.text(s.presetCaptions[i]);
+    for (int slot : kColorFieldSlots) w.text(std::to_string(s.colorSlots[slot - 1]));
+    w.text(s.text1).text(s.text3).text(s.text3).text(s.scenarioInformation);
+    w.text(s.remoteSlideshowFolder).text(s.remoteSelectedFile).text(s.pictureName);
+    w.boolean(s.customAutoRandomise).boolean(s.bankOneAutoRandomise);
+    w.integer(s.outputDevice);
+    w.text(s.presetCaptions[12]).text(s.presetCaptions[13]);
+    w.endRecord();
+    return w.bytes();
+}
+
+files::WriteError writeMain2State(const std::filesystem::path& path, const Main2State& s) {
+    return files::writeFileAtomically(path, main2StateBytes(s));
+}
+
+std::optional<std::int16_t> readOutputDeviceIndex(const std::filesystem::path& path) {
+    Main2State s;
+    const auto result = readMain2State(path, s);
+    if (result.fileError != files::ReadError::None) return std::nullopt;
+    if (result.fieldsFound < static_cast<std::size_t>(kOutputDeviceField)) return std::nullopt;
+    for (int bad : result.unconverted)
+        if (bad == kOutputDeviceField) return std::nullopt;
+    return s.outputDevice;
+}
+
+} // namespace velmora::state

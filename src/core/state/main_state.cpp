@@ -1,0 +1,49 @@
+#include "main_state.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace velmora::state {
+
+bool MainState::alarmOn() const {
+    std::string t;
+    for (char c : alarmFlag)
+        if (c != ' ' && c != '#') t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return t == "true";
+}
+
+StateReadResult readMainState(const std::filesystem::path& path, MainState& s) {
+    StateReadResult result;
+    auto reader = openRecordFile(path, result, kMainStateFields);
+    if (!reader.ok()) return result;
+    FieldReader f(reader, result, kMainStateFields);
+    f.text(s.alarmFlag);
+    f.text(s.scenarioName);
+    f.int32(s.form3Slider);
+    f.int32(s.form33Slider);
+    f.text(s.slideshowName);
+    f.text(s.pictureName);
+    f.text(s.colorSchemeName);
+    f.int16(s.outputDevice);
+    return result;
+}
+
+std::string mainStateBytes(const MainState& s) {
+    files::RecordWriter w;
+    w.text(s.alarmFlag)
+        .text(s.scenarioName)
+        .integer(s.form3Slider)
+        .integer(s.form33Slider)
+        .text(s.slideshowName)
+        .text(s.pictureName)
+        .text(s.colorSchemeName)
+        .integer(s.outputDevice)
+        .endRecord();
+    return w.bytes();
+}
+
+files::WriteError writeMainState(const std::filesystem::path& path, const MainState& s) {
+    return files::writeFileAtomically(path, mainStateBytes(s));
+}
+
+} // namespace velmora::state
