@@ -2,6 +2,8 @@
 // Periodic timers on the UI thread. The app backs them with Qt's event loop; tests and the
 // recorder use VirtualTimerService, which fires them as virtual time is advanced.
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -25,6 +27,13 @@ public:
     /// The callback may enable, disable or re-period any timer, itself included.
     [[nodiscard]] virtual std::unique_ptr<Timer> createTimer(int intervalMs,
                                                              std::function<void()> onTick) = 0;
+    /// Monotonic milliseconds on the time line the timers fire on (only differences
+    /// mean anything). Lets one timer serve many periods and still know the moment of a
+    /// change made between its ticks.
+    [[nodiscard]] virtual std::int64_t nowMs() const {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
 };
 
 } // namespace velmora

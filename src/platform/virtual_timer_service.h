@@ -22,6 +22,8 @@ public:
     void advance(std::int64_t milliseconds);
     /// Virtual milliseconds since construction.
     [[nodiscard]] std::int64_t now() const;
+    /// The virtual time line: now().
+    [[nodiscard]] std::int64_t nowMs() const override { return now(); }
     /// Number of enabled timers (for tests).
     [[nodiscard]] int enabledCount() const;
 
