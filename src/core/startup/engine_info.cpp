@@ -1,0 +1,24 @@
+// The start-up controllers' only contact with the sound engine, kept in one file so that
+// their tests link without it.
+#include "core/audio/sound_engine.h"
+#include "device_selection.h"
+#include "launcher.h"
+
+namespace velmora {
+
+BackendVersion soundBackendVersion() {
+    const int major = audio::SoundEngine::backendMajorVersion();
+    return {major, minorFromVersionText(audio::SoundEngine::backendVersionText(), major)};
+}
+
+DeviceNames engineDeviceNames(audio::SoundEngine& engine) {
+    return [&engine] {
+        engine.setOutput(audio::kAutomaticOutput);
+        std::vector<std::string> names;
+        const int n = engine.driverCount();
+        for (int i = 0; i < n; ++i) names.push_back(engine.driverName(i));
+        return names;
+    };
+}
+
+} // namespace velmora
