@@ -1,0 +1,73 @@
+#include "platform/program_folder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using velmora::testing::readBytes;
+using velmora::testing::TempDir;
+using velmora::testing::writeBytes;
+namespace fs = std::filesystem;
+
+namespace {
+// An installed tree: the program file, factory sounds, a config folder and a data file.
+fs::path makeInstall(const fs::path& root) {
+    writeBytes(root / "bin" / "1.isz", "factory sound");
+    writeBytes(root / "config" / "EQ Presets" / "flat.eqf", "eq");
+    writeBytes(root / "rand.ini", "defaults");
+    const auto exe = root / "velmora";
+    writeBytes(exe, "\x7f" "ELF");
+    fs::permissions(exe, fs::perms::owner_all);
+    return exe;
+}
+} // namespace
+
+TEST(ProgramFolder, WritableInstallIsUsedInPlace) {
+    TempDir dir;
+    const auto exe = makeInstall(dir / "install");
+    EXPECT_EQ(ProgramFolder::choose(exe, dir / "data", true).root(), dir / "install");
+    EXPECT_FALSE(fs::exists(dir / "data" / "velmora"));
+    // The real check, on a folder the test can write: the same answer.
+    EXPECT_EQ(fs::weakly_canonical(ProgramFolder::forExecutable(exe).root()),
+              fs::weakly_canonical(dir / "install"));
+}
+
+TEST(ProgramFolder, ReadOnlyInstallGetsAPerUserCopyThatKeepsTheUsersChanges) {
+    TempDir dir;
+    const auto exe = makeInstall(dir / "install");
+    const auto folder = ProgramFolder::choose(exe, dir / "data", false);
+    const auto user = dir / "data" / "velmora";
+    ASSERT_EQ(folder.root(), user);
+    EXPECT_EQ(readBytes(user / "bin" / "1.isz"), "factory sound");
+    EXPECT_EQ(readBytes(user / "rand.ini"), "defaults");
+    EXPECT_FALSE(fs::exists(user / "velmora")) << "the program file is not data";
+
+    // The user changes a file; a later install adds one. A restart keeps the first and
+    // picks up the second.
+    writeBytes(user / "rand.ini", "mine");
+    writeBytes(dir / "install" / "bin" / "2.isz", "new factory sound");
+    (void)ProgramFolder::choose(exe, dir / "data", false);
+    EXPECT_EQ(readBytes(user / "rand.ini"), "mine");
+    EXPECT_EQ(readBytes(user / "bin" / "2.isz"), "new factory sound");
+}
+
+TEST(ProgramFolder, NoPlaceForAPerUserCopyFallsBackToTheInstall) {
+    TempDir dir;
+    const auto exe = makeInstall(dir / "install");
+    writeBytes(dir / "notafolder", "x");
+    EXPECT_EQ(ProgramFolder::choose(exe, dir / "notafolder", false).root(), dir / "install");
+}
+
+TEST(ProgramFolder, DocumentedPathsResolveWithoutRegardToCase) {
+    TempDir dir;
+    makeInstall(dir.path());
+    const ProgramFolder folder(dir.path());
+    EXPECT_EQ(folder.resolve("\\config\\eq presets\\FLAT.EQF"),
+              dir / "config" / "EQ Presets" / "flat.eqf");
+    EXPECT_EQ(folder.resolve("\\BIN\\1.isz"), dir / "bin" / "1.isz");
+    // Missing parts keep the spelling given, so a file can be created there.
+    EXPECT_EQ(folder.resolve("\\config\\scenarios\\New.vlm"),
+              dir / "config" / "scenarios" / "New.vlm");
+    EXPECT_EQ(folder.relativeForm(dir / "bin" / "1.isz"), "\\bin\\1.isz");
+    EXPECT_EQ(folder.relativeForm(dir.path().parent_path() / "elsewhere"), "");
+}
