@@ -19,8 +19,8 @@ StateReadResult readMainState(const std::filesystem::path& path, MainState& s) {
     FieldReader f(reader, result, kMainStateFields);
     f.text(s.alarmFlag);
     f.text(s.scenarioName);
-    f.int32(s.form3Slider);
-    f.int32(s.form33Slider);
+    f.int32(s.randomIntervalSlider);
+    f.int32(s.customIntervalSlider);
     f.text(s.slideshowName);
     f.text(s.pictureName);
     f.text(s.colorSchemeName);
@@ -32,8 +32,8 @@ std::string mainStateBytes(const MainState& s) {
     files::RecordWriter w;
     w.text(s.alarmFlag)
         .text(s.scenarioName)
-        .integer(s.form3Slider)
-        .integer(s.form33Slider)
+        .integer(s.randomIntervalSlider)
+        .integer(s.customIntervalSlider)
         .text(s.slideshowName)
         .text(s.pictureName)
         .text(s.colorSchemeName)

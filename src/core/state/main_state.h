@@ -19,8 +19,8 @@ inline constexpr std::size_t kMainStateFields = 8;
 struct MainState {
     std::string alarmFlag = "False";    ///< 1: "True" or "False"
     std::string scenarioName;           ///< 2: current scenario
-    int form3Slider = 0;                ///< 3: ucSlider1 of Form3 (numbered random banks)
-    int form33Slider = 0;               ///< 4: ucSlider1 of Form33 (custom random bank)
+    int randomIntervalSlider = 0;  ///< 3: ucSlider1 of Form3 (numbered random banks)
+    int customIntervalSlider = 0;  ///< 4: ucSlider1 of Form33 (custom random bank)
     std::string slideshowName;          ///< 5: Label23
     std::string pictureName;            ///< 6: Label24
     std::string colorSchemeName;        ///< 7: frmDemo's list
