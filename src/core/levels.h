@@ -30,9 +30,13 @@ struct LevelRange {
 /// Ranges chosen so that a slot at its initial volume 220 plays at an effective volume of
 /// Nearest(500 x 10/600 x 220/14) = 131 on a fresh start, and the tops of master (600) and a
 /// bank level (14) bring a full slot (255) to exactly 255.
+///
+/// The master reaches 0 although a bank's formulas only need 1: muting sets it to 0, and a
+/// user who drags it to the bottom expects silence. No formula divides by it, so 0 is safe.
+/// The bank levels keep their minimum of 1. Listed in the README; keep the two in step.
 constexpr LevelRange levelRange(Level level) {
     switch (level) {
-    case Level::Master: return {1, 600, 500};
+    case Level::Master: return {0, 600, 500};
     case Level::Random:
     case Level::Background:
     case Level::Bwaves: return {1, 14, 10};
@@ -40,6 +44,32 @@ constexpr LevelRange levelRange(Level level) {
     case Level::Mp3: return {0, 5000, 2500};
     }
     return {0, 0, 0};
+}
+
+/// The caption shown beside a level's slider on the main window and on every copy.
+constexpr const char* levelCaption(Level level) {
+    switch (level) {
+    case Level::Master: return "Master";
+    case Level::Random: return "Random";
+    case Level::Background: return "Background";
+    case Level::Cd: return "CD";
+    case Level::Bwaves: return "Bwaves";
+    case Level::Mp3: return "MP3";
+    }
+    return "";
+}
+
+/// The main window's object name of a level's slider.
+constexpr const char* levelSliderName(Level level) {
+    switch (level) {
+    case Level::Master: return "ucSlider3";
+    case Level::Random: return "ucSlider1";
+    case Level::Background: return "ucSlider2";
+    case Level::Cd: return "ucSlider4";
+    case Level::Bwaves: return "ucSlider5";
+    case Level::Mp3: return "hscroll2";
+    }
+    return "";
 }
 
 class Levels {
