@@ -1,8 +1,11 @@
 #include "core/files/text_record.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmora::files;
+using velmora::testing::TempDir;
+using velmora::testing::writeBytes;
 
 TEST(TextRecord, WriterAndReaderRoundTripEveryFieldKind) {
     RecordWriter w;
@@ -29,4 +32,54 @@ TEST(TextRecord, ReaderAcceptsLfAndCp1252AndRejectsNonNumbers) {
     EXPECT_EQ(r.nextText(), "caf\xc3\xa9");
     EXPECT_EQ(r.nextInteger(), 7);
     EXPECT_EQ(r.nextInteger(), std::nullopt); // "abc" is not a number
+}
+
+TEST(TextRecord, RecordsRunTogetherWhateverTheLineEnds) {
+    // CR LF, LF, a blank line and a missing final line end: six fields in order.
+    RecordReader r(std::string("\"a, b\",1\r\n#FALSE#\n\r\n  \"x\"\"y\" , 2.5\r\n-3"));
+    ASSERT_EQ(r.size(), 6u);
+    EXPECT_EQ(r.nextText(), "a, b");
+    EXPECT_EQ(r.nextInteger(), 1);
+    EXPECT_EQ(r.nextBool(), false);
+    EXPECT_EQ(r.nextText(), "x\"y");
+    EXPECT_EQ(r.nextInteger(), 2) << "2.5 rounds half to even";
+    EXPECT_EQ(r.nextInteger(), -3);
+}
+
+TEST(TextRecord, Windows1252TextBecomesUtf8AndUtf8StaysAsItIs) {
+    // 0x80 is the euro sign in Windows-1252, 0x93/0x94 curly quotes, 0xE9 e-acute.
+    EXPECT_EQ(toUtf8("\x80 \x93hi\x94 caf\xe9"),
+              "\xe2\x82\xac \xe2\x80\x9chi\xe2\x80\x9d caf\xc3\xa9");
+    const std::string utf8 = "Regen \xc3\xbc" "ber See \xe2\x82\xac";
+    EXPECT_EQ(toUtf8(utf8), utf8);
+    RecordWriter w;
+    w.text(utf8).endRecord();
+    EXPECT_EQ(RecordReader(w.bytes()).nextText(), utf8);
+}
+
+TEST(TextRecord, MalformedInputGivesFieldsNotCrashes) {
+    RecordReader unterminated(std::string("\"never closed, 5"));
+    EXPECT_EQ(unterminated.nextText(), "never closed, 5");
+    EXPECT_TRUE(unterminated.atEnd());
+    RecordReader binary(std::string("\0\xff,\x01\"", 5));
+    EXPECT_EQ(binary.size(), 2u);
+    EXPECT_EQ(binary.nextInteger(), std::nullopt);
+    EXPECT_EQ(RecordReader(std::string("99999999999999999999999")).nextInteger(), std::nullopt);
+    EXPECT_EQ(RecordReader(std::string("")).size(), 0u);
+
+    TempDir dir;
+    EXPECT_EQ(RecordReader::fromFile(dir / "absent").error(), ReadError::Missing);
+    EXPECT_EQ(RecordReader::fromFile(dir.path()).error(), ReadError::Unreadable);
+    writeBytes(dir / "huge", std::string(kMaxRecordFileBytes + 1, '1'));
+    EXPECT_EQ(RecordReader::fromFile(dir / "huge").error(), ReadError::TooLarge);
+}
+
+TEST(TextRecord, OneValuePerLineLayoutRoundTrips) {
+    RecordWriter w;
+    w.line("C:\\sounds\\rain.wav").line("").line("two\nlines");
+    EXPECT_EQ(w.bytes(), "C:\\sounds\\rain.wav\r\n\r\ntwo lines\r\n");
+    const std::vector<std::string> expected{"C:\\sounds\\rain.wav", "", "two lines"};
+    EXPECT_EQ(splitLines(w.bytes()), expected);
+    const std::vector<std::string> lf{"a", "b"};
+    EXPECT_EQ(splitLines("a\nb"), lf);
 }
