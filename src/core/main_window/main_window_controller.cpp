@@ -234,7 +234,7 @@ void MainWindowController::setDisplayText(Display display, const std::string& te
 
 std::string MainWindowController::autoRandomiseLine(const AutoRandomiseLink& link) const {
     if (!link.isOn || !link.isOn()) return "Disabled";
-    const int minutes = link.intervalMinutes ? link.intervalMinutes() : 0;
+    const int minutes = link.periodMinutes ? link.periodMinutes() : 0;
     return "Enabled - " + std::to_string(minutes) + "mins";
 }
 
@@ -274,12 +274,6 @@ void MainWindowController::setPresetCaption(int index, const std::string& captio
     if (index < 0 || index >= state::kPresetCount) return;
     m_main2State.presetCaptions[std::size_t(index)] = caption;
     presetsChanged();
-}
-
-void MainWindowController::setOutputDevice(int deviceIndex) {
-    if (deviceIndex < 0 || deviceIndex > 32767) return;
-    m_main2State.outputDevice = static_cast<std::int16_t>(deviceIndex);
-    m_mainState.outputDevice = m_main2State.outputDevice;
 }
 
 } // namespace velmora

@@ -11,6 +11,7 @@
 #include "core/main_window/window_registry.h"
 #include "core/services.h"
 #include "core/signal.h"
+#include "core/startup/output_device.h"
 #include "core/state/main2_state.h"
 #include "core/state/main_state.h"
 
@@ -84,11 +85,13 @@ inline constexpr const char* kNoScenarios = "There are no files in the list";
 /// numbered random banks share one, the custom random bank has its own.
 struct AutoRandomiseLink {
     std::function<bool()> isOn;
-    /// Switches it on or off at start; on starts its timer with the dialog's period.
+    /// Switches it on at start; that starts its timer with the dialog's period.
     std::function<void(bool)> restore;
-    /// The interval dialog's slider (Form3 / Form33), in minutes.
-    std::function<int()> intervalMinutes;
-    std::function<void(int)> setIntervalMinutes;
+    /// The period chosen in the settings dialog (Form3 / Form33), in minutes, for display.
+    std::function<int()> periodMinutes;
+    /// The settings dialog's slider ucSlider1, kept in main.tmp fields 3 and 4.
+    std::function<int()> dialogSlider;
+    std::function<void(int)> setDialogSlider;
 };
 
 /// Steps of start-up, quit and the commands that belong to windows built elsewhere. An empty
@@ -201,9 +204,9 @@ public:
         return m_main2State.presetCaptions;
     }
     void setPresetCaption(int index, const std::string& caption);
-    [[nodiscard]] int outputDevice() const { return m_main2State.outputDevice; }
-    /// The device window's choice; takes effect at the next start.
-    void setOutputDevice(int deviceIndex);
+    /// The output-device index of this run: read from main2.tmp before the engine starts,
+    /// changed by the device window (effective at the next start), written at quit.
+    [[nodiscard]] OutputDeviceChoice& outputDevice() { return m_outputDevice; }
 
     // --- quit ---
     /// Quits in order: visual state, timers, engine close, main2.tmp then main.tmp, every
@@ -252,6 +255,7 @@ private:
     std::array<std::string, kDisplayCount> m_display;
     std::array<std::string, 2> m_autoLines{"Disabled", "Disabled"};
     ColorScheme m_scheme;
+    OutputDeviceChoice m_outputDevice;
     state::MainState m_mainState;
     state::Main2State m_main2State;
     int m_mutedMaster = 0;

@@ -27,17 +27,17 @@ void MainWindowController::startSoundEngine() {
     if (m_engineStarted) return;
     m_engineStarted = true;
     if (auto device = state::readOutputDeviceIndex(stateFile(state::kMain2StateFile)))
-        m_main2State.outputDevice = *device;
+        m_outputDevice.set(*device, m_s.engine.driverName(*device));
     m_s.engine.setBufferSize(kBufferMs);
-    m_s.engine.setDriver(m_main2State.outputDevice);
+    m_s.engine.setDriver(m_outputDevice.index());
     (void)m_s.engine.init(audio::kSampleRate, audio::kChannelCount, 4);
 }
 
 void MainWindowController::restoreMainState() {
     const auto result = state::readMainState(stateFile(state::kMainStateFile), m_mainState);
     m_firstRun = result.missing();
-    if (m_randomAuto.setIntervalMinutes) m_randomAuto.setIntervalMinutes(m_mainState.randomIntervalSlider);
-    if (m_customAuto.setIntervalMinutes) m_customAuto.setIntervalMinutes(m_mainState.customIntervalSlider);
+    if (m_randomAuto.setDialogSlider) m_randomAuto.setDialogSlider(m_mainState.randomIntervalSlider);
+    if (m_customAuto.setDialogSlider) m_customAuto.setDialogSlider(m_mainState.customIntervalSlider);
 }
 
 void MainWindowController::restoreMain2State() {
@@ -112,8 +112,9 @@ void MainWindowController::collectState() {
     s2.colorSlots = slotsFromScheme(m_scheme);
     if (m_customAuto.isOn) s2.customAutoRandomise = m_customAuto.isOn();
     if (m_randomAuto.isOn) s2.bankOneAutoRandomise = m_randomAuto.isOn();
-    if (m_randomAuto.intervalMinutes) m_mainState.randomIntervalSlider = m_randomAuto.intervalMinutes();
-    if (m_customAuto.intervalMinutes) m_mainState.customIntervalSlider = m_customAuto.intervalMinutes();
+    if (m_randomAuto.dialogSlider) m_mainState.randomIntervalSlider = m_randomAuto.dialogSlider();
+    if (m_customAuto.dialogSlider) m_mainState.customIntervalSlider = m_customAuto.dialogSlider();
+    s2.outputDevice = m_outputDevice.index();
     m_mainState.outputDevice = s2.outputDevice;
 }
 
