@@ -1,0 +1,113 @@
+#include "background_bank.h"
+
+#include "core/files/text_record.h"
+
+namespace velmora {
+namespace {
+constexpr const char* kBankFileFilter = "Background Config Files (*.bcf)|*.bcf";
+constexpr const char* kStartupSound = "\\bin\\51.raz";
+} // namespace
+
+BackgroundBank::BackgroundBank(Services& services, const BackgroundBankTable& table)
+    : BackgroundSlots(services, Level::Background), m_table(table) {}
+
+const std::string& BackgroundBank::slotName(int number) const {
+    return m_table.names.at(static_cast<std::size_t>(number - 1));
+}
+
+std::filesystem::path BackgroundBank::soundFile(int number) const {
+    return services().folder.resolve("\\bin\\" + std::to_string(m_table.firstSoundNumber + number - 1) +
+                                     ".isz");
+}
+
+void BackgroundBank::prepareSample(int number, SlotVoice& voice) {
+    voice.ensureLoaded(services().engine, soundFile(number));
+}
+
+void BackgroundBank::activate() {
+    if (m_activated) return;
+    m_activated = true;
+    auto& engine = services().engine;
+    m_startupVoice.ensureLoaded(engine, services().folder.resolve(kStartupSound));
+    // Played once, nearly silent, never stopped by the bank.
+    const auto channel = engine.play(m_startupVoice.sample());
+    engine.setVolume(channel, 1);
+}
+
+BackgroundBankValues BackgroundBank::values() const {
+    BackgroundBankValues v;
+    for (int n = 1; n <= kHiddenSlot; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        const auto& s = slot(n);
+        v.volume[i] = s.volume;
+        v.pan[i] = s.pan;
+        v.rate[i] = s.rate;
+        v.on[i] = s.on;
+        v.reserved[i] = reservedFlag(n - 1);
+        if (n <= kAudibleSlots) {
+            v.rangeLowPos[i] = s.rangeLowPos;
+            v.rangeHighPos[i] = s.rangeHighPos;
+        }
+    }
+    const auto& levels = services().levels;
+    v.bwavesCopy = levels.value(Level::Bwaves);
+    v.masterCopy = levels.master();
+    v.mp3Copy = levels.value(Level::Mp3);
+    v.randomCopy = levels.value(Level::Random);
+    return v;
+}
+
+void BackgroundBank::apply(const BackgroundBankValues& v) {
+    const auto switches = [&] {
+        for (int n = 1; n <= kHiddenSlot; ++n) setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
+        for (int i = 0; i < kReservedFlags; ++i) setReservedFlag(i, v.reserved[static_cast<std::size_t>(i)]);
+    };
+    switches();
+    for (int n = 1; n <= kAudibleSlots; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        setRangeLowPos(n, v.rangeLowPos[i]);
+        setRangeHighPos(n, v.rangeHighPos[i]);
+    }
+    for (int n = 1; n <= kHiddenSlot; ++n) setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kAudibleSlots; ++n) setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kAudibleSlots; ++n) setRate(n, v.rate[static_cast<std::size_t>(n - 1)]);
+    reapplyAll();
+    switches();
+    changed();
+}
+
+void BackgroundBank::doload(const std::filesystem::path& path) {
+    const auto read = readBackgroundBank(path);
+    if (!read.problem.ok()) {
+        services().dialogs.message(m_table.loadError, MessageIcon::Information, kProgramTitle);
+        return;
+    }
+    apply(read.values);
+}
+
+bool BackgroundBank::save(const std::filesystem::path& path) {
+    return files::writeFileAtomically(path, formatBackgroundBank(values())) ==
+           files::WriteError::None;
+}
+
+FileDialogOptions BackgroundBank::dialogOptions() const {
+    FileDialogOptions o;
+    o.filter = kBankFileFilter;
+    o.initialDirectory = services().folder.resolve(m_table.dialogFolder).string();
+    return o;
+}
+
+void BackgroundBank::saveConfiguration() {
+    const auto name = services().dialogs.saveFile(dialogOptions());
+    if (!name || name->empty()) return;
+    if (!save(*name))
+        services().dialogs.message("The configuration could not be saved to \"" + *name + "\".",
+                                   MessageIcon::Warning, kProgramTitle);
+}
+
+void BackgroundBank::loadConfiguration() {
+    const auto name = services().dialogs.openFile(dialogOptions());
+    if (name && !name->empty()) doload(*name);
+}
+
+} // namespace velmora
