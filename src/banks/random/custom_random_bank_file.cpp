@@ -1,0 +1,66 @@
+#include "custom_random_bank_file.h"
+
+#include "core/files/text_record.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+constexpr int kFirstFileItem = 62;
+constexpr int kFirstCaptionItem = 90;
+
+CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
+    CustomRandomBankFileResult r;
+    if (fields.size() < kCustomItemCount) {
+        r.error = BankFileError::TooFewValues;
+        return r;
+    }
+    for (int n = 1; n <= kRandomSliderCount; ++n) {
+        const auto v = files::toRoundedInteger(fields[n - 1]);
+        if (!v) {
+            r.error = BankFileError::NotANumber;
+            r.item = n;
+            return r;
+        }
+        const bool slotSlider = sliderUse(n).kind != SliderUse::Copy;
+        r.values.sliders[n - 1] =
+            slotSlider ? clampSlider(*v)
+                       : static_cast<int>(std::clamp<std::int64_t>(*v, -1000000, 1000000));
+    }
+    // Item 61 never carried a setting; whatever is there is skipped.
+    for (int s = 0; s < kRandomSlotCount; ++s) r.values.files[s] = fields[kFirstFileItem - 1 + s].text;
+    for (int c = 0; c < kCustomCaptionCount; ++c)
+        r.values.captions[c] = fields[kFirstCaptionItem - 1 + c].text;
+    return r;
+}
+
+} // namespace
+
+CustomRandomBankFileResult parseCustomRandomBankFile(std::string_view bytes) {
+    return parseFields(files::parseFields(bytes));
+}
+
+CustomRandomBankFileResult readCustomRandomBankFile(const std::filesystem::path& path) {
+    const auto reader = files::RecordReader::fromFile(path);
+    if (!reader.ok()) {
+        CustomRandomBankFileResult r;
+        r.error = reader.error() == files::ReadError::Missing ? BankFileError::Missing
+                  : reader.error() == files::ReadError::TooLarge ? BankFileError::TooLarge
+                                                                 : BankFileError::Unreadable;
+        return r;
+    }
+    return parseFields(reader.fields());
+}
+
+std::string formatCustomRandomBankFile(const CustomRandomBankValues& values) {
+    files::RecordWriter w;
+    for (int v : values.sliders) w.integer(v);
+    w.boolean(false);
+    for (const auto& f : values.files) w.text(f);
+    for (const auto& c : values.captions) w.text(c);
+    w.endRecord();
+    return w.bytes();
+}
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+#include "interval_settings.h"
+
+#include "core/services.h"
+#include "platform/settings_store.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+constexpr const char* kPeriodKey = "Period";
+}
+
+IntervalSettings::IntervalSettings(std::string windowName, std::string section,
+                                   SettingsStore& settings)
+    : m_windowName(std::move(windowName)), m_section(std::move(section)), m_settings(settings) {
+    const std::string saved = m_settings.read(kProgramTitle, m_section, kPeriodKey, "");
+    int minutes = 0;
+    for (char c : saved) {
+        if (c < '0' || c > '9' || minutes > 1000) {
+            minutes = 0;
+            break;
+        }
+        minutes = minutes * 10 + (c - '0');
+    }
+    setPeriodMinutes(minutes);
+}
+
+void IntervalSettings::setPeriodIndex(int index) {
+    index = std::clamp(index, 0, static_cast<int>(kPeriods.size()) - 1);
+    if (index == m_periodIndex) return;
+    m_periodIndex = index;
+    changed();
+}
+
+bool IntervalSettings::setPeriodMinutes(int minutes) {
+    const auto it = std::find(kPeriods.begin(), kPeriods.end(), minutes);
+    if (it == kPeriods.end()) return false;
+    setPeriodIndex(static_cast<int>(it - kPeriods.begin()));
+    return true;
+}
+
+void IntervalSettings::setThreshold(int value) {
+    value = std::clamp(value, 0, kMaxThreshold);
+    if (value == m_threshold) return;
+    m_threshold = value;
+    changed();
+}
+
+void IntervalSettings::confirm() {
+    m_settings.write(kProgramTitle, m_section, kPeriodKey, std::to_string(periodMinutes()));
+    confirmed();
+}
+
+} // namespace velmora

@@ -1,0 +1,81 @@
+#include "random_bank.h"
+
+#include "banks/random/auto_randomize_group.h"
+#include "banks/random/interval_settings.h"
+#include "core/files/text_record.h"
+
+namespace velmora {
+
+std::string saveFailureMessage(const std::filesystem::path& path) {
+    return "The file could not be saved:\n" + path.string() +
+           "\nCheck that the folder exists and that you may write to it.";
+}
+
+RandomBank::RandomBank(Services& services, const RandomBankSpec& spec,
+                       IntervalSettings& intervals, SoundIdentify& identify)
+    : RandomBankEngine(services, intervals, identify,
+                       {spec.windowName, spec.column1, spec.column2, kNumberedTick}),
+      m_spec(spec) {
+    for (int n = 1; n <= kRandomSlotCount; ++n) {
+        auto& s = mutableSlot(n);
+        s.caption = spec.captions[n - 1];
+        s.file = spec.soundFile(n);
+        s.path = this->services().folder.resolve(s.file);
+    }
+}
+
+std::string RandomBank::stateFileName() const { return m_spec.stateFile.substr(1); }
+
+std::filesystem::path RandomBank::configFolder() const {
+    return services().folder.resolve(m_spec.configFolder);
+}
+
+RandomBankValues RandomBank::values() const {
+    RandomBankValues v;
+    for (int n = 1; n <= kRandomSlotCount; ++n) {
+        v.volume[n - 1] = slot(n).volume;
+        v.frequency[n - 1] = slot(n).frequency;
+    }
+    v.slider19 = services().levels.value(Level::Bwaves);
+    v.slider20 = services().levels.master();
+    return v;
+}
+
+void RandomBank::doload(const std::filesystem::path& path) {
+    const auto r = readRandomBankFile(path);
+    if (!r.ok()) {
+        services().dialogs.message(m_spec.loadFailure, MessageIcon::Information, kProgramTitle);
+        return;
+    }
+    applySliders(r.values.volume, r.values.frequency);
+}
+
+void RandomBank::dosave(const std::filesystem::path& path) {
+    if (files::writeFileAtomically(path, formatRandomBankFile(values())) !=
+        files::WriteError::None)
+        services().dialogs.message(saveFailureMessage(path), MessageIcon::Information,
+                                   kProgramTitle);
+}
+
+void RandomBank::saveConfiguration() {
+    FileDialogOptions o;
+    o.filter = kRandomConfigFilter;
+    o.initialDirectory = configFolder().string();
+    if (const auto name = services().dialogs.saveFile(o); name && !name->empty()) dosave(*name);
+}
+
+void RandomBank::loadConfiguration() {
+    FileDialogOptions o;
+    o.filter = kRandomConfigFilter;
+    o.initialDirectory = configFolder().string();
+    o.initialName.clear();
+    if (const auto name = services().dialogs.openFile(o); name && !name->empty()) doload(*name);
+}
+
+void RandomBank::toggleAutoRandomize() {
+    if (m_group) m_group->toggle();
+    else if (autoRandomizeOn()) stopAutoRandomize();
+    else startAutoRandomize(intervals().periodMinutes());
+}
+
+} // namespace velmora

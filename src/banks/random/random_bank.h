@@ -1,0 +1,59 @@
+#pragma once
+// One numbered random bank (Birds, Insects and Frogs, Animals, Weather): factory sounds
+// loaded on first use, the 60-field bank file, and the window commands that need dialogs.
+// All four are this one class, told apart by their row of the bank table.
+//
+// Thread: UI thread.
+
+#include "banks/random/random_bank_engine.h"
+#include "banks/random/random_bank_file.h"
+
+#include <filesystem>
+#include <string>
+
+namespace velmora {
+
+class AutoRandomizeGroup;
+
+class RandomBank final : public RandomBankEngine {
+public:
+    /// spec: randomBankSpec(1..4). intervals: the shared Form3 settings.
+    RandomBank(Services& services, const RandomBankSpec& spec, IntervalSettings& intervals,
+               SoundIdentify& identify);
+
+    [[nodiscard]] const RandomBankSpec& spec() const { return m_spec; }
+
+    // Bank
+    void stopAll() override { Command1_Click(); }
+    /// Reads all 60 values first; on any fault shows the bank's message and changes nothing.
+    void doload(const std::filesystem::path& path) override;
+    /// Writes the one-line file atomically; a failed write is told to the user.
+    void dosave(const std::filesystem::path& path) override;
+    [[nodiscard]] std::string stateFileName() const override;
+
+    /// Stop-all: stops the current sound of every slot.
+    void Command1_Click() { stopSounds(); }
+
+    /// The values as the bank file holds them (copies: Bwaves and master levels now).
+    [[nodiscard]] RandomBankValues values() const;
+
+    /// "Save this forms current configuration": save dialog in the configuration folder.
+    void saveConfiguration();
+    /// "Load a previously saved configuration for this form".
+    void loadConfiguration();
+    [[nodiscard]] std::filesystem::path configFolder() const;
+
+    /// "Enable / Disable automatic frequency randomization": switches all four banks.
+    void toggleAutoRandomize();
+    /// Called by the group that switches the four banks together.
+    void attachGroup(AutoRandomizeGroup* group) { m_group = group; }
+
+private:
+    const RandomBankSpec& m_spec;
+    AutoRandomizeGroup* m_group = nullptr;
+};
+
+/// The failure of a bank-file write, as the user is told it.
+[[nodiscard]] std::string saveFailureMessage(const std::filesystem::path& path);
+
+} // namespace velmora
