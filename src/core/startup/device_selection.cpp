@@ -24,16 +24,16 @@ std::vector<DeviceEntry> buildDeviceList(const std::vector<std::string>& names) 
     return list;
 }
 
-DeviceSelectionController::DeviceSelectionController(Services& services,
+DeviceSelectionController::DeviceSelectionController(TimerService& timers, Dialogs& dialogs,
                                                      OutputDeviceChoice& device,
                                                      DeviceNames names)
-    : m_services(services), m_device(device), m_names(std::move(names)) {}
+    : m_timers(timers), m_dialogs(dialogs), m_device(device), m_names(std::move(names)) {}
 
 void DeviceSelectionController::open() {
     m_entries.clear();
     m_selected = -1;
     listChanged();
-    m_fillTimer = m_services.timers.createTimer(kFillDelayMs, [this] {
+    m_fillTimer = m_timers.createTimer(kFillDelayMs, [this] {
         m_fillTimer->setEnabled(false);
         populate();
     });
@@ -48,13 +48,13 @@ void DeviceSelectionController::populate() {
 
 bool DeviceSelectionController::ok() {
     if (m_selected < 0 || m_selected >= static_cast<int>(m_entries.size())) {
-        m_services.dialogs.message(std::string(kProblemMessage) + config::kSupportEmail,
+        m_dialogs.message(std::string(kProblemMessage) + config::kSupportEmail,
                                    MessageIcon::Information, kProgramTitle);
         return false;
     }
     const auto& chosen = m_entries[static_cast<std::size_t>(m_selected)];
     m_device.set(static_cast<std::int16_t>(chosen.index), chosen.name);
-    m_services.dialogs.message(kRestartMessage, MessageIcon::Information, kProgramTitle);
+    m_dialogs.message(kRestartMessage, MessageIcon::Information, kProgramTitle);
     closeRequested();
     return true;
 }

@@ -42,7 +42,11 @@ public:
         "There was a problem selecting this source. Please select again. If the problem "
         "persists, please contact ";
 
-    DeviceSelectionController(Services& services, OutputDeviceChoice& device, DeviceNames names);
+    DeviceSelectionController(TimerService& timers, Dialogs& dialogs, OutputDeviceChoice& device,
+                              DeviceNames names);
+    DeviceSelectionController(Services& services, OutputDeviceChoice& device)
+        : DeviceSelectionController(services.timers, services.dialogs, device,
+                                    engineDeviceNames(services.engine)) {}
 
     /// Opening the window: the list is filled on the first tick of a 50 ms timer.
     void open();
@@ -62,7 +66,8 @@ public:
     Signal<> closeRequested;
 
 private:
-    Services& m_services;
+    TimerService& m_timers;
+    Dialogs& m_dialogs;
     OutputDeviceChoice& m_device;
     DeviceNames m_names;
     std::vector<DeviceEntry> m_entries;

@@ -11,9 +11,9 @@ namespace {
 std::string wholeNumberText(int v) { return std::to_string(v); }
 } // namespace
 
-OptionsController::OptionsController(Services& services, AutoStart& autoStart,
+OptionsController::OptionsController(Environment env, AutoStart& autoStart,
                                      OutputDeviceChoice& device, DeviceNames deviceNames)
-    : m_services(services), m_autoStart(autoStart), m_device(device),
+    : m_env(env), m_autoStart(autoStart), m_device(device),
       m_deviceNames(std::move(deviceNames)) {
     loadFile();
     m_deviceConnection = m_device.changed.connect([this] {
@@ -23,7 +23,7 @@ OptionsController::OptionsController(Services& services, AutoStart& autoStart,
 }
 
 std::filesystem::path OptionsController::file(const char* documented) const {
-    return m_services.folder.resolve(documented);
+    return m_env.folder.resolve(documented);
 }
 
 void OptionsController::loadFile() {
@@ -49,7 +49,7 @@ void OptionsController::open() {
 void OptionsController::close() {
     finishInactivityTime();
     (void)state::writeOptionsState(file(state::kOptionsStateFile), m_options);
-    state::writeRemoteOnStart(m_services.settings, m_options.startWithController);
+    state::writeRemoteOnStart(m_env.settings, m_options.startWithController);
 }
 
 int OptionsController::inactivityTime() const {
@@ -98,7 +98,7 @@ void OptionsController::finishInactivityTime() {
 void OptionsController::setAutoLaunch(bool on) {
     if (on) {
         if (!m_autoStart.enable()) {
-            m_services.dialogs.message(kAutoStartMessage, MessageIcon::Information,
+            m_env.dialogs.message(kAutoStartMessage, MessageIcon::Information,
                                        kProgramTitle);
             on = false;
         }
@@ -148,17 +148,17 @@ void OptionsController::openHotkeys() {
     if (m_hooks.openHotkeys) m_hooks.openHotkeys();
 }
 
-void OptionsController::openHelp() { m_services.shell.openUrl(config::kHelpFaqUrl); }
+void OptionsController::openHelp() { m_env.shell.openUrl(config::kHelpFaqUrl); }
 
 void OptionsController::startUpdater() {
     for (const char* documented : config::kUpdaterPaths) {
         const auto path = file(documented);
         std::error_code ec;
         if (std::filesystem::is_regular_file(path, ec) &&
-            m_services.shell.startProgram(path.string(), {}))
+            m_env.shell.startProgram(path.string(), {}))
             return;
     }
-    m_services.dialogs.message(kUpdaterMessage, MessageIcon::Information, kProgramTitle);
+    m_env.dialogs.message(kUpdaterMessage, MessageIcon::Information, kProgramTitle);
 }
 
 } // namespace velmora

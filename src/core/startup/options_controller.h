@@ -36,8 +36,19 @@ public:
         std::function<void()> openHotkeys;      ///< chameleonButton12
     };
 
-    OptionsController(Services& services, AutoStart& autoStart, OutputDeviceChoice& device,
+    /// What the options window reaches outside itself.
+    struct Environment {
+        const ProgramFolder& folder;
+        SettingsStore& settings;
+        Dialogs& dialogs;
+        Shell& shell;
+    };
+
+    OptionsController(Environment env, AutoStart& autoStart, OutputDeviceChoice& device,
                       DeviceNames deviceNames);
+    OptionsController(Services& services, AutoStart& autoStart, OutputDeviceChoice& device)
+        : OptionsController({services.folder, services.settings, services.dialogs, services.shell},
+                            autoStart, device, engineDeviceNames(services.engine)) {}
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
 
     /// Opening the window: first four options on, then opt.tmp; automatic start as it is
@@ -91,7 +102,7 @@ private:
     void refreshDeviceName();
     std::filesystem::path file(const char* documented) const;
 
-    Services& m_services;
+    Environment m_env;
     AutoStart& m_autoStart;
     OutputDeviceChoice& m_device;
     DeviceNames m_deviceNames;
