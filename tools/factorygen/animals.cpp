@@ -1,0 +1,252 @@
+// Farm animals: every call is a source-filter voice (pitch contour, formants for the vowel,
+// tremolo for bleats, roughness for crows and honks); hooves are modal knocks in gait rhythm.
+#include "recipes.h"
+#include "voice.h"
+
+namespace velmora::factory {
+
+namespace {
+
+// Vowel-like formant sets scaled for animal vocal tracts.
+const std::vector<Formant> kMoo = {{300, 160, 0}, {650, 220, -6}, {2300, 500, -20}};
+const std::vector<Formant> kMooOpen = {{520, 200, 0}, {950, 260, -5}, {2400, 500, -18}};
+const std::vector<Formant> kBaa = {{800, 250, 0}, {1500, 300, -4}, {2800, 500, -14}};
+const std::vector<Formant> kMeowI = {{700, 300, 0}, {2600, 500, -4}, {4200, 800, -12}};
+const std::vector<Formant> kMeowOw = {{900, 300, 0}, {1300, 400, -4}, {3200, 800, -14}};
+
+Buffer cow(int variant, Rng& rng) {
+    VoiceSpec v;
+    const float f0 = 118.0f + 14.0f * static_cast<float>(variant);
+    v.duration = 1.8f + 0.5f * static_cast<float>(variant);
+    v.pitch = {{0.0f, f0 * 0.85f}, {0.25f, f0 * 1.1f}, {0.7f, f0 * 1.05f}, {1.0f, f0 * 0.78f}};
+    v.amp = {{0.0f, 0.0f}, {0.12f, 0.6f}, {0.35f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
+    v.formants = kMoo;
+    v.formantsTo = kMooOpen;
+    v.morph = {{0.0f, 0.0f}, {0.4f, 1.0f}, {0.85f, 0.6f}, {1.0f, 0.0f}};
+    v.tilt = 0.9f;
+    v.maxHarmonics = 40;
+    v.breath = 0.25f;
+    v.roughness = 0.15f;
+    v.jitter = 0.006f;
+    return renderVoice(v, rng);
+}
+
+Buffer cat(int variant, Rng& rng) {
+    VoiceSpec v;
+    const float f0 = variant == 0 ? 560.0f : 680.0f;
+    v.duration = variant == 0 ? 0.95f : 0.7f;
+    v.pitch = {{0.0f, f0 * 0.85f}, {0.35f, f0 * 1.15f}, {1.0f, f0 * 0.8f}};
+    v.amp = {{0.0f, 0.0f}, {0.1f, 0.8f}, {0.4f, 1.0f}, {0.85f, 0.6f}, {1.0f, 0.0f}};
+    v.formants = kMeowI;
+    v.formantsTo = kMeowOw;
+    v.morph = {{0.0f, 0.0f}, {0.3f, 0.2f}, {1.0f, 1.0f}};
+    v.tilt = 1.1f;
+    v.maxHarmonics = 25;
+    v.breath = 0.1f;
+    v.jitter = 0.006f;
+    v.vibratoHz = 7.0f;
+    v.vibratoDepth = 0.006f;
+    return renderVoice(v, rng);
+}
+
+Buffer rooster(int variant, Rng& rng) {
+    // cock-a-doodle-doo: short, short, short, long falling
+    const float base = variant == 0 ? 520.0f : 600.0f;
+    const float lengths[5] = {0.18f, 0.14f, 0.22f, 0.3f, 1.0f};
+    const float pitches[5] = {0.85f, 1.0f, 1.05f, 1.15f, 1.1f};
+    std::vector<std::pair<float, Buffer>> parts;
+    float t = 0.0f;
+    for (int i = 0; i < 5; ++i) {
+        VoiceSpec v;
+        v.duration = lengths[i] * (variant == 0 ? 1.0f : 0.9f);
+        const float f = base * pitches[i];
+        if (i == 4) v.pitch = {{0.0f, f}, {0.3f, f * 1.05f}, {1.0f, f * 0.7f}};
+        else v.pitch = {{0.0f, f * 0.9f}, {0.5f, f}, {1.0f, f * 0.95f}};
+        v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
+        v.formants = {{1000, 400, 0}, {2200, 600, -3}, {3500, 900, -10}};
+        v.tilt = 0.7f;
+        v.maxHarmonics = 30;
+        v.roughness = 0.45f;
+        v.breath = 0.2f;
+        v.jitter = 0.01f;
+        v.vibratoHz = 12.0f;
+        v.vibratoDepth = i == 4 ? 0.01f : 0.0f;
+        parts.push_back({t, renderVoice(v, rng)});
+        t += v.duration + 0.03f;
+    }
+    return arrange(parts);
+}
+
+Buffer bark(Rng& rng, float f0, float seconds, float growl) {
+    VoiceSpec v;
+    v.duration = seconds;
+    v.pitch = {{0.0f, f0 * 0.8f}, {0.15f, f0 * 1.1f}, {1.0f, f0 * 0.7f}};
+    v.amp = {{0.0f, 0.0f}, {0.05f, 1.0f}, {0.35f, 0.7f}, {1.0f, 0.0f}};
+    v.formants = {{650, 300, 0}, {1500, 400, -3}, {2700, 700, -8}};
+    v.tilt = 0.6f;
+    v.maxHarmonics = 40;
+    v.breath = 0.5f;
+    v.roughness = growl;
+    v.jitter = 0.02f;
+    return renderVoice(v, rng);
+}
+
+Buffer dog(int variant, Rng& rng) {
+    // big dog, small yappy dog, double bark, distant single woof, excited run
+    struct Dog {
+        float f0, seconds, gap, growl;
+        int barks;
+    };
+    static const Dog kDogs[5] = {{260, 0.22f, 0.45f, 0.4f, 2}, {620, 0.12f, 0.22f, 0.1f, 4}, {380, 0.18f, 0.16f, 0.25f, 2},
+                                 {200, 0.3f, 0.0f, 0.5f, 1},  {450, 0.15f, 0.28f, 0.2f, 5}};
+    const Dog& d = kDogs[variant % 5];
+    std::vector<std::pair<float, Buffer>> parts;
+    float t = 0.0f;
+    for (int i = 0; i < d.barks; ++i) {
+        parts.push_back({t, bark(rng, d.f0 * rng.range(0.95f, 1.05f), d.seconds * rng.range(0.9f, 1.1f), d.growl)});
+        t += d.seconds + d.gap * rng.range(0.85f, 1.15f);
+    }
+    Buffer out = arrange(parts);
+    if (variant == 3) { // distant: duller
+        Biquad lp = Biquad::lowpass(1800);
+        lp.processInPlace(out);
+    }
+    return out;
+}
+
+Buffer bleat(Rng& rng, float f0, float seconds, float quaver, float nasal) {
+    VoiceSpec v;
+    v.duration = seconds;
+    v.pitch = {{0.0f, f0 * 0.9f}, {0.2f, f0 * 1.05f}, {1.0f, f0 * 0.88f}};
+    v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.75f, 0.8f}, {1.0f, 0.0f}};
+    v.formants = kBaa;
+    if (nasal > 0) v.formants.push_back({2400, 300, -6 + 6 * nasal});
+    v.tilt = 0.8f;
+    v.maxHarmonics = 35;
+    v.tremoloHz = quaver;
+    v.tremoloDepth = 0.6f;
+    v.vibratoHz = quaver;
+    v.vibratoDepth = 0.025f;
+    v.breath = 0.15f;
+    v.roughness = 0.1f;
+    v.jitter = 0.006f;
+    return renderVoice(v, rng);
+}
+
+Buffer hooves(int variant, Rng& rng) {
+    // trot: two-beat; canter: three-beat with a pause, passing by
+    const bool trot = variant == 0;
+    const float seconds = trot ? 4.0f : 5.0f;
+    const float stride = trot ? 0.36f : 0.52f;
+    Buffer out(static_cast<std::size_t>(frames(seconds + 0.3)), 0.0f);
+    Biquad lp = Biquad::lowpass(3000);
+    float t = 0.05f;
+    while (t < seconds) {
+        const int beats = trot ? 2 : 3;
+        for (int b = 0; b < beats; ++b) {
+            const float at = t + (trot ? b * stride * 0.5f : b * 0.09f) + rng.range(-0.008f, 0.008f);
+            float level = rng.range(0.75f, 1.0f);
+            if (!trot) {
+                const float u = at / seconds; // passing: loudest in the middle
+                level *= 0.15f + 0.85f * std::exp(-std::pow((u - 0.5f) * (variant == 1 ? 3.5f : 2.8f), 2.0f));
+            }
+            Buffer hit = dampedSine(rng.range(330, 420), 0.018f);
+            mixInto(hit, dampedSine(rng.range(850, 1100), 0.01f), 0, 0.5f);
+            mixInto(hit, noiseClick(rng, 2200, 0.8f, 0.004f), 0, 1.2f);
+            mixInto(hit, dampedSine(rng.range(110, 140), 0.03f), 0, 0.8f);
+            mixInto(out, hit, frames(at), level);
+        }
+        t += stride * rng.range(0.97f, 1.03f);
+    }
+    for (float& x : out) x = lp.process(x);
+    return out;
+}
+
+Buffer whinny(int variant, Rng& rng) {
+    VoiceSpec v;
+    v.duration = variant == 0 ? 1.6f : 1.3f;
+    const float f = variant == 0 ? 1050.0f : 900.0f;
+    v.pitch = {{0.0f, f * 0.7f}, {0.12f, f * 1.25f}, {0.35f, f * 1.1f}, {0.75f, f * 0.7f}, {1.0f, f * 0.45f}};
+    v.amp = {{0.0f, 0.0f}, {0.06f, 1.0f}, {0.6f, 0.8f}, {0.9f, 0.4f}, {1.0f, 0.0f}};
+    v.formants = {{1100, 500, 0}, {2400, 700, -6}, {3800, 1000, -14}};
+    v.tilt = 0.9f;
+    v.maxHarmonics = 18;
+    v.vibratoHz = 11.0f;
+    v.vibratoDepth = 0.06f;
+    v.tremoloHz = 11.0f;
+    v.tremoloDepth = 0.5f;
+    v.breath = 0.2f;
+    v.roughness = 0.2f;
+    return renderVoice(v, rng);
+}
+
+Buffer snort(Rng& rng) {
+    // A fluttering blast of air through the nostrils, then a smaller one.
+    Buffer out(static_cast<std::size_t>(frames(1.5)), 0.0f);
+    for (int k = 0; k < 2; ++k) {
+        const float len = k == 0 ? 0.7f : 0.35f;
+        const int n = frames(len);
+        Biquad f1 = Biquad::bandpass(rng.range(450, 550), 2.0f);
+        Biquad f2 = Biquad::bandpass(rng.range(1500, 1800), 2.0f);
+        Biquad lp = Biquad::lowpass(4500);
+        Buffer b(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const float t = static_cast<float>(i) / kRate;
+            const float env = attackDecay(t, 0.02f, len * 0.35f);
+            const float flutter = 0.55f + 0.45f * std::sin(kTwoPi * 28.0f * t);
+            const float w = rng.white();
+            b[static_cast<std::size_t>(i)] = env * flutter * (lp.process(w) * 0.5f + 1.5f * f1.process(w) + f2.process(w));
+        }
+        mixInto(out, b, frames(k == 0 ? 0.0 : 0.8), k == 0 ? 1.0f : 0.55f);
+    }
+    return out;
+}
+
+Buffer geese(int variant, Rng& rng) {
+    const int honks = 4 + 2 * variant;
+    std::vector<std::pair<float, Buffer>> parts;
+    float t = 0.0f;
+    for (int i = 0; i < honks; ++i) {
+        VoiceSpec v;
+        v.duration = rng.range(0.16f, 0.28f);
+        const float f = rng.range(380, 520) * (variant == 2 ? 0.85f : 1.0f);
+        v.pitch = {{0.0f, f * 0.85f}, {0.3f, f * 1.1f}, {1.0f, f * 0.9f}};
+        v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.7f, 0.8f}, {1.0f, 0.0f}};
+        v.formants = {{1100, 250, 0}, {2500, 350, -2}, {3600, 600, -10}};
+        v.tilt = 0.5f;
+        v.maxHarmonics = 30;
+        v.roughness = 0.6f;
+        v.breath = 0.25f;
+        v.jitter = 0.015f;
+        parts.push_back({t, renderVoice(v, rng)});
+        t += rng.range(0.12f, 0.45f);
+    }
+    return arrange(parts);
+}
+
+} // namespace
+
+Buffer renderAnimal(Category c, int variant, Rng& rng) {
+    switch (c) {
+    case Category::Cow: return cow(variant, rng);
+    case Category::Cat: return cat(variant, rng);
+    case Category::Rooster: return rooster(variant, rng);
+    case Category::Dog: return dog(variant, rng);
+    case Category::Sheep: {
+        // lamb: high, thin; sheep: lower, one or two baas each
+        if (variant == 0) return arrange({{0.0f, bleat(rng, 460, 0.6f, 9, 0)}, {0.9f, bleat(rng, 490, 0.5f, 9, 0)}});
+        const float f0 = 190.0f + 30.0f * static_cast<float>(variant);
+        if (variant % 2) return bleat(rng, f0, 1.0f + 0.1f * static_cast<float>(variant), 7.0f, 0.0f);
+        return arrange({{0.0f, bleat(rng, f0, 0.8f, 6.5f, 0)}, {1.2f, bleat(rng, f0 * 0.95f, 0.9f, 6.5f, 0)}});
+    }
+    case Category::Goat:
+        return variant == 0 ? bleat(rng, 330, 1.0f, 11.0f, 1.0f)
+                            : arrange({{0.0f, bleat(rng, 380, 0.6f, 12.0f, 1.0f)}, {0.8f, bleat(rng, 360, 0.8f, 12.0f, 1.0f)}});
+    case Category::Hooves: return hooves(variant, rng);
+    case Category::Whinny: return whinny(variant, rng);
+    case Category::Snort: return snort(rng);
+    default: return geese(variant, rng);
+    }
+}
+
+} // namespace velmora::factory
