@@ -53,8 +53,10 @@ IniDocument IniDocument::parse(std::string_view bytes) {
         const std::string_view line = trim(raw);
         if (line.size() >= 2 && line.front() == '[' && line.find(']') != std::string_view::npos) {
             const auto name = trim(line.substr(1, line.find(']') - 1));
-            doc.m_sections.push_back({std::string(name), {}});
-            continue;
+            if (!name.empty()) {
+                doc.m_sections.push_back({std::string(name), {}});
+                continue;
+            }
         }
         const auto eq = line.find('=');
         const bool comment = !line.empty() && (line.front() == ';' || line.front() == '#');
