@@ -6,6 +6,7 @@
 // owns the engine in tests and the recorder). The audio callback runs on the back end's
 // thread and talks to the UI thread only through lock-free queues and atomics.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -75,7 +76,8 @@ public:
     // --- lifecycle: buffer size and driver before init, init once, close once ---
     /// Output buffer length in milliseconds.
     void setBufferSize(int milliseconds);
-    /// Output device index as listed by driverName(); used by the next init().
+    /// Output device index as listed by driverName(); used by the next init(). Index 0 is
+    /// the system default output; an index that no longer exists also means the default.
     void setDriver(int deviceIndex);
     /// Selects the output system; kAutomaticOutput picks the system default.
     void setOutput(int output);
@@ -143,6 +145,22 @@ public:
     void render(float* interleavedStereo, int frames);
     /// Same, converted to 16-bit as the device would get it.
     void render(std::int16_t* interleavedStereo, int frames);
+    /// Renders frames into a 16-bit stereo file: FLAC when the path ends ".flac", WAV
+    /// otherwise. False (with nothing half-applied to the mix) when the file cannot be
+    /// written.
+    bool renderToFile(const std::string& path, std::int64_t frames);
+
+    // --- measurements ---
+    /// CPU cost of the real-time audio thread since init (null device or sound card);
+    /// all zero offline. Loads are fractions of one core / of one block's duration.
+    struct AudioLoad {
+        std::int64_t blocks = 0;
+        double averageLoad = 0.0;
+        double worstBlockLoad = 0.0;
+    };
+    [[nodiscard]] AudioLoad audioLoad() const;
+    /// Bytes held by the master-bus effect state (all effects together).
+    [[nodiscard]] std::size_t effectMemoryBytes() const;
 
 private:
     struct Impl;

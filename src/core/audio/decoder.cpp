@@ -1,0 +1,233 @@
+#include "core/audio/decoder.h"
+
+#include <sndfile.h>
+#include <soxr.h>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <cmath>
+#include <memory>
+
+namespace velmora::audio {
+namespace {
+
+constexpr double kTargetRate = 44100.0;
+
+// libsndfile reads the common containers (WAV, AIFF, FLAC, Ogg, MP3) with exact sample
+// values; it is the first choice.
+bool decodeWithSndfile(const std::string& path, MonoAudio& out)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return false;
+    std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> guard(file, sf_close);
+    if (info.channels <= 0 || info.samplerate <= 0)
+        return false;
+    // libsndfile's MPEG reader also accepts files that merely look like MPEG after a
+    // resync (an ASF/WMA file, for one); FFmpeg's content probe tells them apart.
+    if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG)
+        return false;
+    // Normalised float reads keep integer formats exact and scale floats sensibly.
+    sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    const int channels = info.channels;
+    std::vector<float> block(static_cast<std::size_t>(4096) * channels);
+    out.frames.clear();
+    if (info.frames > 0 && info.frames < (std::int64_t{1} << 31))
+        out.frames.reserve(static_cast<std::size_t>(info.frames));
+    for (;;) {
+        const sf_count_t got = sf_readf_float(file, block.data(), 4096);
+        if (got <= 0)
+            break;
+        for (sf_count_t i = 0; i < got; ++i) {
+            float sum = 0.0f;
+            for (int c = 0; c < channels; ++c)
+                sum += block[static_cast<std::size_t>(i * channels + c)];
+            out.frames.push_back(sum / static_cast<float>(channels));
+        }
+    }
+    out.rate = info.samplerate;
+    return !out.frames.empty();
+}
+
+struct FormatCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct SwrFreer {
+    void operator()(SwrContext* c) const { swr_free(&c); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+
+std::string avError(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
+// FFmpeg covers everything else (WMA, AAC, ...). Its resampler is used only to downmix to
+// mono float at the source rate; rate conversion is libsoxr's job for every file alike.
+DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::string& detail)
+{
+    // Unreadable files are an ordinary outcome here; the caller reports them.
+    av_log_set_level(AV_LOG_FATAL);
+    AVFormatContext* rawFormat = nullptr;
+    int rc = avformat_open_input(&rawFormat, path.c_str(), nullptr, nullptr);
+    if (rc < 0) {
+        detail = avError(rc);
+        return DecodeError::CannotOpen;
+    }
+    std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);
+    if ((rc = avformat_find_stream_info(format.get(), nullptr)) < 0) {
+        detail = avError(rc);
+        return DecodeError::NoAudio;
+    }
+    const AVCodec* codec = nullptr;
+    const int stream = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    if (stream < 0 || !codec)
+        return DecodeError::NoAudio;
+    std::unique_ptr<AVCodecContext, CodecFreer> ctx(avcodec_alloc_context3(codec));
+    if (!ctx || avcodec_parameters_to_context(ctx.get(), format->streams[stream]->codecpar) < 0)
+        return DecodeError::DecodeFailed;
+    if ((rc = avcodec_open2(ctx.get(), codec, nullptr)) < 0) {
+        detail = avError(rc);
+        return DecodeError::DecodeFailed;
+    }
+    if (ctx->sample_rate <= 0 || ctx->ch_layout.nb_channels <= 0)
+        return DecodeError::NoAudio;
+
+    AVChannelLayout inLayout{};
+    if (ctx->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+        av_channel_layout_default(&inLayout, ctx->ch_layout.nb_channels);
+    else
+        av_channel_layout_copy(&inLayout, &ctx->ch_layout);
+    // Only the sample format is converted here (to interleaved float); the downmix is the
+    // same plain average as for libsndfile files, so a file sounds equally loud whichever
+    // library read it.
+    const int channels = inLayout.nb_channels;
+    SwrContext* rawSwr = nullptr;
+    rc = swr_alloc_set_opts2(&rawSwr, &inLayout, AV_SAMPLE_FMT_FLT, ctx->sample_rate, &inLayout,
+                             ctx->sample_fmt, ctx->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&inLayout);
+    std::unique_ptr<SwrContext, SwrFreer> swr(rawSwr);
+    if (rc < 0 || swr_init(swr.get()) < 0)
+        return DecodeError::DecodeFailed;
+
+    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    out.frames.clear();
+    std::vector<float> interleaved;
+    auto drainFrames = [&]() -> bool {
+        while ((rc = avcodec_receive_frame(ctx.get(), frame.get())) >= 0) {
+            const int room = std::max(swr_get_out_samples(swr.get(), frame->nb_samples), 0);
+            interleaved.resize(static_cast<std::size_t>(room) * channels);
+            auto* dst = reinterpret_cast<std::uint8_t*>(interleaved.data());
+            const int got = swr_convert(swr.get(), &dst, room,
+                                        const_cast<const std::uint8_t**>(frame->extended_data),
+                                        frame->nb_samples);
+            av_frame_unref(frame.get());
+            if (got < 0)
+                return false;
+            for (int i = 0; i < got; ++i) {
+                float sum = 0.0f;
+                for (int c = 0; c < channels; ++c)
+                    sum += interleaved[static_cast<std::size_t>(i) * channels + c];
+                out.frames.push_back(sum / static_cast<float>(channels));
+            }
+        }
+        return rc == AVERROR(EAGAIN) || rc == AVERROR_EOF;
+    };
+    while (av_read_frame(format.get(), packet.get()) >= 0) {
+        if (packet->stream_index == stream) {
+            // A damaged packet is skipped rather than failing the whole file.
+            if (avcodec_send_packet(ctx.get(), packet.get()) >= 0 && !drainFrames()) {
+                av_packet_unref(packet.get());
+                return DecodeError::DecodeFailed;
+            }
+        }
+        av_packet_unref(packet.get());
+    }
+    avcodec_send_packet(ctx.get(), nullptr);
+    if (!drainFrames())
+        return DecodeError::DecodeFailed;
+    out.rate = ctx->sample_rate;
+    return out.frames.empty() ? DecodeError::Empty : DecodeError::None;
+}
+
+} // namespace
+
+bool resampleTo44100(const MonoAudio& in, std::vector<float>& out, std::string& detail)
+{
+    if (in.rate == kTargetRate) {
+        out = in.frames;
+        return true;
+    }
+    const double ratio = kTargetRate / in.rate;
+    std::vector<float> result(static_cast<std::size_t>(std::ceil(in.frames.size() * ratio)) + 16);
+    const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+    const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
+    std::size_t done = 0;
+    const soxr_error_t err = soxr_oneshot(in.rate, kTargetRate, 1, in.frames.data(), in.frames.size(),
+                                          nullptr, result.data(), result.size(), &done, &io, &quality,
+                                          nullptr);
+    if (err) {
+        detail = err;
+        return false;
+    }
+    result.resize(done);
+    out = std::move(result);
+    return true;
+}
+
+std::vector<std::int16_t> toPcm16(const std::vector<float>& in)
+{
+    std::vector<std::int16_t> pcm(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        // The same scale libsndfile reads 16-bit files with, so they round-trip exactly.
+        const float scaled = std::nearbyint(in[i] * 32768.0f);
+        pcm[i] = static_cast<std::int16_t>(std::fmax(-32768.0f, std::fmin(32767.0f, scaled)));
+    }
+    return pcm;
+}
+
+DecodeResult decodeSoundFile(const std::string& path)
+{
+    DecodeResult result;
+    MonoAudio audio;
+    if (!decodeWithSndfile(path, audio)) {
+        result.error = decodeWithFfmpeg(path, audio, result.detail);
+        if (result.error != DecodeError::None)
+            return result;
+    }
+    // NaN or infinite samples from a damaged float file would poison the whole mix.
+    for (float& f : audio.frames)
+        if (!std::isfinite(f))
+            f = 0.0f;
+    std::vector<float> resampled;
+    if (!resampleTo44100(audio, resampled, result.detail)) {
+        result.error = DecodeError::ResampleFailed;
+        return result;
+    }
+    if (resampled.empty()) {
+        result.error = DecodeError::Empty;
+        return result;
+    }
+    result.pcm = toPcm16(resampled);
+    return result;
+}
+
+} // namespace velmora::audio

@@ -1,0 +1,86 @@
+#pragma once
+// The UI thread's side of SoundEngine: the sample table, what every channel and effect
+// slot is known to hold, and the mixer and device it talks to. Private to the engine.
+//
+// Thread: UI thread only (the mixer's audio side runs elsewhere).
+
+#include "core/audio/mixer.h"
+#include "core/audio/output_device.h"
+#include "core/audio/sound_engine.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace velmora::audio {
+
+struct SoundEngine::Impl {
+    struct SampleSlot {
+        std::unique_ptr<Sample> sample; ///< stays until the audio thread hands it back
+        std::uint32_t generation = 0;
+        bool live = false; ///< false once released (or never loaded)
+    };
+    struct ChannelState {
+        std::uint32_t generation = 0;
+        bool busy = false;
+        int volume = 255;
+        int pan = 128;
+        bool loop = false;
+    };
+    struct EffectSlotState {
+        bool on = false;
+        EffectType type = EffectType::ParamEq;
+        std::uint32_t generation = 0;
+        int reverbIndex = -1;
+    };
+
+    explicit Impl(Backend b) : backend(b), mixer(std::make_unique<Mixer>(b != Backend::Offline)) {}
+
+    /// Queues a command. Offline, a full queue is applied on the spot (this thread is also
+    /// the audio thread); live, the sender waits briefly for the audio thread to catch up.
+    bool send(const Command& command);
+    /// Frees the samples the audio thread has finished with.
+    void collectRetired();
+    /// Marks channels whose sound has ended as free.
+    void refreshChannels();
+    /// Channel state behind a handle that is still playing, else null.
+    ChannelState* liveChannel(ChannelHandle handle, int& channel);
+    Sample* liveSample(SampleHandle handle);
+    EffectSlotState* liveEffect(int effectId, int& slot);
+    /// Drops every sample (the audio thread must be stopped).
+    void freeAllSamples();
+
+    Backend backend;
+    std::unique_ptr<Mixer> mixer;
+    std::unique_ptr<PortAudioSession> portAudio;
+    std::unique_ptr<OutputDevice> device;
+    int bufferMilliseconds = 100;
+    int driver = 0;
+    int output = kAutomaticOutput;
+    bool initialised = false;
+    bool closed = false;
+    bool silent = false;
+    bool paused = false;
+
+    std::vector<SampleSlot> samples;
+    std::vector<int> freeSampleSlots;
+    std::array<ChannelState, kChannelCount> channels{};
+    std::array<EffectSlotState, kMaxEffects> effects{};
+};
+
+// Handle layouts: channel = generation << 5 | channel (32 channels); sample = generation
+// << 20 | slot; effect = generation << 4 | slot. Generations wrap before the sign bit and
+// skip 0, so a default handle never matches.
+inline constexpr std::uint32_t kChannelGenerationMask = (1u << 26) - 1;
+inline constexpr std::uint32_t kSampleGenerationMask = (1u << 11) - 1;
+inline constexpr std::uint32_t kEffectGenerationMask = (1u << 27) - 1;
+inline constexpr int kMaxSampleSlots = 1 << 20;
+
+inline std::uint32_t nextGeneration(std::uint32_t g, std::uint32_t mask)
+{
+    g = (g + 1) & mask;
+    return g == 0 ? 1 : g;
+}
+
+} // namespace velmora::audio

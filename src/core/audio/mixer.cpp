@@ -1,0 +1,289 @@
+#include "core/audio/mixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
+#if defined(VELMORA_RTSAN)
+extern "C" void __rtsan_realtime_enter();
+extern "C" void __rtsan_realtime_exit();
+#endif
+
+namespace velmora::audio {
+namespace {
+
+// After this much silence on the bus the effect tails have long died away (the longest
+// reverb decays 60 dB in 20 s); their memory is cleared and the effects are skipped.
+constexpr std::int64_t kEffectsIdleFrames = 30LL * kSampleRate;
+
+// Marks the real-time section for RealtimeSanitizer builds and keeps denormal numbers out
+// of the filters (they are thousands of times slower and appear in every decaying tail).
+class RealtimeScope {
+public:
+    RealtimeScope()
+    {
+#if defined(VELMORA_RTSAN)
+        __rtsan_realtime_enter();
+#endif
+#if defined(__SSE__)
+        m_csr = _mm_getcsr();
+        _mm_setcsr(m_csr | 0x8040); // flush-to-zero and denormals-are-zero
+#endif
+    }
+    ~RealtimeScope()
+    {
+#if defined(__SSE__)
+        _mm_setcsr(m_csr);
+#endif
+#if defined(VELMORA_RTSAN)
+        __rtsan_realtime_exit();
+#endif
+    }
+    RealtimeScope(const RealtimeScope&) = delete;
+    RealtimeScope& operator=(const RealtimeScope&) = delete;
+
+private:
+    unsigned m_csr = 0;
+};
+
+
+} // namespace
+
+Mixer::Mixer(bool deferStarts) : m_deferStarts(deferStarts)
+{
+    for (auto& e : m_ended)
+        e.store(0, std::memory_order_relaxed);
+}
+
+Sample* Mixer::takeRetired()
+{
+    auto s = m_retired.pop();
+    return s ? *s : nullptr;
+}
+
+void Mixer::applyCommands()
+{
+    while (auto command = m_commands.pop())
+        std::visit([this](const auto& c) { apply(c); }, *command);
+}
+
+Voice* Mixer::channelVoice(int channel, std::uint32_t generation)
+{
+    if (channel < 0 || channel >= kChannelCount)
+        return nullptr;
+    Voice& v = m_voices[channel];
+    return v.active() && v.generation == generation ? &v : nullptr;
+}
+
+void Mixer::apply(const PlayCommand& c)
+{
+    if (!c.sample || c.channel < 0 || c.channel >= kChannelCount)
+        return;
+    Voice& v = m_voices[c.channel];
+    if (v.active())
+        moveToTail(v);
+    v = Voice{};
+    v.sample = c.sample;
+    v.generation = c.generation;
+    v.deferred = m_deferStarts;
+    float l = 0.0f, r = 0.0f;
+    channelGains(255, 128, l, r);
+    v.setTarget(l, r, 0);
+    ++c.sample->users;
+}
+
+void Mixer::apply(const GainCommand& c)
+{
+    if (Voice* v = channelVoice(c.channel, c.generation)) {
+        float l = 0.0f, r = 0.0f;
+        channelGains(c.volume, c.pan, l, r);
+        v->setTarget(l, r, kGainRampFrames);
+    }
+}
+
+void Mixer::apply(const LoopCommand& c)
+{
+    if (Voice* v = channelVoice(c.channel, c.generation))
+        v->loop = c.loop;
+}
+
+void Mixer::apply(const StopCommand& c)
+{
+    if (Voice* v = channelVoice(c.channel, c.generation)) {
+        moveToTail(*v);
+        m_ended[c.channel].store(c.generation, std::memory_order_release);
+        *v = Voice{};
+    }
+}
+
+void Mixer::apply(const PauseCommand& c)
+{
+    m_paused = c.paused;
+}
+
+void Mixer::apply(const EnableEffectCommand& c)
+{
+    m_effects.enable(c.slot, c.type, c.reverbIndex);
+    m_silentFrames = 0;
+}
+
+void Mixer::apply(const DisableEffectsCommand&)
+{
+    m_effects.disableAll();
+}
+
+void Mixer::apply(const EqCommand& c)
+{
+    m_effects.setEq(c.slot, c.coefficients);
+}
+
+void Mixer::apply(const ReverbCommand& c)
+{
+    m_effects.setReverb(c.slot, c.design);
+}
+
+void Mixer::apply(const ReleaseSampleCommand& c)
+{
+    if (!c.sample)
+        return;
+    c.sample->released = true;
+    if (c.sample->users == 0)
+        dropSampleUser(c.sample);
+}
+
+void Mixer::moveToTail(Voice& voice)
+{
+    // A sound that never made a sound needs no fade.
+    if (voice.fresh || voice.deferred) {
+        dropSampleUser(voice.sample);
+        voice.sample = nullptr;
+        return;
+    }
+    // Reuse a free tail; with all busy, cut the quietest (it is nearly faded anyway).
+    Voice* slot = &m_tails[0];
+    for (Voice& t : m_tails) {
+        if (!t.active()) {
+            slot = &t;
+            break;
+        }
+        if (t.gainL + t.gainR < slot->gainL + slot->gainR)
+            slot = &t;
+    }
+    if (slot->active())
+        dropSampleUser(slot->sample);
+    *slot = voice;
+    slot->stopping = true;
+    slot->setTarget(0.0f, 0.0f, kStopFadeFrames);
+    voice.sample = nullptr;
+}
+
+void Mixer::endVoice(Voice& voice, int channel)
+{
+    if (channel >= 0)
+        m_ended[channel].store(voice.generation, std::memory_order_release);
+    dropSampleUser(voice.sample);
+    voice.sample = nullptr;
+}
+
+// Called when a voice lets go of a sample (users already counted) or when a released
+// sample turns out to be unused: the last user of a released sample sends it home.
+void Mixer::dropSampleUser(Sample* sample)
+{
+    if (!sample)
+        return;
+    if (sample->users > 0)
+        --sample->users;
+    if (sample->users == 0 && sample->released && !m_retired.push(sample)) {
+        sample->nextPending = m_pendingRetired;
+        m_pendingRetired = sample;
+    }
+}
+
+void Mixer::flushRetired()
+{
+    while (m_pendingRetired) {
+        Sample* next = m_pendingRetired->nextPending;
+        if (!m_retired.push(m_pendingRetired))
+            return;
+        m_pendingRetired->nextPending = nullptr;
+        m_pendingRetired = next;
+    }
+}
+
+void Mixer::process(float* out, int frames)
+{
+    RealtimeScope realtime;
+    applyCommands();
+    for (int done = 0; done < frames; done += kBlockFrames) {
+        const int n = std::min(kBlockFrames, frames - done);
+        renderBlock(out + 2 * done, n);
+    }
+    bool busy = false;
+    for (Voice& v : m_voices) {
+        v.deferred = false;
+        busy = busy || v.active();
+    }
+    m_busy.store(busy || !m_effects.empty(), std::memory_order_relaxed);
+    flushRetired();
+}
+
+void Mixer::renderBlock(float* out, int n)
+{
+    if (m_paused && m_pauseGain == 0.0f) {
+        std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
+        return; // frozen: nothing advances until resumed
+    }
+    bool anyVoice = false;
+    for (const Voice& v : m_voices)
+        anyVoice = anyVoice || (v.active() && !v.deferred);
+    for (const Voice& v : m_tails)
+        anyVoice = anyVoice || v.active();
+    m_silentFrames = anyVoice ? 0 : m_silentFrames + n;
+    const bool effectsIdle = m_effects.empty() || m_silentFrames > kEffectsIdleFrames;
+    if (!anyVoice && effectsIdle && m_limiter.idle()) {
+        // The common idle case costs a memset: no mixing, no filters.
+        std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
+        m_pauseGain = m_paused ? 0.0f : 1.0f;
+        return;
+    }
+    if (m_silentFrames > kEffectsIdleFrames && m_silentFrames - n <= kEffectsIdleFrames)
+        m_effects.clearMemory(); // the tails have died; start clean when sound returns
+
+    float* left = m_left.data();
+    float* right = m_right.data();
+    std::fill_n(left, n, 0.0f);
+    std::fill_n(right, n, 0.0f);
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        Voice& v = m_voices[ch];
+        if (v.active() && !v.deferred && !v.mixInto(left, right, n))
+            endVoice(v, ch);
+    }
+    for (Voice& t : m_tails)
+        if (t.active() && !t.mixInto(left, right, n))
+            endVoice(t, -1);
+    if (!effectsIdle)
+        m_effects.process(left, right, n);
+    m_limiter.process(left, right, out, n);
+    applyPauseRamp(out, n);
+}
+
+void Mixer::applyPauseRamp(float* out, int n)
+{
+    const float target = m_paused ? 0.0f : 1.0f;
+    if (m_pauseGain == target && target == 1.0f)
+        return;
+    constexpr float step = 1.0f / kStopFadeFrames;
+    for (int i = 0; i < n; ++i) {
+        if (m_pauseGain < target)
+            m_pauseGain = std::min(target, m_pauseGain + step);
+        else if (m_pauseGain > target)
+            m_pauseGain = std::max(target, m_pauseGain - step);
+        out[2 * i] *= m_pauseGain;
+        out[2 * i + 1] *= m_pauseGain;
+    }
+}
+
+} // namespace velmora::audio

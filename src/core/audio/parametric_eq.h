@@ -1,0 +1,35 @@
+#pragma once
+// One band of the master-bus equaliser: a peaking biquad (constant-Q, the gain is exact at
+// the centre frequency) applied to both channels.
+//
+// Thread: coefficients are designed on the UI thread; process() runs on the audio thread.
+
+namespace velmora::audio {
+
+struct BiquadCoefficients {
+    float b0 = 1.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;
+    /// True when the filter passes audio unchanged (a band at 0 dB).
+    [[nodiscard]] bool isIdentity() const { return b0 == 1.0f && b1 == a1 && b2 == a2; }
+};
+
+/// Peaking band. centreHz is clamped to 20..20000 (below Nyquist), bandwidth to 1..36
+/// semitones and gain to -15..+15 dB, the ranges the equaliser offers; non-finite values
+/// give a flat band.
+[[nodiscard]] BiquadCoefficients designPeakingEq(float centreHz, float bandwidthSemitones, float gainDb,
+                                                 double sampleRate);
+
+class ParametricEqBand {
+public:
+    void setCoefficients(const BiquadCoefficients& c) { m_c = c; }
+    /// Clears the filter memory (used when the band is removed and later reused).
+    void reset();
+    /// Filters two planar channels in place; n frames.
+    void process(float* left, float* right, int n);
+
+private:
+    BiquadCoefficients m_c;
+    float m_z1[2] = {0, 0};
+    float m_z2[2] = {0, 0};
+};
+
+} // namespace velmora::audio

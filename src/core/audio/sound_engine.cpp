@@ -1,0 +1,196 @@
+// SoundEngine: lifecycle, devices and rendering. Samples, channels and effects are in
+// sound_engine_channels.cpp.
+#include "core/audio/sound_engine.h"
+
+#include "core/audio/audio_file_writer.h"
+#include "core/audio/engine_state.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace velmora::audio {
+
+bool SoundEngine::Impl::send(const Command& command)
+{
+    if (mixer->send(command))
+        return true;
+    if (backend == Backend::Offline || !device) {
+        // Nobody else consumes: this thread is the audio thread. Zero frames applies the
+        // queue without advancing time.
+        mixer->process(nullptr, 0);
+        return mixer->send(command);
+    }
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (mixer->send(command))
+            return true;
+    }
+    return false;
+}
+
+SoundEngine::SoundEngine(Backend backend) : m_impl(std::make_unique<Impl>(backend))
+{
+    // Offline nothing needs starting: the owner renders when it likes.
+    if (backend == Backend::Offline)
+        m_impl->initialised = true;
+}
+
+SoundEngine::~SoundEngine()
+{
+    close();
+}
+
+void SoundEngine::setBufferSize(int milliseconds)
+{
+    m_impl->bufferMilliseconds = std::clamp(milliseconds, 5, 1000);
+}
+
+void SoundEngine::setDriver(int deviceIndex)
+{
+    m_impl->driver = deviceIndex;
+}
+
+void SoundEngine::setOutput(int output)
+{
+    // Linux has one output system here (PortAudio's default host); the value is kept for
+    // symmetry and automatic output (-1) is what every caller asks for.
+    m_impl->output = output;
+}
+
+bool SoundEngine::init(int, int, int)
+{
+    Impl& d = *m_impl;
+    if (d.closed)
+        return false;
+    if (d.initialised)
+        return !d.silent;
+    d.initialised = true;
+    if (d.backend == Backend::Device) {
+        if (!d.portAudio)
+            d.portAudio = std::make_unique<PortAudioSession>();
+        d.device = openPortAudioDevice(*d.mixer, *d.portAudio, d.driver, d.bufferMilliseconds);
+        if (d.device)
+            return true;
+    }
+    // No sound card (or silence asked for): keep time moving so one-shots still end.
+    d.device = std::make_unique<NullDevice>(*d.mixer);
+    d.silent = true;
+    return d.backend == Backend::Null;
+}
+
+void SoundEngine::close()
+{
+    Impl& d = *m_impl;
+    if (d.closed)
+        return;
+    d.closed = true;
+    if (d.device) {
+        d.device->stop();
+        d.device.reset();
+    }
+    d.portAudio.reset();
+    d.freeAllSamples();
+    for (auto& c : d.channels)
+        c.busy = false;
+}
+
+bool SoundEngine::isRunning() const
+{
+    return m_impl->initialised && !m_impl->closed;
+}
+
+bool SoundEngine::isSilent() const
+{
+    return m_impl->silent || m_impl->backend == Backend::Offline;
+}
+
+int SoundEngine::backendMajorVersion()
+{
+    return portAudioMajorVersion();
+}
+
+std::string SoundEngine::backendVersionText()
+{
+    return portAudioVersionText();
+}
+
+int SoundEngine::driverCount() const
+{
+    if (!m_impl->portAudio)
+        m_impl->portAudio = std::make_unique<PortAudioSession>();
+    return static_cast<int>(m_impl->portAudio->devices().size());
+}
+
+std::string SoundEngine::driverName(int index) const
+{
+    if (!m_impl->portAudio)
+        m_impl->portAudio = std::make_unique<PortAudioSession>();
+    const auto& devices = m_impl->portAudio->devices();
+    return index >= 0 && index < static_cast<int>(devices.size()) ? devices[index].name : std::string();
+}
+
+void SoundEngine::render(float* interleavedStereo, int frames)
+{
+    if (frames <= 0 || !interleavedStereo)
+        return;
+    if (m_impl->backend != Backend::Offline || !isRunning()) {
+        // Live back ends own the mixer's clock; a pull here would race them.
+        std::fill_n(interleavedStereo, 2 * static_cast<std::size_t>(frames), 0.0f);
+        return;
+    }
+    // Retired samples are collected by the next load or release, not here: rendering
+    // stays free of allocation on this side too.
+    m_impl->mixer->process(interleavedStereo, frames);
+}
+
+void SoundEngine::render(std::int16_t* interleavedStereo, int frames)
+{
+    std::array<float, 2 * 1024> block{};
+    for (int done = 0; done < frames; done += 1024) {
+        const int n = std::min(1024, frames - done);
+        render(block.data(), n);
+        for (int i = 0; i < 2 * n; ++i) {
+            // The limiter keeps the mix inside full scale; the clamp only guards rounding.
+            const float v = std::nearbyint(block[i] * 32768.0f);
+            interleavedStereo[2 * done + i] = static_cast<std::int16_t>(std::clamp(v, -32768.0f, 32767.0f));
+        }
+    }
+}
+
+bool SoundEngine::renderToFile(const std::string& path, std::int64_t frames)
+{
+    AudioFileWriter writer;
+    if (!writer.open(path))
+        return false;
+    std::array<float, 2 * 4096> block{};
+    for (std::int64_t done = 0; done < frames; done += 4096) {
+        const int n = static_cast<int>(std::min<std::int64_t>(4096, frames - done));
+        render(block.data(), n);
+        if (!writer.write(block.data(), n))
+            return false;
+    }
+    return writer.close();
+}
+
+SoundEngine::AudioLoad SoundEngine::audioLoad() const
+{
+    AudioLoad load;
+    if (m_impl->device) {
+        const AudioLoadStats s = m_impl->device->load();
+        load.blocks = s.blocks;
+        load.averageLoad = s.averageLoad;
+        load.worstBlockLoad = s.worstBlockLoad;
+    }
+    return load;
+}
+
+std::size_t SoundEngine::effectMemoryBytes() const
+{
+    return m_impl->mixer->effectMemoryBytes();
+}
+
+} // namespace velmora::audio
