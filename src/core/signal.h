@@ -1,7 +1,8 @@
 #pragma once
 // A minimal toolkit-free notification: controllers announce changes, views and other
 // controllers listen. Single-threaded (UI thread); a listener may disconnect any listener,
-// itself included, while being notified.
+// itself included, while being notified. No member is called "entries" or "signals": Qt
+// defines both as macros, and views include this header beside Qt's.
 
 #include <functional>
 #include <memory>
@@ -41,21 +42,21 @@ public:
     /// The listener stays connected as long as the returned Connection lives.
     [[nodiscard]] Connection connect(Slot slot) {
         const auto id = ++m_state->nextId;
-        m_state->slots.push_back({id, std::move(slot)});
+        m_state->entries.push_back({id, std::move(slot)});
         std::weak_ptr<State> weak = m_state;
         return Connection([weak, id] {
             if (auto s = weak.lock())
-                for (auto& e : s->slots)
+                for (auto& e : s->entries)
                     if (e.id == id) e.slot = nullptr;
         });
     }
 
     void operator()(Args... args) const {
         auto state = m_state; // survives a listener that destroys the owner
-        const std::size_t n = state->slots.size();
+        const std::size_t n = state->entries.size();
         for (std::size_t i = 0; i < n; ++i)
-            if (auto slot = state->slots[i].slot) slot(args...);
-        std::erase_if(state->slots, [](const Entry& e) { return !e.slot; });
+            if (auto slot = state->entries[i].slot) slot(args...);
+        std::erase_if(state->entries, [](const Entry& e) { return !e.slot; });
     }
 
 private:
@@ -64,7 +65,7 @@ private:
         Slot slot;
     };
     struct State {
-        std::vector<Entry> slots;
+        std::vector<Entry> entries;
         unsigned long nextId = 0;
     };
     std::shared_ptr<State> m_state = std::make_shared<State>();
