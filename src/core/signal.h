@@ -1,7 +1,7 @@
 #pragma once
 // A minimal toolkit-free notification: controllers announce changes, views and other
 // controllers listen. Single-threaded (UI thread); a listener may disconnect any listener,
-// itself included, while being notified. No member is called "entries" or "signals": Qt
+// itself included, while being notified. No member is called "slots" or "signals": Qt
 // defines both as macros, and views include this header beside Qt's.
 
 #include <functional>
