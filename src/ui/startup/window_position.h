@@ -1,0 +1,20 @@
+#pragma once
+// Every window that remembers its place calls these: restore when it opens, save when it
+// closes. A saved place that is no longer on any screen (a monitor was unplugged) is
+// pulled back onto the nearest one.
+//
+// Thread: UI thread.
+
+#include "platform/settings_store.h"
+
+class QWidget;
+
+namespace velmora {
+
+/// Moves window to its saved place, if it has one; the window's object name chooses the
+/// section. Returns true when a saved place was applied.
+bool restoreWindowPosition(QWidget* window, const SettingsStore& store);
+/// Saves the window's place (its frame's top-left corner).
+void saveWindowPosition(const QWidget* window, SettingsStore& store);
+
+} // namespace velmora
