@@ -1,0 +1,66 @@
+#pragma once
+// A background bank's world for tests: a temporary program folder with small generated loops,
+// the real engine rendering offline, virtual time, scripted draws and dialogs.
+
+#include "core/audio/sound_engine.h"
+#include "core/services.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/program_folder.h"
+#include "platform/random.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/virtual_timer_service.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmora::test {
+
+/// A mono 16-bit 44.1 kHz WAV whose samples loop seamlessly.
+void writeWav(const std::filesystem::path& path, const std::vector<float>& samples);
+/// A seamless loop of `seconds`: the sum of sines with whole cycles per loop between lowHz and
+/// highHz (random phases), scaled to `peak`.
+std::vector<float> loopTexture(double seconds, double lowHz, double highHz, double peak,
+                               unsigned seed);
+
+class BackgroundRig {
+public:
+    /// Makes the program folder; with factory sounds, bin/1..17.isz, 51..67.isz, b1..b16.isx
+    /// and 51.raz as short loops.
+    explicit BackgroundRig(bool withFactory = true);
+    ~BackgroundRig();
+
+    [[nodiscard]] const std::filesystem::path& dir() const { return m_temp.path(); }
+    [[nodiscard]] std::filesystem::path file(const std::string& relative) const {
+        return dir() / relative;
+    }
+    void draws(std::initializer_list<double> values) {
+        for (double v : values) random.push(v);
+    }
+    /// Sets Background, Bwaves and Master so that a slot's effective volume is its volume.
+    void unityLevels();
+    /// Advances virtual time in 10 ms steps, rendering the matching audio.
+    void run(int milliseconds);
+
+    testing::TempDir m_temp;
+    audio::SoundEngine engine{audio::Backend::Offline};
+    VirtualTimerService timers;
+    ScriptedRandom random;
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    MemorySettingsStore settings;
+    RecordingShell shell;
+    ProgramFolder folder;
+    Levels levels;
+    Services services;
+};
+
+/// Fields of a one-line bank file, for building test files from a saved one.
+std::vector<std::string> splitFields(const std::string& line);
+std::string joinFields(const std::vector<std::string>& fields);
+
+} // namespace velmora::test
