@@ -8,12 +8,12 @@ BankFileFields fromReader(const files::RecordReader& reader, std::size_t expecte
     BankFileFields out;
     switch (reader.error()) {
     case files::ReadError::None: break;
-    case files::ReadError::Missing: out.problem = {BankFileError::Missing, 0}; return out;
+    case files::ReadError::Missing: out.problem = {BackgroundFileError::Missing, 0}; return out;
     case files::ReadError::Unreadable:
-    case files::ReadError::TooLarge: out.problem = {BankFileError::Unreadable, 0}; return out;
+    case files::ReadError::TooLarge: out.problem = {BackgroundFileError::Unreadable, 0}; return out;
     }
     if (reader.size() < expectedCount) {
-        out.problem = {BankFileError::TooShort, reader.size() + 1};
+        out.problem = {BackgroundFileError::TooShort, reader.size() + 1};
         return out;
     }
     // Fields past the layout are ignored, as a reader taking its fields in order would.
@@ -33,13 +33,13 @@ BankFileFields parseBankFileFields(std::string_view bytes, std::size_t expectedC
 
 std::int64_t FieldCursor::raw(std::size_t position) {
     if (position == 0 || position > m_fields.size()) {
-        if (m_problem.ok()) m_problem = {BankFileError::TooShort, position};
+        if (m_problem.ok()) m_problem = {BackgroundFileError::TooShort, position};
         return 0;
     }
     const auto& f = m_fields[position - 1];
     if (f.text.empty()) return 0;
     if (auto v = files::toRoundedInteger(f)) return *v;
-    if (m_problem.ok()) m_problem = {BankFileError::NotANumber, position};
+    if (m_problem.ok()) m_problem = {BackgroundFileError::NotANumber, position};
     return 0;
 }
 

@@ -15,7 +15,7 @@
 
 namespace velmora {
 
-enum class BankFileError {
+enum class BackgroundFileError {
     None,
     Missing,    ///< no such file
     Unreadable, ///< could not be read, or too large to be one of ours
@@ -25,9 +25,9 @@ enum class BankFileError {
 
 /// What went wrong and where (1-based field position, 0 when not about one field).
 struct BankFileProblem {
-    BankFileError error = BankFileError::None;
+    BackgroundFileError error = BackgroundFileError::None;
     std::size_t position = 0;
-    [[nodiscard]] bool ok() const { return error == BankFileError::None; }
+    [[nodiscard]] bool ok() const { return error == BackgroundFileError::None; }
 };
 
 /// The fields of a whole file, or the read error.
