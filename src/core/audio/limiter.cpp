@@ -15,7 +15,9 @@ void Limiter::reset()
 {
     m_delayL.fill(0.0f);
     m_delayR.fill(0.0f);
-    m_gains.fill(1.0f);
+    m_runMins.fill(1.0f);
+    m_partialMin = m_completeMin = 1.0f;
+    m_runFill = m_runSlot = 0;
     m_mins.fill(1.0f);
     m_pos = 0;
     m_minSum = kLookahead;
@@ -55,14 +57,18 @@ void Limiter::process(const float* left, const float* right, float* out, int n)
         m_delayL[m_pos] = left[i];
         m_delayR[m_pos] = right[i];
 
-        // Minimum of the required gains over the look-ahead window, held and released
-        // slowly; averaging that over the window again gives a ramp that has reached every
-        // peak's gain by the time the peak leaves the delay.
-        // The window includes the frame leaving now, so its own gain is always covered.
-        float windowMin = need;
-        for (float g : m_gains)
-            windowMin = std::min(windowMin, g);
-        m_gains[m_pos] = need;
+        // Minimum of the required gains over the look-ahead window (including the frame
+        // leaving now), held and released slowly; averaging that over the window again
+        // gives a ramp that has reached every peak's gain by the time the peak leaves.
+        m_partialMin = std::min(m_partialMin, need);
+        const float windowMin = std::min(m_partialMin, m_completeMin);
+        if (++m_runFill == kRun) {
+            m_runMins[m_runSlot] = m_partialMin;
+            m_runSlot = (m_runSlot + 1) % static_cast<int>(m_runMins.size());
+            m_completeMin = *std::min_element(m_runMins.begin(), m_runMins.end());
+            m_partialMin = 1.0f;
+            m_runFill = 0;
+        }
         m_release = std::min(windowMin, m_release + (1.0f - m_release) * m_releaseCoef);
         if (m_release > 0.99999f)
             m_release = 1.0f;

@@ -24,11 +24,18 @@ public:
 
 private:
     float requiredGain(float l, float r) const;
-    void pushGain(float g);
 
     std::array<float, kLookahead> m_delayL{}, m_delayR{};
-    std::array<float, kLookahead> m_gains{}; // required gain per stored frame (ring)
-    std::array<float, kLookahead> m_mins{};  // sliding minimum history for the ramp (ring)
+    // The window minimum is kept per run of kRun frames: the current partial run plus the
+    // last four complete ones always cover the look-ahead and the frame leaving now (a
+    // little more at times, which only makes the limiter slightly more careful).
+    static constexpr int kRun = 16;
+    std::array<float, kLookahead / kRun> m_runMins{};
+    float m_partialMin = 1.0f;
+    float m_completeMin = 1.0f; // minimum of m_runMins
+    int m_runFill = 0;
+    int m_runSlot = 0;
+    std::array<float, kLookahead> m_mins{}; // held gains of the last kLookahead frames (ring)
     int m_pos = 0;
     double m_minSum = kLookahead; // sum of m_mins
     float m_release = 1.0f;

@@ -62,4 +62,115 @@ void ParametricEqBand::process(float* left, float* right, int n)
     m_z2[1] = z2r;
 }
 
+namespace {
+
+// Lane layout: band k's left channel in lane 2k, its right channel in lane 2k + 1.
+template <int Lanes>
+struct alignas(64) CascadeLanes {
+    float b0[Lanes], b1[Lanes], b2[Lanes], a1[Lanes], a2[Lanes], z1[Lanes], z2[Lanes];
+    float in[Lanes + 2]; // in[2k..2k+1]: band k's input this step (band k-1's last output)
+    float out[Lanes];
+};
+
+template <int Lanes>
+void runCascade(ParametricEqBand* const* bands, int count, float* left, float* right, int n,
+                CascadeLanes<Lanes>& c, const BiquadCoefficients* coeffs, float* z1s, float* z2s)
+{
+    for (int k = 0; k < Lanes; ++k) {
+        const int band = k / 2;
+        const BiquadCoefficients& q = band < count ? coeffs[band] : BiquadCoefficients{};
+        c.b0[k] = q.b0;
+        c.b1[k] = q.b1;
+        c.b2[k] = q.b2;
+        c.a1[k] = q.a1;
+        c.a2[k] = q.a2;
+        c.z1[k] = band < count ? z1s[k] : 0.0f;
+        c.z2[k] = band < count ? z2s[k] : 0.0f;
+        c.in[k + 2] = 0.0f;
+        c.out[k] = 0.0f;
+    }
+    (void)bands;
+    const int last = count - 1;
+    for (int t = 0; t < n + last; ++t) {
+        c.in[0] = t < n ? left[t] : 0.0f;
+        c.in[1] = t < n ? right[t] : 0.0f;
+        if (t >= last && t < n) {
+            // Every band has a sample: the whole step is straight-line vector work.
+            for (int k = 0; k < Lanes; ++k) {
+                const float x = c.in[k];
+                const float y = c.b0[k] * x + c.z1[k];
+                c.z1[k] = c.b1[k] * x - c.a1[k] * y + c.z2[k];
+                c.z2[k] = c.b2[k] * x - c.a2[k] * y;
+                c.out[k] = y;
+            }
+        } else {
+            // Filling or draining: band k only runs while t - k lies inside the block.
+            for (int k = 0; k < 2 * count; ++k) {
+                const int sample = t - k / 2;
+                if (sample < 0 || sample >= n)
+                    continue;
+                const float x = c.in[k];
+                const float y = c.b0[k] * x + c.z1[k];
+                c.z1[k] = c.b1[k] * x - c.a1[k] * y + c.z2[k];
+                c.z2[k] = c.b2[k] * x - c.a2[k] * y;
+                c.out[k] = y;
+            }
+        }
+        for (int k = 0; k < Lanes; ++k)
+            c.in[k + 2] = c.out[k];
+        const int done = t - last;
+        if (done >= 0) {
+            left[done] = c.out[2 * last];
+            right[done] = c.out[2 * last + 1];
+        }
+    }
+    for (int k = 0; k < 2 * count; ++k) {
+        z1s[k] = c.z1[k];
+        z2s[k] = c.z2[k];
+    }
+}
+
+template <int Lanes>
+void cascadeWith(ParametricEqBand* const* bands, int count, float* left, float* right, int n,
+                 const BiquadCoefficients* coeffs, float* z1s, float* z2s)
+{
+    CascadeLanes<Lanes> lanes;
+    runCascade<Lanes>(bands, count, left, right, n, lanes, coeffs, z1s, z2s);
+}
+
+} // namespace
+
+void EqCascade::process(ParametricEqBand* const* bands, int count, float* left, float* right, int n)
+{
+    if (count <= 0 || n <= 0)
+        return;
+    if (count == 1) {
+        bands[0]->process(left, right, n);
+        return;
+    }
+    BiquadCoefficients coeffs[kMaxBands];
+    float z1s[2 * kMaxBands], z2s[2 * kMaxBands];
+    for (int b = 0; b < count; ++b) {
+        coeffs[b] = bands[b]->m_c;
+        z1s[2 * b] = bands[b]->m_z1[0];
+        z1s[2 * b + 1] = bands[b]->m_z1[1];
+        z2s[2 * b] = bands[b]->m_z2[0];
+        z2s[2 * b + 1] = bands[b]->m_z2[1];
+    }
+    if (count <= 4)
+        cascadeWith<8>(bands, count, left, right, n, coeffs, z1s, z2s);
+    else if (count <= 8)
+        cascadeWith<16>(bands, count, left, right, n, coeffs, z1s, z2s);
+    else if (count <= 12)
+        cascadeWith<24>(bands, count, left, right, n, coeffs, z1s, z2s);
+    else
+        cascadeWith<32>(bands, count, left, right, n, coeffs, z1s, z2s);
+    for (int b = 0; b < count; ++b) {
+        bands[b]->m_z1[0] = z1s[2 * b];
+        bands[b]->m_z1[1] = z1s[2 * b + 1];
+        bands[b]->m_z2[0] = z2s[2 * b];
+        bands[b]->m_z2[1] = z2s[2 * b + 1];
+    }
+}
+
 } // namespace velmora::audio

@@ -27,9 +27,22 @@ public:
     void process(float* left, float* right, int n);
 
 private:
+    friend class EqCascade;
     BiquadCoefficients m_c;
     float m_z1[2] = {0, 0};
     float m_z2[2] = {0, 0};
+};
+
+/// Runs consecutive bands as one cascade. A plain cascade is one long serial dependency
+/// per sample; here band k works on sample t - k while band 0 works on sample t, so all
+/// bands of both channels advance together in vector lanes. The result is the same as
+/// running the bands one after another (no extra latency: the pipeline fills and drains
+/// within each call).
+class EqCascade {
+public:
+    static constexpr int kMaxBands = 16;
+    /// bands: count (<= kMaxBands) bands in processing order; planar stereo in place.
+    static void process(ParametricEqBand* const* bands, int count, float* left, float* right, int n);
 };
 
 } // namespace velmora::audio
