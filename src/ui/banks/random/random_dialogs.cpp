@@ -1,0 +1,273 @@
+#include "random_dialogs.h"
+
+#include "banks/random/interval_settings.h"
+#include "banks/random/sound_identify.h"
+#include "banks/random/sound_picker.h"
+#include "core/services.h"
+#include "platform/settings_store.h"
+
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+void restorePosition(QWidget& w, SettingsStore& settings, const std::string& section) {
+    bool okLeft = false, okTop = false;
+    const int left = QString::fromStdString(settings.read(kProgramTitle, section, "MainLeft", ""))
+                         .toInt(&okLeft);
+    const int top = QString::fromStdString(settings.read(kProgramTitle, section, "Maintop", ""))
+                        .toInt(&okTop);
+    if (okLeft && okTop) w.move(left, top);
+}
+
+void savePosition(const QWidget& w, SettingsStore& settings, const std::string& section) {
+    settings.write(kProgramTitle, section, "Mainleft", std::to_string(w.x()));
+    settings.write(kProgramTitle, section, "Maintop", std::to_string(w.y()));
+}
+
+namespace {
+QPushButton* button(const QString& text, const QString& tip, const char* name) {
+    auto* b = new QPushButton(text);
+    b->setToolTip(tip);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+} // namespace
+
+// --- Form3 / Form33 ---
+
+IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_store(store) {
+    setObjectName(QString::fromStdString(settings.windowName()));
+    setWindowTitle(QStringLiteral("Automatic randomize settings"));
+    auto* root = new QVBoxLayout(this);
+    auto* sentence = new QHBoxLayout;
+    sentence->addWidget(new QLabel(QStringLiteral("Randomize every")));
+    m_period = new QComboBox;
+    m_period->setObjectName("Combo1");
+    for (int m : IntervalSettings::kPeriods) m_period->addItem(QString::number(m));
+    sentence->addWidget(m_period);
+    sentence->addWidget(new QLabel(QStringLiteral("minutes")));
+    sentence->addStretch();
+    root->addLayout(sentence);
+    root->addWidget(new QLabel(QStringLiteral("Frequency threshold")));
+    m_threshold = new QSlider(Qt::Horizontal);
+    m_threshold->setObjectName("ucSlider1");
+    m_threshold->setRange(0, IntervalSettings::kMaxThreshold);
+    root->addWidget(m_threshold);
+    auto* ok = button(QStringLiteral("OK"), {}, "cmdok");
+    root->addWidget(ok, 0, Qt::AlignRight);
+
+    connect(m_period, &QComboBox::currentIndexChanged, this,
+            [this](int i) { m_settings.setPeriodIndex(i); });
+    connect(m_threshold, &QSlider::valueChanged, this,
+            [this](int v) { m_settings.setThreshold(v); });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        m_settings.confirm();
+        hide();
+    });
+    m_changed = m_settings.changed.connect([this] { refresh(); });
+    refresh();
+}
+
+void IntervalDialog::refresh() {
+    const QSignalBlocker a(m_period), b(m_threshold);
+    m_period->setCurrentIndex(m_settings.periodIndex());
+    m_threshold->setValue(m_settings.threshold());
+}
+
+void IntervalDialog::showEvent(QShowEvent* e) {
+    restorePosition(*this, m_store, m_settings.section());
+    QDialog::showEvent(e);
+}
+
+void IntervalDialog::hideEvent(QHideEvent* e) {
+    savePosition(*this, m_store, m_settings.section());
+    QDialog::hideEvent(e);
+}
+
+// --- Form2 ---
+
+SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, QWidget* parent)
+    : QDialog(parent), m_picker(picker), m_store(store) {
+    setObjectName("Form2");
+    setWindowTitle(QStringLiteral("Choose sounds"));
+    auto* root = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setRootPath(QStringLiteral("/"));
+    m_tree = new QTreeView;
+    m_tree->setObjectName("Dir1");
+    m_tree->setModel(m_folders);
+    for (int c = 1; c < m_folders->columnCount(); ++c) m_tree->hideColumn(c);
+    m_tree->setHeaderHidden(true);
+    m_files = new QListWidget;
+    m_files->setObjectName("File1");
+    m_files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    top->addWidget(m_tree, 1);
+    top->addWidget(m_files, 1);
+    root->addLayout(top, 1);
+
+    auto* adds = new QHBoxLayout;
+    auto* addSelected = button(QStringLiteral("Add selected"),
+                               "Add selected files above to the 'files to be loaded' list",
+                               "cmdaddselected");
+    auto* addAll = button(QStringLiteral("Add all"),
+                          "Add all the files above to the 'files to be loaded' list", "cmdaddall");
+    adds->addWidget(addSelected);
+    adds->addWidget(addAll);
+    adds->addStretch();
+    root->addLayout(adds);
+    root->addWidget(new QLabel(QStringLiteral("Files to be loaded")));
+    auto* bottom = new QHBoxLayout;
+    m_toLoad = new QListWidget;
+    m_toLoad->setObjectName("List1");
+    bottom->addWidget(m_toLoad, 1);
+    auto* edits = new QVBoxLayout;
+    auto* remove = button(QStringLiteral("Remove"), "Remove an item from the list", "cmdremove");
+    auto* up = button(QStringLiteral("Up"), "Move an item up the list", "cmdup");
+    auto* down = button(QStringLiteral("Down"), "Move an item down the list", "cmddown");
+    auto* clear = button(QStringLiteral("Clear"), "Clear the 'files to be loaded' list", "cmdclear");
+    auto* ok = button(QStringLiteral("OK"), {}, "cmdok");
+    for (auto* b : {remove, up, down, clear}) edits->addWidget(b);
+    edits->addStretch();
+    edits->addWidget(ok);
+    bottom->addLayout(edits);
+    root->addLayout(bottom, 1);
+
+    connect(m_tree, &QTreeView::clicked, this,
+            [this](const QModelIndex& i) { browse(m_folders->filePath(i)); });
+    connect(addSelected, &QPushButton::clicked, this, [this] {
+        std::vector<std::string> names;
+        for (int i = 0; i < m_files->count(); ++i)
+            if (m_files->item(i)->isSelected()) names.push_back(m_files->item(i)->text().toStdString());
+        m_picker.addSelected(m_folder.toStdString(), names);
+    });
+    connect(addAll, &QPushButton::clicked, this, [this] {
+        std::vector<std::string> names;
+        for (int i = 0; i < m_files->count(); ++i) names.push_back(m_files->item(i)->text().toStdString());
+        m_picker.addAll(m_folder.toStdString(), names);
+    });
+    connect(m_files, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        m_picker.addOne(m_folder.toStdString(), item->text().toStdString());
+    });
+    connect(m_toLoad, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { m_picker.removeAt(m_toLoad->row(item)); });
+    connect(remove, &QPushButton::clicked, this,
+            [this] { m_picker.removeAt(m_toLoad->currentRow()); });
+    connect(up, &QPushButton::clicked, this,
+            [this] { m_toLoad->setCurrentRow(m_picker.moveUp(m_toLoad->currentRow())); });
+    connect(down, &QPushButton::clicked, this,
+            [this] { m_toLoad->setCurrentRow(m_picker.moveDown(m_toLoad->currentRow())); });
+    connect(clear, &QPushButton::clicked, this, [this] { m_picker.clear(); });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (m_picker.ok()) hide();
+    });
+    m_changed = m_picker.changed.connect([this] { refreshList(); });
+}
+
+void SoundPickerDialog::showFor() {
+    browse(QString::fromStdString(m_picker.startFolder().string()));
+    refreshList();
+    restorePosition(*this, m_store, "Settings3");
+    show();
+    raise();
+}
+
+void SoundPickerDialog::hideEvent(QHideEvent* e) {
+    savePosition(*this, m_store, "Settings3");
+    QDialog::hideEvent(e);
+}
+
+void SoundPickerDialog::browse(const QString& folder) {
+    m_folder = folder;
+    const QModelIndex index = m_folders->index(folder);
+    if (index.isValid()) {
+        m_tree->setCurrentIndex(index);
+        m_tree->scrollTo(index);
+    }
+    m_files->clear();
+    for (const auto& name : SoundPicker::soundFilesIn(folder.toStdString()))
+        m_files->addItem(QString::fromStdString(name));
+}
+
+void SoundPickerDialog::refreshList() {
+    const int row = m_toLoad->currentRow();
+    m_toLoad->clear();
+    for (const auto& n : m_picker.names()) m_toLoad->addItem(QString::fromStdString(n));
+    if (row >= 0 && row < m_toLoad->count()) m_toLoad->setCurrentRow(row);
+}
+
+// --- Frmsoundindent ---
+
+SoundIdentifyWindow::SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store,
+                                         QWidget* parent)
+    : QDialog(parent), m_identify(identify), m_store(store) {
+    setObjectName("Frmsoundindent");
+    setWindowTitle(QStringLiteral("Identify sounds"));
+    auto* root = new QVBoxLayout(this);
+    auto* lists = new QHBoxLayout;
+    auto column = [&](const char* caption, const char* name) {
+        auto* box = new QVBoxLayout;
+        box->addWidget(new QLabel(QString::fromLatin1(caption)));
+        auto* list = new QListWidget;
+        list->setObjectName(QString::fromLatin1(name));
+        box->addWidget(list);
+        lists->addLayout(box);
+        return list;
+    };
+    m_sounds = column("Sound Playing", "List1");
+    m_locations = column("Location", "List2");
+    root->addLayout(lists, 1);
+    auto* clear = button(QStringLiteral("Clear"), QStringLiteral("Clear both lists"), "cmdclear");
+    root->addWidget(clear, 0, Qt::AlignRight);
+    connect(clear, &QPushButton::clicked, this, [this] { m_identify.clear(); });
+
+    // Keep the newest firing in view.
+    m_follow = new QTimer(this);
+    m_follow->setInterval(200);
+    connect(m_follow, &QTimer::timeout, this, [this] {
+        for (auto* l : {m_sounds, m_locations})
+            if (l->count() > 0) l->setCurrentRow(l->count() - 1);
+    });
+    m_follow->start();
+
+    m_connections.push_back(m_identify.added.connect(
+        [this](const std::string& caption, const std::string& location) {
+            m_sounds->addItem(QString::fromStdString(caption));
+            m_locations->addItem(QString::fromStdString(location));
+            for (auto* l : {m_sounds, m_locations})
+                while (l->count() > static_cast<int>(SoundIdentify::kMaxLines))
+                    delete l->takeItem(0);
+        }));
+    m_connections.push_back(m_identify.cleared.connect([this] { reload(); }));
+    reload();
+}
+
+void SoundIdentifyWindow::reload() {
+    m_sounds->clear();
+    m_locations->clear();
+    for (const auto& s : m_identify.sounds()) m_sounds->addItem(QString::fromStdString(s));
+    for (const auto& s : m_identify.locations()) m_locations->addItem(QString::fromStdString(s));
+}
+
+void SoundIdentifyWindow::showEvent(QShowEvent* e) {
+    restorePosition(*this, m_store, "Settings25");
+    QDialog::showEvent(e);
+}
+
+void SoundIdentifyWindow::hideEvent(QHideEvent* e) {
+    savePosition(*this, m_store, "Settings25");
+    QDialog::hideEvent(e);
+}
+
+} // namespace velmora

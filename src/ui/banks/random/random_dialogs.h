@@ -1,0 +1,93 @@
+#pragma once
+// The small windows that serve the random banks: the interval dialogs Form3/Form33, the
+// sound picker Form2 and the identify window Frmsoundindent. Each remembers its position in
+// the settings store under its own section. Created on first use, hidden when closed.
+//
+// Thread: UI thread.
+
+#include "core/signal.h"
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QListWidget;
+class QSlider;
+class QTimer;
+class QTreeView;
+class QFileSystemModel;
+
+namespace velmora {
+
+class IntervalSettings;
+class SettingsStore;
+class SoundIdentify;
+class SoundPicker;
+
+/// Remembers a window's place under (section, "Mainleft"/"Maintop").
+void restorePosition(QWidget& w, SettingsStore& settings, const std::string& section);
+void savePosition(const QWidget& w, SettingsStore& settings, const std::string& section);
+
+class IntervalDialog : public QDialog {
+    Q_OBJECT
+public:
+    IntervalDialog(IntervalSettings& settings, SettingsStore& store, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void refresh();
+    IntervalSettings& m_settings;
+    SettingsStore& m_store;
+    QComboBox* m_period;
+    QSlider* m_threshold;
+    Connection m_changed;
+};
+
+class SoundPickerDialog : public QDialog {
+    Q_OBJECT
+public:
+    SoundPickerDialog(SoundPicker& picker, SettingsStore& store, QWidget* parent = nullptr);
+    /// Shows the folder browser at the picker's start folder for its mode.
+    void showFor();
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void browse(const QString& folder);
+    void refreshList();
+    SoundPicker& m_picker;
+    SettingsStore& m_store;
+    QFileSystemModel* m_folders;
+    QTreeView* m_tree;
+    QListWidget* m_files;
+    QListWidget* m_toLoad;
+    QString m_folder;
+    Connection m_changed;
+};
+
+class SoundIdentifyWindow : public QDialog {
+    Q_OBJECT
+public:
+    SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    void reload();
+    SoundIdentify& m_identify;
+    SettingsStore& m_store;
+    QListWidget* m_sounds;
+    QListWidget* m_locations;
+    QTimer* m_follow;
+    std::vector<Connection> m_connections;
+};
+
+} // namespace velmora

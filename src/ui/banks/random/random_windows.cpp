@@ -1,0 +1,68 @@
+#include "random_windows.h"
+
+#include "banks/random/random_banks.h"
+#include "ui/banks/random/random_bank_view.h"
+#include "ui/banks/random/random_dialogs.h"
+
+namespace velmora {
+
+RandomWindows::RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
+                             std::function<void(const std::string&)> showPanel, QWidget* parent)
+    : m_banks(banks), m_levels(levels), m_settings(settings), m_showPanel(std::move(showPanel)),
+      m_parent(parent) {
+    for (int n = 1; n <= 5; ++n) {
+        const bool custom = n == 5;
+        RandomBankViewHooks hooks;
+        hooks.openIntervals = [this, custom] { showIntervals(custom); };
+        hooks.openIdentify = [this] { showIdentify(); };
+        hooks.openPicker = [this] { showPicker(); };
+        hooks.showPanel = [this](const std::string& w) {
+            if (m_showPanel) m_showPanel(w);
+        };
+        m_views[n - 1] = custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels,
+                                                                   hooks, m_parent)
+                                : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels,
+                                                                   hooks, m_parent);
+        m_views[n - 1]->hide();
+    }
+}
+
+RandomWindows::~RandomWindows() = default;
+
+RandomBankView& RandomWindows::bankView(int number) {
+    return *m_views[(number >= 1 && number <= 4) ? number - 1 : 0];
+}
+
+RandomBankView& RandomWindows::customView() { return *m_views[4]; }
+
+void RandomWindows::showIdentify() {
+    if (!m_identify)
+        m_identify = std::make_unique<SoundIdentifyWindow>(m_banks.identify(), m_settings, m_parent);
+    m_identify->show();
+    m_identify->raise();
+}
+
+void RandomWindows::showIntervals(bool custom) {
+    auto& slot = custom ? m_form33 : m_form3;
+    if (!slot)
+        slot = std::make_unique<IntervalDialog>(custom ? m_banks.form33() : m_banks.form3(),
+                                                m_settings, m_parent);
+    slot->show();
+    slot->raise();
+}
+
+void RandomWindows::showPicker() {
+    if (!m_picker)
+        m_picker = std::make_unique<SoundPickerDialog>(m_banks.picker(), m_settings, m_parent);
+    m_banks.picker().open(PickerMode::Random);
+    m_picker->showFor();
+}
+
+void RandomWindows::showBackgroundPicker() {
+    if (!m_picker)
+        m_picker = std::make_unique<SoundPickerDialog>(m_banks.picker(), m_settings, m_parent);
+    m_banks.picker().open(PickerMode::Back);
+    m_picker->showFor();
+}
+
+} // namespace velmora

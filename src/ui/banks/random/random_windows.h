@@ -1,0 +1,58 @@
+#pragma once
+// The random banks' windows for the main window to host: the five bank panels (created at
+// once, so they can be laid over the main window) and the picker, interval dialogs and
+// identify window (created on first use).
+//
+// Thread: UI thread.
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace velmora {
+
+class IntervalDialog;
+class Levels;
+class RandomBankView;
+class RandomBanks;
+class SettingsStore;
+class SoundIdentifyWindow;
+class SoundPickerDialog;
+
+class RandomWindows {
+public:
+    /// showPanel: the main window shows the panel with that window name and hides the rest.
+    RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
+                  std::function<void(const std::string&)> showPanel, QWidget* parent = nullptr);
+    ~RandomWindows();
+
+    /// bank 1..4: frmrandommain..frmrandommain4.
+    [[nodiscard]] RandomBankView& bankView(int number);
+    /// frmcustom.
+    [[nodiscard]] RandomBankView& customView();
+
+    void showIdentify();
+    void showIntervals(bool custom);
+    /// Form2 in Random mode (the custom random bank's "Load mutliple files at once").
+    void showPicker();
+    /// Form2 in Back mode (the custom background bank).
+    void showBackgroundPicker();
+
+private:
+    RandomBanks& m_banks;
+    Levels& m_levels;
+    SettingsStore& m_settings;
+    std::function<void(const std::string&)> m_showPanel;
+    QWidget* m_parent;
+    std::unique_ptr<RandomBankView> m_views[5];
+    std::unique_ptr<IntervalDialog> m_form3;
+    std::unique_ptr<IntervalDialog> m_form33;
+    std::unique_ptr<SoundPickerDialog> m_picker;
+    std::unique_ptr<SoundIdentifyWindow> m_identify;
+};
+
+} // namespace velmora
