@@ -80,7 +80,7 @@ ReverbDesign designReverb(const ReverbParams& p, double rate)
     // Low density shortens the lines: fewer modes per hertz, a grainier, more metallic tail.
     const double lengthScale = 0.35 + 0.65 * density;
     for (int i = 0; i < kReverbLines; ++i) {
-        const int len = std::max(64, static_cast<int>(std::lround(kBaseLengths[i] * lengthScale)));
+        const int len = std::max(256, static_cast<int>(std::lround(kBaseLengths[i] * lengthScale)));
         d.lineLength[i] = len;
         // Loop gains that make every line lose 60 dB in the decay time (at the HF
         // reference: decay time x HF ratio).
@@ -125,75 +125,166 @@ std::size_t Reverb::memoryBytes() const
     return (m_pre.size() + m_lines.size() + m_diffusers.size()) * sizeof(float) + sizeof(*this);
 }
 
+namespace {
+
+// Ring-buffer runs: the run [start, start + n) of a power-of-two ring, split where it wraps,
+// so the loops over it are plain contiguous (vectorisable) loops.
+template <class F>
+void forRun(unsigned start, int n, unsigned mask, F f)
+{
+    const unsigned first = start & mask;
+    const int head = static_cast<int>(std::min<unsigned>(static_cast<unsigned>(n), mask + 1 - first));
+    f(first, 0, head);
+    if (head < n)
+        f(0u, head, n - head);
+}
+
+void addFromRing(float* dst, const float* ring, unsigned mask, unsigned start, int n, float gain)
+{
+    forRun(start, n, mask, [&](unsigned at, int offset, int count) {
+        for (int i = 0; i < count; ++i)
+            dst[offset + i] += gain * ring[at + i];
+    });
+}
+
+void copyFromRing(float* dst, const float* ring, unsigned mask, unsigned start, int n)
+{
+    forRun(start, n, mask, [&](unsigned at, int offset, int count) {
+        std::copy_n(ring + at, count, dst + offset);
+    });
+}
+
+void copyToRing(float* ring, unsigned mask, unsigned start, const float* src, int n)
+{
+    forRun(start, n, mask, [&](unsigned at, int offset, int count) {
+        std::copy_n(src + offset, count, ring + at);
+    });
+}
+
+} // namespace
+
 void Reverb::process(float* left, float* right, int n)
+{
+    for (int at = 0; at < n; at += kChunk)
+        processChunk(left + at, right + at, std::min(kChunk, n - at));
+}
+
+void Reverb::processChunk(float* left, float* right, int n)
 {
     constexpr unsigned preMask = kPreSize - 1;
     constexpr unsigned lineMask = kLineSize - 1;
     constexpr unsigned diffMask = kDiffuserSize - 1;
     constexpr float kInvSqrtLines = 0.35355339f; // orthonormal 8-point Hadamard mix
+    constexpr int L = kReverbLines;
 
-    std::array<unsigned, kTaps> tapL{}, tapR{};
-    for (int t = 0; t < kTaps; ++t) {
-        tapL[t] = static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsLeft[t] * 44.1f));
-        tapR[t] = static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsRight[t] * 44.1f));
-    }
-    const unsigned lateDelay = static_cast<unsigned>(m_d.lateDelay);
-    const float g = m_d.diffusion;
-    float* pre = m_pre.data();
-    float* lines = m_lines.data();
-    float* diff = m_diffusers.data();
-
+    // Mono input through the room-HF filter into the pre-delay line.
+    float state = m_inputState;
     for (int i = 0; i < n; ++i) {
-        const float x = 0.5f * (left[i] + right[i]);
-        m_inputState = m_d.inputB0 * x - m_d.inputA1 * m_inputState;
-        pre[m_preWrite & preMask] = m_inputState;
-
-        float earlyL = 0.0f, earlyR = 0.0f;
-        for (int t = 0; t < kTaps; ++t) {
-            earlyL += kTapGains[t] * pre[(m_preWrite - tapL[t]) & preMask];
-            earlyR += kTapGains[t] * pre[(m_preWrite - tapR[t]) & preMask];
-        }
-
-        // Allpass diffusers smear the late input into a dense wash; at zero diffusion they
-        // are plain delays and the tail keeps its discrete echoes.
-        float in = pre[(m_preWrite - lateDelay) & preMask];
-        for (int k = 0; k < kReverbDiffusers; ++k) {
-            float* buf = diff + k * kDiffuserSize;
-            const float delayed = buf[(m_diffuserWrite - kDiffuserLengths[k]) & diffMask];
-            const float w = in + g * delayed;
-            buf[m_diffuserWrite & diffMask] = w;
-            in = delayed - g * w;
-        }
-
-        std::array<float, kReverbLines> out{}, f{};
-        for (int j = 0; j < kReverbLines; ++j) {
-            out[j] = lines[j * kLineSize + ((m_lineWrite - m_d.lineLength[j]) & lineMask)];
-            f[j] = m_d.lineB0[j] * out[j] + m_d.lineB1[j] * m_prevIn[j] - m_d.lineA1[j] * m_prevOut[j];
-            m_prevIn[j] = out[j];
-            m_prevOut[j] = f[j];
-        }
-        // Fast Walsh-Hadamard transform: lossless mixing of every line into every other.
-        for (int span = 1; span < kReverbLines; span <<= 1)
-            for (int j = 0; j < kReverbLines; j += span << 1)
-                for (int k = j; k < j + span; ++k) {
-                    const float a = f[k], b = f[k + span];
-                    f[k] = a + b;
-                    f[k + span] = a - b;
-                }
-        // The diffused input itself opens the late field, so it starts at the reverb delay
-        // and not one line length later.
-        float lateL = in, lateR = in;
-        for (int j = 0; j < kReverbLines; ++j) {
-            lines[j * kLineSize + (m_lineWrite & lineMask)] = f[j] * kInvSqrtLines + in;
-            lateL += kOutLeft[j] * out[j];
-            lateR += kOutRight[j] * out[j];
-        }
-        left[i] += m_d.earlyGain * earlyL + m_d.lateGain * lateL;
-        right[i] += m_d.earlyGain * earlyR + m_d.lateGain * lateR;
-        ++m_preWrite;
-        ++m_lineWrite;
-        ++m_diffuserWrite;
+        state = m_d.inputB0 * (0.5f * (left[i] + right[i])) - m_d.inputA1 * state;
+        m_input[i] = state;
     }
+    m_inputState = state;
+    copyToRing(m_pre.data(), preMask, m_preWrite, m_input.data(), n);
+
+    // Early reflections: taps on the pre-delay line (taps may reach into this step).
+    std::fill_n(m_earlyL.data(), n, 0.0f);
+    std::fill_n(m_earlyR.data(), n, 0.0f);
+    for (int t = 0; t < kTaps; ++t) {
+        const auto tapL = static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsLeft[t] * 44.1f));
+        const auto tapR = static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsRight[t] * 44.1f));
+        addFromRing(m_earlyL.data(), m_pre.data(), preMask, m_preWrite - tapL, n, kTapGains[t]);
+        addFromRing(m_earlyR.data(), m_pre.data(), preMask, m_preWrite - tapR, n, kTapGains[t]);
+    }
+
+    // Allpass diffusers smear the late input into a dense wash; at zero diffusion they
+    // are plain delays and the tail keeps its discrete echoes. Each runs in pieces no
+    // longer than its delay, so every delayed value it reads is already written.
+    float* late = m_late.data();
+    copyFromRing(late, m_pre.data(), preMask, m_preWrite - static_cast<unsigned>(m_d.lateDelay), n);
+    const float g = m_d.diffusion;
+    for (int k = 0; k < kReverbDiffusers; ++k) {
+        float* buf = m_diffusers.data() + k * kDiffuserSize;
+        const int delay = kDiffuserLengths[k];
+        for (int c = 0; c < n; c += delay) {
+            const int m = std::min(delay, n - c);
+            float* delayed = m_work.data();
+            copyFromRing(delayed, buf, diffMask, m_diffuserWrite + c - delay, m);
+            float* x = late + c;
+            for (int i = 0; i < m; ++i) {
+                const float w = x[i] + g * delayed[i];
+                x[i] = delayed[i] - g * w;
+                delayed[i] = w;
+            }
+            copyToRing(buf, diffMask, m_diffuserWrite + c, delayed, m);
+        }
+    }
+
+    // Feedback delay network. Lines are at least one step long, so this step's outputs
+    // were all written by earlier steps.
+    float* out = m_lineOut.data();
+    float* in = m_lineIn.data();
+    for (int j = 0; j < L; ++j) {
+        const float* line = m_lines.data() + j * kLineSize;
+        forRun(m_lineWrite - static_cast<unsigned>(m_d.lineLength[j]), n, lineMask,
+               [&](unsigned at, int offset, int count) {
+                   for (int i = 0; i < count; ++i)
+                       out[(offset + i) * L + j] = line[at + i];
+               });
+    }
+    std::array<float, L> b0{}, b1{}, a1{}, prevIn = m_prevIn, prevOut = m_prevOut;
+    for (int j = 0; j < L; ++j) {
+        b0[j] = m_d.lineB0[j];
+        b1[j] = m_d.lineB1[j];
+        a1[j] = m_d.lineA1[j];
+    }
+    for (int i = 0; i < n; ++i) {
+        const float* o = out + i * L;
+        float f[L];
+        // Absorbing filters (all lines side by side), then a lossless Hadamard mix.
+        for (int j = 0; j < L; ++j) {
+            f[j] = b0[j] * o[j] + b1[j] * prevIn[j] - a1[j] * prevOut[j];
+            prevIn[j] = o[j];
+            prevOut[j] = f[j];
+        }
+        float h[L];
+        for (int j = 0; j < L / 2; ++j) {
+            h[j] = f[j] + f[j + 4];
+            h[j + 4] = f[j] - f[j + 4];
+        }
+        for (int q = 0; q < L; q += 4) {
+            const float s0 = h[q] + h[q + 2], s1 = h[q + 1] + h[q + 3];
+            const float d0 = h[q] - h[q + 2], d1 = h[q + 1] - h[q + 3];
+            f[q] = s0 + s1;
+            f[q + 1] = s0 - s1;
+            f[q + 2] = d0 + d1;
+            f[q + 3] = d0 - d1;
+        }
+        float* next = in + i * L;
+        for (int j = 0; j < L; ++j)
+            next[j] = f[j] * kInvSqrtLines + late[i];
+        // The diffused input itself opens the late field, so it starts at the reverb
+        // delay and not one line length later.
+        float sumL = late[i], sumR = late[i];
+        for (int j = 0; j < L; ++j) {
+            sumL += kOutLeft[j] * o[j];
+            sumR += kOutRight[j] * o[j];
+        }
+        left[i] += m_d.earlyGain * m_earlyL[i] + m_d.lateGain * sumL;
+        right[i] += m_d.earlyGain * m_earlyR[i] + m_d.lateGain * sumR;
+    }
+    m_prevIn = prevIn;
+    m_prevOut = prevOut;
+    for (int j = 0; j < L; ++j) {
+        float* line = m_lines.data() + j * kLineSize;
+        forRun(m_lineWrite, n, lineMask, [&](unsigned at, int offset, int count) {
+            for (int i = 0; i < count; ++i)
+                line[at + i] = in[(offset + i) * L + j];
+        });
+    }
+
+    m_preWrite += static_cast<unsigned>(n);
+    m_lineWrite += static_cast<unsigned>(n);
+    m_diffuserWrite += static_cast<unsigned>(n);
 }
 
 } // namespace velmora::audio

@@ -50,12 +50,24 @@ private:
     static constexpr int kPreSize = 1 << 15;  // > 0.3 s + 0.1 s + tap spread at 44.1 kHz
     static constexpr int kLineSize = 1 << 12; // > longest line at full density
     static constexpr int kDiffuserSize = 1 << 9;
+    /// Frames per processing step: no longer than the shortest line, so a whole step of
+    /// line outputs is known before any of the step's inputs are written.
+    static constexpr int kChunk = 256;
+
+    void processChunk(float* left, float* right, int n);
 
     ReverbDesign m_d;
     std::vector<float> m_pre;
     std::vector<float> m_lines; // kReverbLines rows of kLineSize
     std::vector<float> m_diffusers;
     std::array<float, kReverbLines> m_prevIn{}, m_prevOut{};
+    // Per-step scratch (kept here so processing never allocates).
+    alignas(64) std::array<float, kChunk> m_input{};
+    alignas(64) std::array<float, kChunk> m_earlyL{}, m_earlyR{};
+    alignas(64) std::array<float, kChunk> m_late{};
+    alignas(64) std::array<float, kChunk> m_work{};
+    alignas(64) std::array<float, kChunk * kReverbLines> m_lineOut{}; // [frame][line]
+    alignas(64) std::array<float, kChunk * kReverbLines> m_lineIn{};  // [frame][line]
     float m_inputState = 0.0f;
     unsigned m_preWrite = 0;
     unsigned m_lineWrite = 0;

@@ -4,6 +4,7 @@
 
 #include "core/audio/audio_file_writer.h"
 #include "core/audio/engine_state.h"
+#include "core/audio/pcm.h"
 
 #include <algorithm>
 #include <array>
@@ -153,11 +154,7 @@ void SoundEngine::render(std::int16_t* interleavedStereo, int frames)
     for (int done = 0; done < frames; done += 1024) {
         const int n = std::min(1024, frames - done);
         render(block.data(), n);
-        for (int i = 0; i < 2 * n; ++i) {
-            // The limiter keeps the mix inside full scale; the clamp only guards rounding.
-            const float v = std::nearbyint(block[i] * 32768.0f);
-            interleavedStereo[2 * done + i] = static_cast<std::int16_t>(std::clamp(v, -32768.0f, 32767.0f));
-        }
+        floatToPcm16(block.data(), interleavedStereo + 2 * static_cast<std::size_t>(done), 2 * static_cast<std::size_t>(n));
     }
 }
 
