@@ -1,5 +1,7 @@
 #include "core/audio/parametric_eq.h"
 
+#include "core/audio/simd4.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -73,6 +75,71 @@ struct alignas(64) CascadeLanes {
 };
 
 template <int Lanes>
+void maskedStep(CascadeLanes<Lanes>& c, int count, float* left, float* right, int n, int t)
+{
+    c.in[0] = t < n ? left[t] : 0.0f;
+    c.in[1] = t < n ? right[t] : 0.0f;
+    for (int k = 0; k < 2 * count; ++k) {
+        const int sample = t - k / 2;
+        if (sample < 0 || sample >= n)
+            continue;
+        const float x = c.in[k];
+        const float y = c.b0[k] * x + c.z1[k];
+        c.z1[k] = c.b1[k] * x - c.a1[k] * y + c.z2[k];
+        c.z2[k] = c.b2[k] * x - c.a2[k] * y;
+        c.out[k] = y;
+    }
+    for (int k = 0; k < Lanes; ++k)
+        c.in[k + 2] = c.out[k];
+    const int last = count - 1;
+    if (t - last >= 0 && t - last < n) {
+        left[t - last] = c.out[2 * last];
+        right[t - last] = c.out[2 * last + 1];
+    }
+}
+
+// Steps [from, to): the same arithmetic as maskedStep with every lane active, on V
+// vectors of four lanes; band k's input is band k-1's output of the previous step.
+template <int V, int Lanes>
+void fullSteps(CascadeLanes<Lanes>& c, float* left, float* right, int from, int to, int last)
+{
+    using simd::F4;
+    F4 b0[V], b1[V], b2[V], a1[V], a2[V], z1[V], z2[V], out[V];
+    for (int v = 0; v < V; ++v) {
+        b0[v] = simd::load(c.b0 + 4 * v);
+        b1[v] = simd::load(c.b1 + 4 * v);
+        b2[v] = simd::load(c.b2 + 4 * v);
+        a1[v] = simd::load(c.a1 + 4 * v);
+        a2[v] = simd::load(c.a2 + 4 * v);
+        z1[v] = simd::load(c.z1 + 4 * v);
+        z2[v] = simd::load(c.z2 + 4 * v);
+        out[v] = simd::load(c.in + 2 + 4 * v); // last step's outputs
+    }
+    const int outVector = (2 * last) / 4;
+    const int outLane = (2 * last) % 4;
+    for (int t = from; t < to; ++t) {
+        F4 in[V];
+        in[0] = F4{left[t], right[t], out[0][0], out[0][1]};
+        for (int v = 1; v < V; ++v)
+            in[v] = simd::joinHalves(out[v - 1], out[v]);
+        for (int v = 0; v < V; ++v) {
+            const F4 y = b0[v] * in[v] + z1[v];
+            z1[v] = b1[v] * in[v] - a1[v] * y + z2[v];
+            z2[v] = b2[v] * in[v] - a2[v] * y;
+            out[v] = y;
+        }
+        left[t - last] = out[outVector][outLane];
+        right[t - last] = out[outVector][outLane + 1];
+    }
+    for (int v = 0; v < V; ++v) {
+        simd::store(c.z1 + 4 * v, z1[v]);
+        simd::store(c.z2 + 4 * v, z2[v]);
+        simd::store(c.out + 4 * v, out[v]);
+        simd::store(c.in + 2 + 4 * v, out[v]);
+    }
+}
+
+template <int Lanes>
 void runCascade(ParametricEqBand* const* bands, int count, float* left, float* right, int n,
                 CascadeLanes<Lanes>& c, const BiquadCoefficients* coeffs, float* z1s, float* z2s)
 {
@@ -91,39 +158,16 @@ void runCascade(ParametricEqBand* const* bands, int count, float* left, float* r
     }
     (void)bands;
     const int last = count - 1;
-    for (int t = 0; t < n + last; ++t) {
-        c.in[0] = t < n ? left[t] : 0.0f;
-        c.in[1] = t < n ? right[t] : 0.0f;
-        if (t >= last && t < n) {
-            // Every band has a sample: the whole step is straight-line vector work.
-            for (int k = 0; k < Lanes; ++k) {
-                const float x = c.in[k];
-                const float y = c.b0[k] * x + c.z1[k];
-                c.z1[k] = c.b1[k] * x - c.a1[k] * y + c.z2[k];
-                c.z2[k] = c.b2[k] * x - c.a2[k] * y;
-                c.out[k] = y;
-            }
-        } else {
-            // Filling or draining: band k only runs while t - k lies inside the block.
-            for (int k = 0; k < 2 * count; ++k) {
-                const int sample = t - k / 2;
-                if (sample < 0 || sample >= n)
-                    continue;
-                const float x = c.in[k];
-                const float y = c.b0[k] * x + c.z1[k];
-                c.z1[k] = c.b1[k] * x - c.a1[k] * y + c.z2[k];
-                c.z2[k] = c.b2[k] * x - c.a2[k] * y;
-                c.out[k] = y;
-            }
-        }
-        for (int k = 0; k < Lanes; ++k)
-            c.in[k + 2] = c.out[k];
-        const int done = t - last;
-        if (done >= 0) {
-            left[done] = c.out[2 * last];
-            right[done] = c.out[2 * last + 1];
-        }
-    }
+    // Filling: band k joins at step k.
+    const int fillEnd = std::min(last, n + last);
+    for (int t = 0; t < fillEnd; ++t)
+        maskedStep(c, count, left, right, n, t);
+    // Every band has a sample: straight-line vector work, lanes shifted in registers.
+    if (n > last)
+        fullSteps<Lanes / 4>(c, left, right, last, n, last);
+    // Draining: band k leaves after its last sample.
+    for (int t = std::max(n, last); t < n + last; ++t)
+        maskedStep(c, count, left, right, n, t);
     for (int k = 0; k < 2 * count; ++k) {
         z1s[k] = c.z1[k];
         z2s[k] = c.z2[k];
@@ -157,14 +201,16 @@ void EqCascade::process(ParametricEqBand* const* bands, int count, float* left, 
         z2s[2 * b] = bands[b]->m_z2[0];
         z2s[2 * b + 1] = bands[b]->m_z2[1];
     }
-    if (count <= 4)
-        cascadeWith<8>(bands, count, left, right, n, coeffs, z1s, z2s);
-    else if (count <= 8)
-        cascadeWith<16>(bands, count, left, right, n, coeffs, z1s, z2s);
-    else if (count <= 12)
-        cascadeWith<24>(bands, count, left, right, n, coeffs, z1s, z2s);
-    else
-        cascadeWith<32>(bands, count, left, right, n, coeffs, z1s, z2s);
+    switch ((2 * count + 3) / 4) {
+    case 1: cascadeWith<4>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 2: cascadeWith<8>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 3: cascadeWith<12>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 4: cascadeWith<16>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 5: cascadeWith<20>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 6: cascadeWith<24>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 7: cascadeWith<28>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    default: cascadeWith<32>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    }
     for (int b = 0; b < count; ++b) {
         bands[b]->m_z1[0] = z1s[2 * b];
         bands[b]->m_z1[1] = z1s[2 * b + 1];

@@ -1,5 +1,7 @@
 #include "core/audio/reverb.h"
 
+#include "core/audio/simd4.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -231,49 +233,42 @@ void Reverb::processChunk(float* left, float* right, int n)
                        out[(offset + i) * L + j] = line[at + i];
                });
     }
-    std::array<float, L> b0{}, b1{}, a1{}, prevIn = m_prevIn, prevOut = m_prevOut;
-    for (int j = 0; j < L; ++j) {
-        b0[j] = m_d.lineB0[j];
-        b1[j] = m_d.lineB1[j];
-        a1[j] = m_d.lineA1[j];
-    }
+    using simd::F4;
+    // Lines 0-3 and 4-7 as two vectors.
+    const F4 b0lo = simd::load(&m_d.lineB0[0]), b0hi = simd::load(&m_d.lineB0[4]);
+    const F4 b1lo = simd::load(&m_d.lineB1[0]), b1hi = simd::load(&m_d.lineB1[4]);
+    const F4 a1lo = simd::load(&m_d.lineA1[0]), a1hi = simd::load(&m_d.lineA1[4]);
+    const F4 outLlo = simd::load(&kOutLeft[0]), outLhi = simd::load(&kOutLeft[4]);
+    const F4 outRlo = simd::load(&kOutRight[0]), outRhi = simd::load(&kOutRight[4]);
+    const F4 norm = simd::splat(kInvSqrtLines);
+    F4 pinLo = simd::load(&m_prevIn[0]), pinHi = simd::load(&m_prevIn[4]);
+    F4 poutLo = simd::load(&m_prevOut[0]), poutHi = simd::load(&m_prevOut[4]);
     for (int i = 0; i < n; ++i) {
         const float* o = out + i * L;
-        float f[L];
+        const F4 oLo = simd::load(o), oHi = simd::load(o + 4);
         // Absorbing filters (all lines side by side), then a lossless Hadamard mix.
-        for (int j = 0; j < L; ++j) {
-            f[j] = b0[j] * o[j] + b1[j] * prevIn[j] - a1[j] * prevOut[j];
-            prevIn[j] = o[j];
-            prevOut[j] = f[j];
-        }
-        float h[L];
-        for (int j = 0; j < L / 2; ++j) {
-            h[j] = f[j] + f[j + 4];
-            h[j + 4] = f[j] - f[j + 4];
-        }
-        for (int q = 0; q < L; q += 4) {
-            const float s0 = h[q] + h[q + 2], s1 = h[q + 1] + h[q + 3];
-            const float d0 = h[q] - h[q + 2], d1 = h[q + 1] - h[q + 3];
-            f[q] = s0 + s1;
-            f[q + 1] = s0 - s1;
-            f[q + 2] = d0 + d1;
-            f[q + 3] = d0 - d1;
-        }
-        float* next = in + i * L;
-        for (int j = 0; j < L; ++j)
-            next[j] = f[j] * kInvSqrtLines + late[i];
+        const F4 fLo = b0lo * oLo + b1lo * pinLo - a1lo * poutLo;
+        const F4 fHi = b0hi * oHi + b1hi * pinHi - a1hi * poutHi;
+        pinLo = oLo;
+        pinHi = oHi;
+        poutLo = fLo;
+        poutHi = fHi;
+        const F4 mixLo = simd::hadamard4(fLo + fHi);
+        const F4 mixHi = simd::hadamard4(fLo - fHi);
+        const F4 lateIn = simd::splat(late[i]);
+        simd::store(in + i * L, mixLo * norm + lateIn);
+        simd::store(in + i * L + 4, mixHi * norm + lateIn);
         // The diffused input itself opens the late field, so it starts at the reverb
         // delay and not one line length later.
-        float sumL = late[i], sumR = late[i];
-        for (int j = 0; j < L; ++j) {
-            sumL += kOutLeft[j] * o[j];
-            sumR += kOutRight[j] * o[j];
-        }
+        const float sumL = late[i] + simd::sum(oLo * outLlo + oHi * outLhi);
+        const float sumR = late[i] + simd::sum(oLo * outRlo + oHi * outRhi);
         left[i] += m_d.earlyGain * m_earlyL[i] + m_d.lateGain * sumL;
         right[i] += m_d.earlyGain * m_earlyR[i] + m_d.lateGain * sumR;
     }
-    m_prevIn = prevIn;
-    m_prevOut = prevOut;
+    simd::store(&m_prevIn[0], pinLo);
+    simd::store(&m_prevIn[4], pinHi);
+    simd::store(&m_prevOut[0], poutLo);
+    simd::store(&m_prevOut[4], poutHi);
     for (int j = 0; j < L; ++j) {
         float* line = m_lines.data() + j * kLineSize;
         forRun(m_lineWrite, n, lineMask, [&](unsigned at, int offset, int count) {
