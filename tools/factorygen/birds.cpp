@@ -44,7 +44,7 @@ Buffer owl(int variant, Rng& rng) {
         v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.75f, 0.7f}, {1.0f, 0.0f}};
         v.formants = {{f, 400, 0}, {2200, 1400, -6}, {4800, 2500, -10}};
         v.tilt = 0.9f;
-        v.breath = 1.4f;
+        v.breath = 0.6f;
         v.roughness = 0.5f;
         v.jitter = 0.01f;
         return renderVoice(v, rng);
@@ -81,8 +81,8 @@ Buffer wings(int variant, Rng& rng) {
     Buffer out(static_cast<std::size_t>(frames(flaps / rate + 0.4)), 0.0f);
     for (int k = 0; k < flaps; ++k) {
         const float start = k / rate + rng.range(-0.01f, 0.01f);
-        const float level = std::pow(0.86f, static_cast<float>(k)) * rng.range(0.8f, 1.0f);
-        Biquad body = Biquad::bandpass(rng.range(700, 1300), 0.8f);
+        const float level = std::pow(0.94f, static_cast<float>(k)) * rng.range(0.85f, 1.0f);
+        Biquad body = Biquad::bandpass(rng.range(550, 1000), 0.8f);
         Biquad thump = Biquad::lowpass(260);
         const int n = frames(0.12);
         Buffer flap(static_cast<std::size_t>(n));

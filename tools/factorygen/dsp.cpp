@@ -144,18 +144,30 @@ void normalisePeak(Buffer& b, float peak) {
 }
 
 Buffer dampedSine(float hz, float decaySeconds, float glide, float phase) {
-    const int n = frames(decaySeconds * 7.0);
-    Buffer out(static_cast<std::size_t>(std::max(n, 1)));
-    double ph = phase;
-    const double k = std::log(static_cast<double>(glide)) / (decaySeconds * 7.0);
-    for (int i = 0; i < n; ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        const double f = hz * std::exp(k * t);
-        ph += kTwoPiD * f / kRate;
-        // A 1 ms rise keeps the start free of a step.
-        const double rise = std::min(1.0, t / 0.001);
-        out[static_cast<std::size_t>(i)] =
-            static_cast<float>(std::sin(ph) * std::exp(-t / decaySeconds) * rise);
+    // Five time constants (-43 dB), then a short taper to exact silence.
+    const double length = decaySeconds * 5.0;
+    const int n = std::max(frames(length), 2);
+    Buffer out(static_cast<std::size_t>(n));
+    const double k = std::log(static_cast<double>(glide)) / length;
+    // A rotating phasor, retuned every 32 samples for the glide: no sine per sample.
+    double re = std::cos(phase), im = std::sin(phase);
+    double amp = 1.0;
+    const double ampStep = std::exp(-1.0 / (decaySeconds * kRate));
+    const int rise = std::max(1, frames(0.001)); // a 1 ms rise keeps the start free of a step
+    const int taper = std::min(n / 2, 64);
+    for (int b = 0; b < n; b += 32) {
+        const double w = kTwoPiD * hz * std::exp(k * b / kRate) / kRate;
+        const double cr = std::cos(w), ci = std::sin(w);
+        for (int i = b; i < std::min(n, b + 32); ++i) {
+            double g = amp;
+            if (i < rise) g *= static_cast<double>(i) / rise;
+            if (i >= n - taper) g *= static_cast<double>(n - 1 - i) / taper;
+            out[static_cast<std::size_t>(i)] = static_cast<float>(im * g);
+            const double nr = re * cr - im * ci;
+            im = re * ci + im * cr;
+            re = nr;
+            amp *= ampStep;
+        }
     }
     return out;
 }
@@ -164,9 +176,11 @@ Buffer noiseClick(Rng& rng, float centreHz, float q, float decaySeconds) {
     const int n = std::max(frames(decaySeconds * 6.0), 8);
     Buffer out(static_cast<std::size_t>(n));
     Biquad bp = Biquad::bandpass(centreHz, q);
+    const float step = std::exp(-1.0f / (decaySeconds * kRate));
+    float env = 1.0f;
     for (int i = 0; i < n; ++i) {
-        const float t = static_cast<float>(i) / kRate;
-        out[static_cast<std::size_t>(i)] = bp.process(rng.white() * std::exp(-t / decaySeconds));
+        out[static_cast<std::size_t>(i)] = bp.process(rng.white() * env);
+        env *= step;
     }
     return out;
 }

@@ -165,28 +165,40 @@ Buffer habitatLoop(int variant, long length, Rng& rng) {
 
 Buffer insectLoop(int variant, long length, Rng& rng) {
     Ring ring(length);
-    auto voices = [&](auto&& make, float perSecond, float gain) {
-        PeriodicCurve rate(rng, length, 5, perSecond * 0.6f, perSecond * 1.4f);
-        for (long at : eventTimes(rng, length, rate)) ring.add(at, make(), gain * rng.range(0.3f, 1.0f));
+    // Each singer keeps singing round the whole loop, with short pauses between songs, so the
+    // chorus never drops out; singers start at random places and differ in distance.
+    auto singers = [&](auto&& make, int count, float gain, float maxPause) {
+        for (int v = 0; v < count; ++v) {
+            const float level = gain * rng.range(0.3f, 1.0f);
+            long t = static_cast<long>(rng.uniform() * static_cast<double>(length));
+            long covered = 0;
+            while (covered < length) {
+                const Buffer song = make();
+                ring.add(t, song, level);
+                const long step = static_cast<long>(song.size()) + frames(rng.range(0.2f, maxPause));
+                t += step;
+                covered += step;
+            }
+        }
     };
     switch (variant) {
-    case 0: // night crickets: several slow singers
-        voices([&] { return cricketSong(4 + rng.below(2), rng.range(4.0f, 12.0f), rng); }, 0.6f, 0.5f);
-        voices([&] { return cricketSong(0, rng.range(6.0f, 14.0f), rng); }, 0.12f, 0.2f);
+    case 0: // night crickets: a few slow singers near and far
+        singers([&] { return cricketSong(4 + rng.below(2), rng.range(4.0f, 12.0f), rng); }, 4, 0.5f, 3.0f);
+        singers([&] { return cricketSong(0, rng.range(6.0f, 14.0f), rng); }, 1, 0.2f, 4.0f);
         break;
     case 1: // crickets by day: many, busy
-        voices([&] { return cricketSong(rng.below(6), rng.range(3.0f, 9.0f), rng); }, 1.2f, 0.5f);
+        singers([&] { return cricketSong(rng.below(6), rng.range(3.0f, 9.0f), rng); }, 6, 0.5f, 2.0f);
         break;
-    case 2: voices([&] { return cicadaSong(3, rng.range(5.0f, 12.0f), rng); }, 0.35f, 0.6f); break;
-    case 3: voices([&] { return cicadaSong(0, rng.range(6.0f, 14.0f), rng); }, 0.35f, 0.6f); break;
-    case 4: voices([&] { return cicadaSong(1 + rng.below(2), rng.range(4.0f, 10.0f), rng); }, 0.45f, 0.6f); break;
+    case 2: singers([&] { return cicadaSong(3, rng.range(5.0f, 12.0f), rng); }, 4, 0.6f, 2.0f); break;
+    case 3: singers([&] { return cicadaSong(0, rng.range(6.0f, 14.0f), rng); }, 4, 0.6f, 2.0f); break;
+    case 4: singers([&] { return cicadaSong(1 + rng.below(2), rng.range(4.0f, 10.0f), rng); }, 5, 0.6f, 2.0f); break;
     case 5: // summer night: crickets, a katydid, a far frog
-        voices([&] { return cricketSong(5, rng.range(4.0f, 10.0f), rng); }, 0.5f, 0.5f);
-        voices([&] { return renderInsect(Category::Katydid, rng.below(3), rng); }, 0.12f, 0.3f);
-        voices([&] { return distant(frogCall(rng.below(3), rng), 0.8f); }, 0.05f, 0.08f);
+        singers([&] { return cricketSong(5, rng.range(4.0f, 10.0f), rng); }, 4, 0.5f, 3.0f);
+        singers([&] { return renderInsect(Category::Katydid, rng.below(3), rng); }, 1, 0.3f, 6.0f);
+        singers([&] { return distant(frogCall(rng.below(3), rng), 0.8f); }, 1, 0.08f, 12.0f);
         break;
     default: // cicada grove: many cicadas swelling together
-        voices([&] { return cicadaSong(rng.below(5), rng.range(5.0f, 12.0f), rng); }, 0.8f, 0.5f);
+        singers([&] { return cicadaSong(rng.below(5), rng.range(5.0f, 12.0f), rng); }, 7, 0.5f, 2.0f);
         break;
     }
     Buffer out = std::move(ring.buffer());
@@ -199,7 +211,7 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     struct Fire {
         float crackles, pops, roar, hiss, muffle;
     };
-    static const Fire kFire[3] = {{25, 0.6f, 1.0f, 0.15f, 14000}, {70, 1.5f, 0.6f, 0.25f, 16000}, {12, 0.2f, 1.8f, 0.05f, 3500}};
+    static const Fire kFire[3] = {{30, 0.6f, 0.3f, 0.4f, 14000}, {70, 1.5f, 0.2f, 0.5f, 16000}, {22, 0.3f, 0.2f, 0.25f, 8000}};
     const Fire& f = kFire[variant % 3];
     Ring ring(length);
     // Crackles come in bursts as pockets of sap burst: the rate itself flickers.
@@ -207,7 +219,7 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     PeriodicCurve crackleRate(rng, length, 3, f.crackles, f.crackles);
     for (long at : eventTimes(rng, length, crackleRate)) {
         if (!rng.chance(std::min(1.0f, std::max(0.0f, burst.at(at)) * 0.6f))) continue;
-        ring.add(at, noiseClick(rng, rng.range(1500, 7000), 0.8f, rng.range(0.0003f, 0.002f)), std::pow(rng.range(0.1f, 1.0f), 2.0f) * 1.8f);
+        ring.add(at, noiseClick(rng, rng.range(1500, 7000), 0.8f, rng.range(0.0003f, 0.002f)), std::pow(rng.range(0.1f, 1.0f), 2.0f) * 5.0f);
     }
     PeriodicCurve popRate(rng, length, 3, f.pops, f.pops);
     for (long at : eventTimes(rng, length, popRate)) {

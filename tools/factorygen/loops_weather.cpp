@@ -40,13 +40,13 @@ Buffer drop(Drop kind, Rng& rng) {
         return b;
     }
     case Drop::Roof: {
-        Buffer b = dampedSine(rng.range(260, 520), 0.012f);
-        mixInto(b, noiseClick(rng, rng.range(1500, 3500), 1.2f, 0.002f), 0, 0.8f);
+        Buffer b = dampedSine(rng.range(260, 520), 0.008f);
+        mixInto(b, noiseClick(rng, rng.range(2000, 6000), 1.0f, 0.002f), 0, 6.0f);
         return b;
     }
     case Drop::Tent: {
-        Buffer b = dampedSine(rng.range(140, 300), 0.02f);
-        mixInto(b, noiseClick(rng, rng.range(600, 1400), 1.0f, 0.004f), 0, 1.2f);
+        Buffer b = dampedSine(rng.range(140, 300), 0.012f);
+        mixInto(b, noiseClick(rng, rng.range(1000, 4000), 0.8f, 0.003f), 0, 5.0f);
         return b;
     }
     case Drop::Leaf: return noiseClick(rng, rng.range(2500, 7000), 1.5f, rng.range(0.001f, 0.004f));
@@ -86,7 +86,7 @@ Buffer rainLoop(int variant, long length, Rng& rng) {
         Biquad body = Biquad::bandpass(variant == 1 ? 320.0f : 180.0f, 2.0f);
         Buffer drum = out;
         filterCircular(drum, body);
-        addInto(out, drum, 0.6f);
+        addInto(out, drum, 0.15f);
     }
     return out;
 }
@@ -135,7 +135,8 @@ Buffer windLoop(int variant, long length, Rng& rng) {
     Biquad roarLp = Biquad::lowpass(180);
     OnePole rustle(12.0f);
     Buffer out = seamlessBed(length, [&](long i) {
-        const float g = std::clamp(gusts.at(i), 0.0f, 1.0f);
+        // Even between gusts the air keeps moving: never below a fifth of the gust swing.
+        const float g = 0.2f + 0.8f * std::clamp(gusts.at(i), 0.0f, 1.0f);
         const float level = 1.0f - s.gustDepth + s.gustDepth * g;
         if ((i & 15) == 0) {
             body.set(s.cutoff + s.cutoffSwing * g, 0.7f);

@@ -88,9 +88,11 @@ int main(int argc, char** argv) {
     std::mutex printLock;
     auto worker = [&] {
         for (std::size_t i = next++; i < jobs.size(); i = next++) {
+            const auto t0 = std::chrono::steady_clock::now();
             if (!jobs[i].run(root)) failed = true;
+            const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
             std::lock_guard lock(printLock);
-            std::printf("  %s\n", jobs[i].path.c_str());
+            std::printf("  %5.2f s  %s\n", took, jobs[i].path.c_str());
             std::fflush(stdout);
         }
     };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <numbers>
 
 namespace velmora::factory {
 
@@ -73,6 +74,14 @@ void limit(Buffer& b, float ceiling, bool circular) {
     }
 }
 
+// 3 kHz high-pass over a loop as a ring (warmed up on the loop's last second).
+void filterCircularHp(Buffer& b) {
+    Biquad hp = Biquad::highpass(3000.0f);
+    const std::size_t warm = std::min(b.size(), static_cast<std::size_t>(kRate));
+    for (std::size_t i = b.size() - warm; i < b.size(); ++i) hp.process(b[i]);
+    hp.processInPlace(b);
+}
+
 void scale(Buffer& b, double db) {
     const float g = static_cast<float>(std::pow(10.0, db / 20.0));
     for (float& x : b) x *= g;
@@ -113,25 +122,87 @@ Loudness measureLoudness(const Buffer& b) {
 void trimOneShot(Buffer& b) {
     const float peak = peakOf(b);
     if (peak <= 0) return;
+    // Start 2 ms before the sound reaches -40 dB of its peak, fading in over those 2 ms.
     std::size_t first = 0;
-    while (first < b.size() && std::fabs(b[first]) < peak * 1e-3f) ++first;
-    first = first > static_cast<std::size_t>(frames(0.001)) ? first - static_cast<std::size_t>(frames(0.001)) : 0;
+    while (first < b.size() && std::fabs(b[first]) < peak * 0.01f) ++first;
+    const auto lead = static_cast<std::size_t>(frames(0.002));
+    first = first > lead ? first - lead : 0;
     std::size_t last = b.size();
     while (last > first + 1 && std::fabs(b[last - 1]) < peak * kSilence) --last;
     b = Buffer(b.begin() + static_cast<long>(first), b.begin() + static_cast<long>(last));
-    const std::size_t in = std::min<std::size_t>(b.size() / 4, static_cast<std::size_t>(frames(0.001)));
+    const std::size_t in = std::min<std::size_t>(b.size() / 4, lead);
     for (std::size_t i = 0; i < in; ++i) b[i] *= static_cast<float>(i) / static_cast<float>(in);
     const std::size_t out = std::min<std::size_t>(b.size() / 4, static_cast<std::size_t>(frames(0.03)));
-    for (std::size_t i = 0; i < out; ++i) {
-        const float u = static_cast<float>(i + 1) / static_cast<float>(out);
-        b[b.size() - 1 - i] *= 0.5f - 0.5f * std::cos(std::numbers::pi_v<float> * (1.0f - u));
+    for (std::size_t i = 0; i < out; ++i) { // i counts back from the last sample, which ends at 0
+        const float u = static_cast<float>(i) / static_cast<float>(out);
+        b[b.size() - 1 - i] *= 0.5f - 0.5f * std::cos(std::numbers::pi_v<float> * u);
     }
+}
+
+static void addAmbience(Buffer& b) {
+    // Open air around the source: a faint, short diffuse tail (parallel combs into all-passes),
+    // so every one-shot dies away naturally instead of stopping dead.
+    b.resize(b.size() + static_cast<std::size_t>(frames(0.8)), 0.0f);
+    const int combDelay[4] = {1116, 1188, 1277, 1356};
+    const int allpassDelay[2] = {556, 441};
+    const float rt60 = 0.45f;
+    Buffer wet(b.size(), 0.0f);
+    for (int d : combDelay) {
+        const float g = std::pow(10.0f, -3.0f * static_cast<float>(d) / (rt60 * kRate));
+        std::vector<float> line(static_cast<std::size_t>(d), 0.0f);
+        OnePole damp(5000.0f);
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            const float y = line[k];
+            line[k] = b[i] + g * damp.process(y);
+            wet[i] += y * 0.25f;
+            if (++k == line.size()) k = 0;
+        }
+    }
+    for (int d : allpassDelay) {
+        std::vector<float> line(static_cast<std::size_t>(d), 0.0f);
+        std::size_t k = 0;
+        for (float& x : wet) {
+            const float buf = line[k];
+            const float y = -0.5f * x + buf;
+            line[k] = x + 0.5f * buf;
+            x = y;
+            if (++k == line.size()) k = 0;
+        }
+    }
+    for (std::size_t i = 0; i < b.size(); ++i) b[i] += 0.12f * wet[i];
+}
+
+// A seamless loop may start anywhere: start it at its calmest 50 ms of high-frequency
+// energy, so not even a listener waiting for the loop point hears anything there.
+static void rotateToCalmestPoint(Buffer& b) {
+    if (b.size() < static_cast<std::size_t>(kRate)) return;
+    Buffer hp = b;
+    filterCircularHp(hp);
+    const auto w = static_cast<std::size_t>(frames(0.01));
+    const std::size_t windows = hp.size() / w;
+    std::vector<double> e(windows, 0.0);
+    for (std::size_t k = 0; k < windows; ++k)
+        for (std::size_t i = 0; i < w; ++i) e[k] += static_cast<double>(hp[k * w + i]) * hp[k * w + i];
+    std::size_t best = 0;
+    double bestSum = -1;
+    for (std::size_t k = 0; k < windows; ++k) {
+        double sum = 0;
+        for (std::size_t j = 0; j < 5; ++j) sum += e[(k + windows - 2 + j) % windows];
+        if (bestSum < 0 || sum < bestSum) bestSum = sum, best = k;
+    }
+    std::rotate(b.begin(), b.begin() + static_cast<long>(best * w + w / 2), b.end());
 }
 
 void master(Buffer& b, Kind kind) {
     if (peakOf(b) <= 0) return;
     const bool circular = kind != Kind::OneShot;
-    if (kind == Kind::OneShot) trimOneShot(b);
+    if (kind == Kind::OneShot) {
+        addAmbience(b);
+        trimOneShot(b);
+    } else if (kind == Kind::Loop) {
+        rotateToCalmestPoint(b);
+    }
     normalisePeak(b, 0.5f);
     const float ceiling = static_cast<float>(std::pow(10.0, (kTruePeakCeilingDb - 0.3) / 20.0));
     for (int pass = 0; pass < 4; ++pass) {

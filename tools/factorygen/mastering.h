@@ -37,8 +37,9 @@ Loudness measureLoudness(const Buffer& b);
 /// and ends at zero, and drops a silent tail.
 void trimOneShot(Buffer& b);
 
-/// Scales and limits a sound by the loudness rule for its kind. `circular` limits a loop
-/// as a ring so its seam stays untouched.
+/// Finishes a sound for its kind: one-shots get a faint open-air tail and are trimmed; loops
+/// are turned to start at their calmest moment; then loudness by the rule and the true-peak
+/// limiter (loops limited as a ring, so the seam stays untouched).
 void master(Buffer& b, Kind kind);
 
 /// Writes 16-bit mono 44 100 Hz FLAC or WAV; false with a message on stderr on failure.

@@ -116,7 +116,7 @@ Buffer wave(int variant, Rng& rng) {
             cutoff = 300.0f + 500.0f * u;
         } else { // break, then the wash running out
             const float d = t - w.breakAt;
-            env = 0.35f + 0.65f * std::exp(-d / 0.25f);
+            env = 0.35f + 0.65f * std::exp(-d / 0.25f) * std::min(1.0f, d / 0.06f);
             env *= std::exp(-d / ((w.seconds - w.breakAt) * 0.35f));
             cutoff = 600.0f + 4500.0f * std::exp(-d / 0.8f);
         }
