@@ -2,10 +2,8 @@
 
 namespace velmora::state {
 
-StateReadResult readMain2State(const std::filesystem::path& path, Main2State& s) {
-    StateReadResult result;
-    auto reader = openRecordFile(path, result, kMain2StateFields);
-    if (!reader.ok()) return result;
+namespace {
+StateReadResult readMain2StateFrom(files::RecordReader& reader, StateReadResult result, Main2State& s) {
     FieldReader f(reader, result, kMain2StateFields);
     f.int32(s.master);
     f.int32(s.background);
@@ -27,6 +25,19 @@ StateReadResult readMain2State(const std::filesystem::path& path, Main2State& s)
     f.text(s.presetCaptions[12]);
     f.text(s.presetCaptions[13]);
     return result;
+}
+} // namespace
+
+StateReadResult readMain2State(const std::filesystem::path& path, Main2State& s) {
+    StateReadResult result;
+    auto reader = openRecordFile(path, result, kMain2StateFields);
+    if (!reader.ok()) return result;
+    return readMain2StateFrom(reader, result, s);
+}
+
+StateReadResult parseMain2State(std::string_view bytes, Main2State& s) {
+    files::RecordReader reader(bytes);
+    return readMain2StateFrom(reader, StateReadResult{}, s);
 }
 
 std::string main2StateBytes(const Main2State& s) {

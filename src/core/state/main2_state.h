@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora::state {
 
@@ -61,6 +62,8 @@ struct Main2State {
 /// was. The fields that are "read and discarded" at start are read too; the caller decides
 /// what to restore (the master level and fields 28-34 are not restored at start).
 [[nodiscard]] StateReadResult readMain2State(const std::filesystem::path& path, Main2State& state);
+/// The same over bytes already in memory.
+[[nodiscard]] StateReadResult parseMain2State(std::string_view bytes, Main2State& state);
 [[nodiscard]] std::string main2StateBytes(const Main2State& state);
 [[nodiscard]] files::WriteError writeMain2State(const std::filesystem::path& path,
                                                 const Main2State& state);

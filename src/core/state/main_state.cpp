@@ -12,10 +12,8 @@ bool MainState::alarmOn() const {
     return t == "true";
 }
 
-StateReadResult readMainState(const std::filesystem::path& path, MainState& s) {
-    StateReadResult result;
-    auto reader = openRecordFile(path, result, kMainStateFields);
-    if (!reader.ok()) return result;
+namespace {
+StateReadResult readMainStateFrom(files::RecordReader& reader, StateReadResult result, MainState& s) {
     FieldReader f(reader, result, kMainStateFields);
     f.text(s.alarmFlag);
     f.text(s.scenarioName);
@@ -26,6 +24,19 @@ StateReadResult readMainState(const std::filesystem::path& path, MainState& s) {
     f.text(s.colorSchemeName);
     f.int16(s.outputDevice);
     return result;
+}
+} // namespace
+
+StateReadResult readMainState(const std::filesystem::path& path, MainState& s) {
+    StateReadResult result;
+    auto reader = openRecordFile(path, result, kMainStateFields);
+    if (!reader.ok()) return result;
+    return readMainStateFrom(reader, result, s);
+}
+
+StateReadResult parseMainState(std::string_view bytes, MainState& s) {
+    files::RecordReader reader(bytes);
+    return readMainStateFrom(reader, StateReadResult{}, s);
 }
 
 std::string mainStateBytes(const MainState& s) {

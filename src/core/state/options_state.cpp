@@ -7,10 +7,8 @@
 
 namespace velmora::state {
 
-StateReadResult readOptionsState(const std::filesystem::path& path, OptionsState& s) {
-    StateReadResult result;
-    auto reader = openRecordFile(path, result, kOptionsStateFields);
-    if (!reader.ok()) return result;
+namespace {
+StateReadResult readOptionsStateFrom(files::RecordReader& reader, StateReadResult result, OptionsState& s) {
     FieldReader f(reader, result, kOptionsStateFields);
     f.boolean(s.colorSchemeWithScenario);
     f.boolean(s.colorChangeOnRemote);
@@ -19,6 +17,19 @@ StateReadResult readOptionsState(const std::filesystem::path& path, OptionsState
     f.text(s.inactivityTime);
     f.boolean(s.startWithController);
     return result;
+}
+} // namespace
+
+StateReadResult readOptionsState(const std::filesystem::path& path, OptionsState& s) {
+    StateReadResult result;
+    auto reader = openRecordFile(path, result, kOptionsStateFields);
+    if (!reader.ok()) return result;
+    return readOptionsStateFrom(reader, result, s);
+}
+
+StateReadResult parseOptionsState(std::string_view bytes, OptionsState& s) {
+    files::RecordReader reader(bytes);
+    return readOptionsStateFrom(reader, StateReadResult{}, s);
 }
 
 std::string optionsStateBytes(const OptionsState& s) {

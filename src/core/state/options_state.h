@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace velmora::state {
 
@@ -32,6 +33,8 @@ struct OptionsState {
 
 [[nodiscard]] StateReadResult readOptionsState(const std::filesystem::path& path,
                                                OptionsState& state);
+/// The same over bytes already in memory.
+[[nodiscard]] StateReadResult parseOptionsState(std::string_view bytes, OptionsState& state);
 [[nodiscard]] std::string optionsStateBytes(const OptionsState& state);
 [[nodiscard]] files::WriteError writeOptionsState(const std::filesystem::path& path,
                                                   const OptionsState& state);
