@@ -80,8 +80,12 @@ QWidget* RandomBankView::buildSlots() {
     const int stride = m_custom ? 4 : 3;
     for (int c = 0; c < 2; ++c) {
         const int col0 = c * (stride + 1);
-        grid->addWidget(new QLabel(tr("Volume")), 0, col0 + 1, Qt::AlignHCenter);
-        grid->addWidget(new QLabel(tr("Frequency")), 0, col0 + 2, Qt::AlignHCenter);
+        for (int k = 0; k < 2; ++k) {
+            auto* heading = new QLabel(k == 0 ? tr("Volume") : tr("Frequency"));
+            heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+            heading->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+            grid->addWidget(heading, 0, col0 + 1 + k);
+        }
         if (c == 0) grid->setColumnMinimumWidth(stride, 16);
     }
     for (int n = 1; n <= kRandomSlotCount; ++n) {
@@ -118,6 +122,7 @@ QWidget* RandomBankView::buildSlots() {
             connect(choose, &QToolButton::clicked, this, [this, n] { m_custom->chooseSound(n); });
             grid->addWidget(choose, row, col0 + 3);
         }
+        grid->setRowStretch(row, 1); // the slot rows share the height, the headings do not
         m_captions[n - 1] = caption;
         m_volumes[n - 1] = volume;
         m_frequencies[n - 1] = frequency;

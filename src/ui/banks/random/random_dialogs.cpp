@@ -144,6 +144,14 @@ SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, 
     bottom->addLayout(edits);
     root->addLayout(bottom, 1);
 
+    // The folder model loads in the background: follow the browsed folder once it is there.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this](const QString&) {
+        const QModelIndex index = m_folders->index(m_folder);
+        if (index.isValid() && m_tree->currentIndex() != index) {
+            m_tree->setCurrentIndex(index);
+            m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        }
+    });
     connect(m_tree, &QTreeView::clicked, this,
             [this](const QModelIndex& i) { browse(m_folders->filePath(i)); });
     connect(addSelected, &QPushButton::clicked, this, [this] {
