@@ -27,10 +27,16 @@ for src in fuzz/*_fuzz.cpp; do
   targets+=("$(basename "$src" .cpp)")
 done
 [ ${#targets[@]} -gt 0 ] || { echo "fuzz: no targets"; exit 0; }
-cmake --build "$build" -j "$jobs" --target "${targets[@]}"
-
+# Keep going past a target that does not build, so the others still run.
 failed=0
+cmake --build "$build" -j "$jobs" --target "${targets[@]}" -- -k 0 || failed=1
+
 for t in "${targets[@]}"; do
+  if [ ! -x "$build/fuzz/$t" ]; then
+    echo "fuzz: $t did not build" >&2
+    failed=1
+    continue
+  fi
   work="$build/corpus/$t"
   mkdir -p "$work"
   seeds=()

@@ -39,7 +39,10 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 IniDocument IniDocument::parse(std::string_view bytes) {
     IniDocument doc;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+        doc.m_byteOrderMark = true;
+    }
     doc.m_sections.push_back({});
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -123,7 +126,8 @@ bool IniDocument::remove(std::string_view section, std::string_view key) {
 }
 
 std::string IniDocument::serialize() const {
-    std::string out;
+    // A file that came with a byte-order mark goes back with one.
+    std::string out = m_byteOrderMark ? "\xEF\xBB\xBF" : "";
     bool first = true;
     for (const auto& s : m_sections) {
         if (s.name.empty() && s.lines.empty()) continue;

@@ -43,6 +43,7 @@ private:
     Section* findSection(std::string_view name);
     [[nodiscard]] const Section* findSection(std::string_view name) const;
     std::vector<Section> m_sections;
+    bool m_byteOrderMark = false;
 };
 
 /// Compares without regard to ASCII case (section and key names are ASCII).
