@@ -27,7 +27,7 @@ void MainWindowController::startSoundEngine() {
     if (m_engineStarted) return;
     m_engineStarted = true;
     if (auto device = state::readOutputDeviceIndex(stateFile(state::kMain2StateFile)))
-        m_outputDevice.set(*device, m_s.engine.driverName(*device));
+        m_outputDevice.set(*device);
     m_s.engine.setBufferSize(kBufferMs);
     m_s.engine.setDriver(m_outputDevice.index());
     (void)m_s.engine.init(audio::kSampleRate, audio::kChannelCount, 4);

@@ -28,6 +28,10 @@ class WindowRegistry {
 public:
     /// Adds or replaces the window called name.
     void add(const std::string& name, WindowEntry entry);
+    /// A window that only needs showing.
+    void add(const std::string& name, std::function<void()> show) {
+        add(name, WindowEntry{std::move(show), {}, {}, {}});
+    }
     [[nodiscard]] bool has(const std::string& name) const;
     [[nodiscard]] std::vector<std::string> names() const;
 

@@ -1,0 +1,335 @@
+#include "main_window_view.h"
+
+#include "ui/widgets/lcd_display.h"
+#include "ui/widgets/level_slider.h"
+#include "ui/widgets/scheme_style.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+
+namespace velmora {
+
+namespace {
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+struct DisplaySpec {
+    Display display;
+    const char* caption;
+    int columns;
+};
+// Clock and scenario first: they are what a glance at the window looks for.
+constexpr DisplaySpec kDisplays[] = {
+    {Display::Clock, "Clock", 9},           {Display::Scenario, "Scenario", 22},
+    {Display::Preset, "Preset", 18},        {Display::Scheduler, "Scheduler", 14},
+    {Display::AutoRandomise, "Auto randomise (random / custom)", 18},
+    {Display::AutoChange, "Auto change", 16}, {Display::ScenarioInformation, "Notes", 22},
+    {Display::Picture, "Picture", 14},
+};
+
+constexpr Level kLevelOrder[] = {Level::Master,  Level::Random, Level::Background,
+                                 Level::Bwaves,  Level::Mp3,    Level::Cd};
+} // namespace
+
+MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
+                               QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_levels(levels) {
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(QString::fromUtf8(kProgramTitle));
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(10, 10, 10, 10);
+    root->setSpacing(8);
+    root->addWidget(buildDisplays());
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(8);
+    middle->addWidget(buildScenarios());
+    middle->addWidget(buildBanks(), 1);
+    middle->addWidget(buildLevels());
+    root->addLayout(middle, 1);
+    root->addWidget(buildCommands());
+
+    m_connections.push_back(controller.displayChanged.connect(
+        [this](Display d, const std::string& text) { m_displays.at(d)->setText(qs(text)); }));
+    m_connections.push_back(
+        controller.bankShown.connect([this](const std::string& name) { showPanel(name); }));
+    m_connections.push_back(controller.scenariosChanged.connect([this] { showScenarios(); }));
+    m_connections.push_back(controller.scenarioSelected.connect([this](const std::string& name) {
+        const auto items = m_scenarioList->findItems(qs(name), Qt::MatchExactly);
+        if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
+    }));
+    m_connections.push_back(
+        controller.alarmChanged.connect([this](bool enabled) { showAlarm(enabled); }));
+    m_connections.push_back(controller.colorsChanged.connect(
+        [this](const ColorScheme& scheme) { applyColors(scheme); }));
+    m_connections.push_back(controller.mainVisibilityChanged.connect([this](bool visible) {
+        if (visible) {
+            show();
+            raise();
+            activateWindow();
+        } else {
+            hide();
+        }
+    }));
+    m_connections.push_back(controller.windows().added.connect([this](const std::string&) {
+        refreshWindowButtons();
+    }));
+
+    for (const auto& spec : kDisplays)
+        m_displays.at(spec.display)->setText(qs(controller.displayText(spec.display)));
+    showScenarios();
+    showAlarm(controller.isAlarmEnabled());
+    applyColors(controller.colorScheme());
+    refreshWindowButtons();
+    resize(1180, 760);
+}
+
+MainWindowView::~MainWindowView() = default;
+
+QPushButton* MainWindowView::makeButton(const char* objectName, const QString& caption,
+                                        const QString& toolTip) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromUtf8(objectName));
+    if (!toolTip.isEmpty()) button->setToolTip(toolTip);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+QWidget* MainWindowView::buildDisplays() {
+    auto* box = new QGroupBox(tr("Status"), this);
+    auto* grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+    int i = 0;
+    for (const auto& spec : kDisplays) {
+        const int row = (i / 4) * 2;
+        const int column = i % 4;
+        auto* caption = new QLabel(tr(spec.caption), box);
+        QFont small = caption->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        caption->setFont(small);
+        auto* lcd = new LcdDisplay(box);
+        lcd->setObjectName(QString::fromUtf8(displayObjectName(spec.display)));
+        lcd->setColumns(spec.columns);
+        grid->addWidget(caption, row, column);
+        grid->addWidget(lcd, row + 1, column, Qt::AlignTop);
+        m_displays[spec.display] = lcd;
+        ++i;
+    }
+    for (int c = 0; c < 4; ++c) grid->setColumnStretch(c, 1);
+    return box;
+}
+
+QWidget* MainWindowView::buildScenarios() {
+    auto* box = new QGroupBox(tr("Scenarios"), this);
+    box->setMinimumWidth(210);
+    box->setMaximumWidth(280);
+    auto* v = new QVBoxLayout(box);
+    m_scenarioList = new QListWidget(box);
+    m_scenarioList->setObjectName(QStringLiteral("combobox1"));
+    m_scenarioList->setAccessibleName(tr("Scenarios"));
+    v->addWidget(m_scenarioList, 1);
+    connect(m_scenarioList, &QListWidget::currentTextChanged, this, [this](const QString& name) {
+        if (!name.isEmpty()) m_controller.selectScenario(name.toStdString());
+    });
+    connect(m_scenarioList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem*) { m_controller.loadSelectedScenario(); });
+
+    // Loading needs the scenario files' reader; without it the list only shows what exists.
+    m_loadScenario = makeButton("chameleonButton4", tr("Load"), tr("Load the selected scenario"));
+    m_randomScenario = makeButton("chameleonButton9", tr("Random"),
+                                  QStringLiteral("Load a random scenario from the list"));
+    connect(m_loadScenario, &QPushButton::clicked, this,
+            [this] { m_controller.loadSelectedScenario(); });
+    connect(m_randomScenario, &QPushButton::clicked, this,
+            [this] { m_controller.loadRandomScenario(); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_loadScenario);
+    row->addWidget(m_randomScenario);
+    v->addLayout(row);
+    return box;
+}
+
+QWidget* MainWindowView::buildBanks() {
+    auto* box = new QGroupBox(tr("Sound banks"), this);
+    auto* v = new QVBoxLayout(box);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    m_bankButtons = new QButtonGroup(this);
+    m_bankButtons->setExclusive(true);
+    for (const auto& b : kBankButtons) {
+        if (!m_controller.bank(b.windowName)) continue; // only banks that exist
+        auto* button = makeButton(b.objectName, tr(b.caption), tr("Show the %1 bank").arg(tr(b.caption)));
+        button->setCheckable(true);
+        m_bankButtons->addButton(button);
+        m_bankButtonByWindow[b.windowName] = button;
+        const std::string window = b.windowName;
+        connect(button, &QPushButton::clicked, this,
+                [this, window] { m_controller.showBank(window); });
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    v->addLayout(row);
+
+    m_bankArea = new QStackedWidget(box);
+    m_bankArea->setObjectName(QStringLiteral("bankArea"));
+    m_noPanel = new QLabel(tr("No sound bank is loaded."), m_bankArea);
+    m_noPanel->setAlignment(Qt::AlignCenter);
+    m_bankArea->addWidget(m_noPanel);
+    v->addWidget(m_bankArea, 1);
+    return box;
+}
+
+QWidget* MainWindowView::buildLevels() {
+    auto* box = new QGroupBox(tr("Levels"), this);
+    auto* row = new QHBoxLayout(box);
+    row->setSpacing(2);
+    for (Level level : kLevelOrder)
+        row->addWidget(new LevelSlider(m_levels, level, QString::fromUtf8(levelSliderName(level)),
+                                       Qt::Vertical, box));
+    return box;
+}
+
+QWidget* MainWindowView::buildCommands() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+
+    auto* stop = makeButton("chameleonButton20", tr("Stop all"), QStringLiteral("Stop all sounds "));
+    connect(stop, &QPushButton::clicked, this, [this] { m_controller.stopAllSounds(); });
+    row->addWidget(stop);
+    auto* record = makeButton("picturebutton3", tr("Record"),
+                              QStringLiteral("Create an audio recording of this soundscape"));
+    connect(record, &QPushButton::clicked, this, [this] { m_controller.startRecorder(); });
+    row->addWidget(record);
+
+    m_alarmOn = makeButton("xpbs28", tr("Alarm on"), QStringLiteral("Enable the alarm"));
+    m_alarmOff = makeButton("xpbs27", tr("Alarm off"), QStringLiteral("Disable the alarm"));
+    connect(m_alarmOn, &QPushButton::clicked, this, [this] { m_controller.enableAlarm(); });
+    connect(m_alarmOff, &QPushButton::clicked, this, [this] { m_controller.disableAlarm(); });
+    row->addWidget(m_alarmOn);
+    row->addWidget(m_alarmOff);
+
+    m_windowButtonRow = new QHBoxLayout;
+    m_windowButtonRow->setSpacing(6);
+    row->addLayout(m_windowButtonRow);
+    row->addStretch(1);
+
+    auto* exit = makeButton("xpbs25", tr("Exit"), QStringLiteral("Exit Velmora"));
+    connect(exit, &QPushButton::clicked, this, [this] { m_controller.quit(); });
+    row->addWidget(exit);
+    return bar;
+}
+
+void MainWindowView::refreshWindowButtons() {
+    for (const auto& w : kWindowButtons) {
+        if (m_windowButtonByWindow.count(w.windowName) || !m_controller.windows().has(w.windowName))
+            continue;
+        auto* button = makeButton(w.objectName, tr(w.caption), QString::fromUtf8(w.toolTip));
+        const std::string window = w.windowName;
+        connect(button, &QPushButton::clicked, this,
+                [this, window] { m_controller.openWindow(window); });
+        m_windowButtonByWindow[w.windowName] = button;
+        // Keep the documented order whatever order the windows were wired in.
+        int position = 0;
+        for (const auto& other : kWindowButtons) {
+            if (std::string(other.windowName) == window) break;
+            if (m_windowButtonByWindow.count(other.windowName)) ++position;
+        }
+        m_windowButtonRow->insertWidget(position, button);
+    }
+    // The alarm buttons only mean something once the alarm exists to act on the flag.
+    showAlarm(m_controller.isAlarmEnabled());
+    const bool canLoad = m_controller.canLoadScenarios();
+    m_loadScenario->setVisible(canLoad);
+    m_randomScenario->setVisible(canLoad);
+}
+
+void MainWindowView::addBankPanel(QWidget* panel) {
+    const std::string name = panel->objectName().toStdString();
+    // Bank panels are made for their own window size; a scroll area keeps every control
+    // reachable when the main window is smaller.
+    auto* scroll = new QScrollArea(m_bankArea);
+    scroll->setObjectName(panel->objectName() + QStringLiteral("Area"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(panel);
+    m_bankArea->addWidget(scroll);
+    m_panelByWindow[name] = scroll;
+    if (name == m_controller.shownBank()) showPanel(name);
+}
+
+QWidget* MainWindowView::shownPanel() const {
+    auto* scroll = qobject_cast<QScrollArea*>(m_bankArea->currentWidget());
+    return scroll ? scroll->widget() : nullptr;
+}
+
+void MainWindowView::showPanel(const std::string& windowName) {
+    if (auto it = m_bankButtonByWindow.find(windowName); it != m_bankButtonByWindow.end())
+        it->second->setChecked(true);
+    else if (auto* checked = m_bankButtons->checkedButton()) {
+        // A bank without a button of its own (random banks 2-4): no button stays lit.
+        m_bankButtons->setExclusive(false);
+        checked->setChecked(false);
+        m_bankButtons->setExclusive(true);
+    }
+    // Hidden panels stay alive: their banks keep playing.
+    for (auto& [name, area] : m_panelByWindow) {
+        const bool shown = name == windowName;
+        area->widget()->setVisible(shown);
+        if (shown) m_bankArea->setCurrentWidget(area);
+    }
+}
+
+void MainWindowView::showScenarios() {
+    const QSignalBlocker block(m_scenarioList);
+    m_scenarioList->clear();
+    for (const auto& name : m_controller.scenarios()) m_scenarioList->addItem(qs(name));
+    const auto items = m_scenarioList->findItems(qs(m_controller.selectedScenario()), Qt::MatchExactly);
+    if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
+}
+
+void MainWindowView::showAlarm(bool enabled) {
+    const bool exists = m_controller.windows().has("Alarm");
+    m_alarmOn->setVisible(exists && !enabled);
+    m_alarmOff->setVisible(exists && enabled);
+}
+
+void MainWindowView::applyColors(const ColorScheme& scheme) {
+    applyScheme(this, scheme);
+    for (auto& [display, lcd] : m_displays) lcd->setScheme(scheme);
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    // Closing the window is quitting: the same order, nothing lost.
+    if (!m_controller.hasQuit()) m_controller.quit();
+    event->accept();
+}
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Control:
+    case Qt::Key_Shift:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_unknown: QWidget::keyPressEvent(event); return;
+    default: break;
+    }
+    const QKeySequence sequence(event->keyCombination());
+    m_controller.handleKey(sequence.toString(QKeySequence::PortableText).toStdString());
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace velmora

@@ -1,0 +1,78 @@
+#pragma once
+// frmmain as the user sees it: displays along the top, the scenario list on the left, the
+// bank buttons over the bank area in the middle (one bank panel shown at a time), the global
+// levels on the right and the commands along the bottom. It holds no behaviour: every
+// action calls MainWindowController, every change comes back through its signals.
+//
+// Thread: UI thread.
+
+#include "core/main_window/main_window_controller.h"
+
+#include <QWidget>
+
+#include <map>
+#include <vector>
+
+class QButtonGroup;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QStackedWidget;
+
+namespace velmora {
+
+class LcdDisplay;
+class LevelSlider;
+
+class MainWindowView : public QWidget {
+    Q_OBJECT
+public:
+    MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent = nullptr);
+    ~MainWindowView() override;
+
+    /// Hosts a bank's panel in the bank area; the panel's objectName is its window name.
+    void addBankPanel(QWidget* panel);
+    /// The panel currently shown, or nullptr.
+    [[nodiscard]] QWidget* shownPanel() const;
+    /// Adds the buttons of windows that exist now (call again after wiring more windows).
+    void refreshWindowButtons();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QWidget* buildDisplays();
+    QWidget* buildScenarios();
+    QWidget* buildBanks();
+    QWidget* buildLevels();
+    QWidget* buildCommands();
+    QPushButton* makeButton(const char* objectName, const QString& caption,
+                            const QString& toolTip);
+    void showPanel(const std::string& windowName);
+    void showScenarios();
+    void showAlarm(bool enabled);
+    void applyColors(const ColorScheme& scheme);
+
+    MainWindowController& m_controller;
+    Levels& m_levels;
+    std::map<Display, LcdDisplay*> m_displays;
+    QListWidget* m_scenarioList = nullptr;
+    QPushButton* m_loadScenario = nullptr;
+    QPushButton* m_randomScenario = nullptr;
+    QStackedWidget* m_bankArea = nullptr;
+    QLabel* m_noPanel = nullptr;
+    QButtonGroup* m_bankButtons = nullptr;
+    std::map<std::string, QPushButton*> m_bankButtonByWindow;
+    std::map<std::string, QScrollArea*> m_panelByWindow;
+    QHBoxLayout* m_windowButtonRow = nullptr;
+    std::map<std::string, QPushButton*> m_windowButtonByWindow;
+    QPushButton* m_alarmOn = nullptr;
+    QPushButton* m_alarmOff = nullptr;
+    std::vector<Connection> m_connections;
+};
+
+} // namespace velmora

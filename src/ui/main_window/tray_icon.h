@@ -1,0 +1,45 @@
+#pragma once
+// The notification-area icon (tooltip "Velmora") and its mnutray menu. Only entries whose
+// command exists are listed; the menu is rebuilt when a window is wired in.
+//
+// Thread: UI thread.
+
+#include "core/main_window/main_window_controller.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace velmora {
+
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayIcon(MainWindowController& controller, QObject* parent = nullptr);
+    ~TrayIcon() override;
+
+    /// Adds the icon to the notification area (nothing happens where there is none).
+    void show();
+    [[nodiscard]] QMenu* menu() const { return m_menu; }
+    [[nodiscard]] QSystemTrayIcon* icon() const { return m_icon; }
+    /// Rebuilds the entries from the commands that exist now.
+    void rebuild();
+
+private:
+    QAction* add(const QString& text, const std::function<void()>& action);
+
+    MainWindowController& m_controller;
+    QMenu* m_menu;
+    QSystemTrayIcon* m_icon;
+    QAction* m_mute = nullptr;
+    std::vector<Connection> m_connections;
+};
+
+/// The program's icon, drawn rather than shipped: a ring of sound waves.
+[[nodiscard]] QIcon programIcon();
+
+} // namespace velmora

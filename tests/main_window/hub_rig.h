@@ -1,0 +1,76 @@
+#pragma once
+// The whole mixer without a toolkit: a temporary program folder with generated sounds for
+// background bank one and random bank one, the real engine rendering offline, virtual time,
+// every bank and the main window wired as the program wires them. restart() builds a new
+// world on the same folder, as running the program again does.
+
+#include "banks/background/background_bank.h"
+#include "banks/background/bw_bank.h"
+#include "banks/background/custom_background_bank.h"
+#include "banks/random/random_banks.h"
+#include "core/audio/sound_engine.h"
+#include "core/main_window/main_window_controller.h"
+#include "core/services.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/program_folder.h"
+#include "platform/random.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/virtual_timer_service.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace velmora::test {
+
+struct HubWorld {
+    explicit HubWorld(const std::filesystem::path& dir);
+    ~HubWorld();
+
+    audio::SoundEngine engine{audio::Backend::Offline};
+    VirtualTimerService timers;
+    SeededRandom random{7};
+    ManualClock clock;
+    ScriptedDialogs dialogs;
+    MemorySettingsStore settings;
+    RecordingShell shell;
+    ProgramFolder folder;
+    Levels levels;
+    Services services;
+    RandomBanks randomBanks{services};
+    BackgroundBank backgroundOne{services, backgroundBankOne()};
+    BackgroundBank backgroundTwo{services, backgroundBankTwo()};
+    BwBank bw{services};
+    CustomBackgroundBank customBackground{services};
+    MainWindowController main{services};
+    std::vector<Connection> connections;
+};
+
+class HubRig {
+public:
+    /// withSounds: factory sounds for background bank one and random bank one.
+    explicit HubRig(bool withSounds = true);
+
+    HubWorld& world() { return *m_world; }
+    MainWindowController& main() { return m_world->main; }
+    audio::SoundEngine& engine() { return m_world->engine; }
+    Levels& levels() { return m_world->levels; }
+
+    /// Starts the engine and runs the load sequence.
+    void start();
+    /// Drops the running world without quitting (a crash or a kill -9) and builds a new one.
+    void restart();
+    [[nodiscard]] std::filesystem::path file(const char* name) const { return m_temp / name; }
+
+    /// Advances virtual time in 10 ms steps with the matching audio; returns the peak.
+    double run(int milliseconds);
+
+private:
+    testing::TempDir m_temp;
+    std::unique_ptr<HubWorld> m_world;
+};
+
+} // namespace velmora::test

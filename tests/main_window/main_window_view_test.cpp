@@ -1,0 +1,134 @@
+// The main window as a user meets it (offscreen): documented control names, bank panels
+// switched by their buttons, buttons that appear with their windows, the tray menu, and
+// closing the window as an orderly quit.
+#include "hub_rig.h"
+#include "ui/main_window/main_window_view.h"
+#include "ui/main_window/tray_icon.h"
+#include "ui/widgets/lcd_display.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QSystemTrayIcon>
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_main_window_view";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_app;
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class View : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rig.start();
+        view = std::make_unique<MainWindowView>(rig.main(), rig.levels());
+        for (const char* name : {"frmback", "frmrandommain"}) {
+            auto* panel = new QWidget;
+            panel->setObjectName(name);
+            view->addBankPanel(panel);
+        }
+        view->show();
+    }
+    template <typename T = QWidget> T* find(const char* name) {
+        return view->findChild<T*>(QString::fromUtf8(name));
+    }
+    HubRig rig;
+    std::unique_ptr<MainWindowView> view;
+};
+
+TEST_F(View, EveryDocumentedControlIsThere) {
+    EXPECT_EQ(view->objectName(), "frmmain");
+    EXPECT_EQ(view->windowTitle(), "Velmora");
+    for (const char* name : {"LCD1", "LCD2", "LCD3", "LCD4", "LCD5", "LCD6", "LCD7", "LCD8"})
+        EXPECT_NE(find<LcdDisplay>(name), nullptr) << name;
+    for (const char* name : {"ucSlider1", "ucSlider2", "ucSlider3", "ucSlider4", "ucSlider5",
+                             "hscroll2"})
+        EXPECT_NE(find<QSlider>(name), nullptr) << name;
+    for (const char* name : {"combobox1", "chameleonButton20", "picturebutton3", "xpbs25", "xpbs6",
+                             "chameleonButton19", "xpbs22", "xpbs37", "chameleonButton11", "xpbs200"})
+        EXPECT_NE(find(name), nullptr) << name;
+    EXPECT_EQ(find<QPushButton>("chameleonButton20")->toolTip(), "Stop all sounds ");
+    EXPECT_EQ(find<LcdDisplay>("LCD1")->text(), "Not Specified");
+}
+
+TEST_F(View, BankButtonsShowOnePanelAndHideTheOthers) {
+    ASSERT_EQ(view->shownPanel()->objectName(), "frmback");
+    find<QPushButton>("xpbs37")->click();
+    EXPECT_EQ(rig.main().shownBank(), "frmrandommain");
+    EXPECT_EQ(view->shownPanel()->objectName(), "frmrandommain");
+    EXPECT_TRUE(find("frmrandommain")->isVisible());
+    EXPECT_FALSE(find("frmback")->isVisible());
+    EXPECT_TRUE(find<QPushButton>("xpbs37")->isChecked());
+}
+
+TEST_F(View, SlidersAndDisplaysFollowTheSharedModel) {
+    find<QSlider>("ucSlider3")->setValue(321);
+    EXPECT_EQ(rig.levels().master(), 321);
+    rig.levels().set(Level::Mp3, 5000);
+    EXPECT_EQ(find<QSlider>("hscroll2")->value(), 5000);
+    rig.main().setDisplayText(Display::AutoChange, "Auto Changing....");
+    EXPECT_EQ(find<LcdDisplay>("LCD6")->text(), "Auto Changing....");
+}
+
+TEST_F(View, WindowButtonsAppearOnlyWithTheirWindows) {
+    EXPECT_EQ(find("xpbs13"), nullptr);
+    EXPECT_EQ(find("chameleonbutton1"), nullptr);
+    EXPECT_FALSE(find("xpbs28")->isVisibleTo(view.get())) << "no alarm window yet";
+    int opened = 0;
+    rig.main().windows().add("frmeffects", [&] { ++opened; });
+    rig.main().windows().add("Alarm", [] {});
+    auto* effects = find<QPushButton>("xpbs13");
+    ASSERT_NE(effects, nullptr);
+    EXPECT_EQ(effects->toolTip(), "Open the effects panel");
+    effects->click();
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(find("xpbs28")->isVisibleTo(view.get()));
+    find<QPushButton>("xpbs28")->click();
+    EXPECT_FALSE(find("xpbs28")->isVisibleTo(view.get()));
+    EXPECT_TRUE(find("xpbs27")->isVisibleTo(view.get()));
+}
+
+TEST_F(View, TrayMenuListsWhatExistsAndMutes) {
+    TrayIcon tray(rig.main());
+    EXPECT_EQ(tray.menu()->objectName(), "mnutray");
+    EXPECT_EQ(tray.icon()->toolTip(), "Velmora");
+    auto action = [&](const char* text) -> QAction* {
+        for (QAction* a : tray.menu()->actions())
+            if (a->text() == text) return a;
+        return nullptr;
+    };
+    EXPECT_EQ(action("Show Remote"), nullptr);
+    EXPECT_EQ(action("Load Random Scenario"), nullptr);
+    ASSERT_NE(action("Mute"), nullptr);
+    ASSERT_NE(action("Quit App"), nullptr);
+    action("Mute")->trigger();
+    EXPECT_TRUE(rig.main().isMuted());
+    EXPECT_TRUE(action("Mute")->isChecked());
+    rig.main().windows().add(kRemoteWindow, [] {});
+    EXPECT_NE(action("Show Remote"), nullptr);
+}
+
+TEST_F(View, ClosingTheWindowQuitsInOrder) {
+    view->close();
+    EXPECT_TRUE(rig.main().hasQuit());
+    EXPECT_TRUE(std::filesystem::exists(rig.file("main.tmp")));
+    EXPECT_TRUE(std::filesystem::exists(rig.file("back.ini")));
+}
+
+} // namespace
+} // namespace velmora::test

@@ -1,0 +1,187 @@
+// Quit in order, and what the next start makes of it: the state files, their order, every
+// bank's own file, and the same result when the session ends by SIGTERM.
+#include "core/state/main2_state.h"
+#include "hub_rig.h"
+#include "termination_watcher.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
+#include <vector>
+
+namespace velmora::test {
+namespace {
+
+/// Names of the files that appear (atomic renames included) in a folder, in order.
+class FileEvents {
+public:
+    explicit FileEvents(const std::filesystem::path& dir)
+        : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        inotify_add_watch(m_fd, dir.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~FileEvents() { close(m_fd); }
+    std::vector<std::string> names() {
+        std::vector<std::string> out;
+        alignas(inotify_event) char buffer[16384];
+        for (ssize_t n; (n = read(m_fd, buffer, sizeof buffer)) > 0;)
+            for (char* p = buffer; p < buffer + n;) {
+                auto* e = reinterpret_cast<inotify_event*>(p);
+                if (e->len && (e->mask & IN_MOVED_TO)) out.emplace_back(e->name);
+                p += sizeof(inotify_event) + e->len;
+            }
+        return out;
+    }
+
+private:
+    int m_fd;
+};
+
+std::ptrdiff_t indexOf(const std::vector<std::string>& v, const std::string& name) {
+    return std::find(v.begin(), v.end(), name) - v.begin();
+}
+
+/// A soundscape a user might leave behind.
+void shapeSoundscape(HubRig& rig) {
+    auto& w = rig.world();
+    rig.main().setLevel(Level::Background, 7);
+    rig.main().setLevel(Level::Random, 12);
+    rig.main().setLevel(Level::Mp3, 4000);
+    rig.main().setLevel(Level::Cd, 30);
+    rig.main().setLevel(Level::Master, 200);
+    w.backgroundOne.setVolume(2, 180);
+    w.backgroundOne.setOn(2, true);
+    w.randomBanks.bank(1).setVolume(4, 100);
+    w.randomBanks.bank(3).setFrequency(7, 90);
+    w.randomBanks.autoRandomize().setEnabled(true);
+    w.randomBanks.custom().setAutoRandomize(true);
+    w.randomBanks.form3().setThreshold(77);
+    rig.main().setPresetCaption(3, "Rain on the roof");
+    rig.main().outputDevice().set(2);
+    rig.run(200);
+}
+
+const char* const kBankFiles[] = {"back.ini",  "back2.ini", "bw.ini",   "rand.ini", "rand2.ini",
+                                  "rand3.ini", "rand4.ini", "randc.ini", "backc.ini"};
+
+TEST(Quit, WritesMain2ThenMainThenEveryBankLastOpenedFirst) {
+    HubRig rig;
+    rig.start();
+    bool visualFirst = false;
+    rig.main().hooks().writeVisualState = [&] {
+        visualFirst = !std::filesystem::exists(rig.file("main2.tmp"));
+    };
+    bool finished = false;
+    auto c = rig.main().finished.connect([&] { finished = true; });
+    FileEvents events(rig.file(""));
+
+    rig.main().quit();
+    const auto names = events.names();
+    EXPECT_TRUE(visualFirst);
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(rig.engine().isRunning());
+    ASSERT_LT(indexOf(names, "main2.tmp"), indexOf(names, "main.tmp"));
+    // Banks were opened in creation order, so they close from the last created back.
+    std::ptrdiff_t previous = indexOf(names, "main.tmp");
+    for (auto it = std::rbegin(kBankFiles); it != std::rend(kBankFiles); ++it) {
+        const auto at = indexOf(names, *it);
+        ASSERT_LT(at, std::ptrdiff_t(names.size())) << *it << " not written";
+        EXPECT_GT(at, previous) << *it << " out of order";
+        previous = at;
+    }
+    rig.main().quit(); // a second quit (tray after window close) writes nothing more
+    EXPECT_TRUE(events.names().empty());
+}
+
+TEST(Quit, RestartRestoresTheSoundscape) {
+    HubRig rig;
+    rig.start();
+    shapeSoundscape(rig);
+    rig.main().quit();
+    rig.restart();
+    rig.start();
+    auto& w = rig.world();
+
+    EXPECT_FALSE(rig.main().isFirstRun());
+    EXPECT_EQ(rig.levels().value(Level::Background), 7);
+    EXPECT_EQ(rig.levels().value(Level::Random), 12);
+    EXPECT_EQ(rig.levels().value(Level::Mp3), 4000);
+    EXPECT_EQ(rig.levels().value(Level::Cd), 30);
+    EXPECT_EQ(rig.levels().master(), levelRange(Level::Master).initial) << "never restored";
+    EXPECT_TRUE(w.backgroundOne.slot(2).on);
+    EXPECT_EQ(w.backgroundOne.slot(2).volume, 180);
+    rig.run(50);
+    EXPECT_TRUE(rig.engine().isPlaying(w.backgroundOne.voice(2).channel())) << "loop restarts";
+    EXPECT_EQ(w.randomBanks.bank(1).slot(4).volume, 100);
+    EXPECT_EQ(w.randomBanks.bank(3).slot(7).frequency, 90);
+    EXPECT_TRUE(w.randomBanks.autoRandomize().enabled());
+    EXPECT_TRUE(w.randomBanks.custom().autoRandomizeOn());
+    EXPECT_EQ(w.randomBanks.form3().threshold(), 77);
+    EXPECT_EQ(rig.main().presetCaptions()[3], "Rain on the roof");
+    EXPECT_EQ(rig.main().presetCaptions()[4], state::kUnassignedPreset);
+    EXPECT_EQ(rig.main().outputDevice().index(), 2);
+    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise),
+              "Enabled - 10mins\nEnabled - 10mins");
+}
+
+TEST(Quit, BeforeTheLoadSequenceNothingIsOverwritten) {
+    HubRig rig;
+    rig.start();
+    shapeSoundscape(rig);
+    rig.main().quit();
+    const std::string main2 = testing::readBytes(rig.file("main2.tmp"));
+    const std::string bank = testing::readBytes(rig.file("back.ini"));
+
+    rig.restart(); // e.g. SIGTERM while the system-check window is still up
+    rig.main().quit(false);
+    rig.main().saveState();
+    EXPECT_EQ(testing::readBytes(rig.file("main2.tmp")), main2);
+    EXPECT_EQ(testing::readBytes(rig.file("back.ini")), bank);
+}
+
+TEST(Quit, SigtermSavesTheSameStateAsQuit) {
+    HubRig byQuit, bySignal;
+    for (HubRig* rig : {&byQuit, &bySignal}) {
+        rig->start();
+        shapeSoundscape(*rig);
+    }
+    byQuit.main().quit();
+
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    TerminationWatcher watcher;
+    ASSERT_TRUE(watcher.isActive());
+    QObject::connect(&watcher, &TerminationWatcher::terminationRequested,
+                     [&](int) { bySignal.main().quit(false); });
+    ::raise(SIGTERM);
+    for (int i = 0; i < 1000 && !bySignal.main().hasQuit(); ++i)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    ASSERT_TRUE(bySignal.main().hasQuit());
+
+    for (const char* file : {"main2.tmp", "main.tmp"})
+        EXPECT_EQ(testing::readBytes(bySignal.file(file)), testing::readBytes(byQuit.file(file)))
+            << file;
+    for (const char* file : kBankFiles)
+        EXPECT_EQ(testing::readBytes(bySignal.file(file)), testing::readBytes(byQuit.file(file)))
+            << file;
+}
+
+TEST(Quit, SessionEndSavesWithoutStopping) {
+    HubRig rig;
+    rig.start();
+    shapeSoundscape(rig);
+    rig.main().saveState();
+    EXPECT_TRUE(std::filesystem::exists(rig.file("main.tmp")));
+    EXPECT_TRUE(std::filesystem::exists(rig.file("rand.ini")));
+    EXPECT_TRUE(rig.engine().isPlaying(rig.world().backgroundOne.voice(2).channel()));
+    EXPECT_FALSE(rig.main().hasQuit());
+}
+
+} // namespace
+} // namespace velmora::test
