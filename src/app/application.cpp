@@ -1,14 +1,13 @@
 #include "application.h"
 
-#include "banks/background/background_bank.h"
-#include "banks/background/background_bank_table.h"
-#include "banks/background/bw_bank.h"
-#include "banks/background/custom_background_bank.h"
-#include "banks/random/random_banks.h"
+#include "banks/soundscape.h"
 #include "core/audio/sound_engine.h"
 #include "core/main_window/main_window_controller.h"
 #include "core/services.h"
+#include "core/startup/device_selection.h"
 #include "core/startup/launcher.h"
+#include "core/startup/options_controller.h"
+#include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
 #include "platform/linux_shell.h"
@@ -17,7 +16,11 @@
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
 #include "ui/main_window/main_window_view.h"
+#include "ui/banks/random/random_bank_view.h"
+#include "ui/banks/random/random_windows.h"
 #include "ui/main_window/tray_icon.h"
+#include "ui/options/options_view.h"
+#include "ui/startup/device_selection_view.h"
 #include "ui/startup/splash_view.h"
 #include "ui/startup/startup_road.h"
 
@@ -54,14 +57,17 @@ struct Application::Parts {
     audio::SoundEngine engine{audio::Backend::Device};
     Services services{engine, timers, random, clock, dialogs, settings, shell, folder, levels};
 
-    RandomBanks randomBanks{services};
-    BackgroundBank backgroundOne{services, backgroundBankOne()};
-    BackgroundBank backgroundTwo{services, backgroundBankTwo()};
-    BwBank bw{services};
-    CustomBackgroundBank customBackground{services};
-
+    Soundscape soundscape{services};
     MainWindowController main{services};
+    XdgAutoStart autoStart{XdgAutoStart::defaultFolder(), kProgramTitle,
+                           QCoreApplication::applicationFilePath().toStdString()};
+    OptionsController options{services, autoStart, main.outputDevice()};
+    DeviceSelectionController deviceSelection{services, main.outputDevice()};
+
     std::unique_ptr<MainWindowView> mainView;
+    std::unique_ptr<RandomWindows> randomWindows;
+    std::unique_ptr<OptionsView> optionsView;
+    std::unique_ptr<DeviceSelectionView> deviceView;
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
     std::vector<Connection> connections;
@@ -71,32 +77,8 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     Parts& p = *m_parts;
     MainWindowController& main = p.main;
 
-    // Banks in the order they restore at start; quit closes (saves) them in reverse.
-    main.addBank(p.backgroundOne);
-    main.addBank(p.backgroundTwo);
-    main.addBank(p.bw);
-    for (Bank* bank : p.randomBanks.all()) main.addBank(*bank);
-    main.addBank(p.customBackground);
-
-    AutoRandomizeGroup& group = p.randomBanks.autoRandomize();
-    IntervalSettings& form3 = p.randomBanks.form3();
-    IntervalSettings& form33 = p.randomBanks.form33();
-    CustomRandomBank& custom = p.randomBanks.custom();
-    main.setRandomAutoRandomise({
-        [&group] { return group.enabled(); },
-        [&group](bool on) { group.setEnabled(on); },
-        [&form3] { return form3.periodMinutes(); },
-        [&form3] { return form3.threshold(); },
-        [&form3](int value) { form3.setThreshold(value); },
-    });
-    main.setCustomAutoRandomise({
-        [&custom] { return custom.autoRandomizeOn(); },
-        [&custom](bool on) { custom.setAutoRandomize(on); },
-        [&form33] { return form33.periodMinutes(); },
-        [&form33] { return form33.threshold(); },
-        [&form33](int value) { form33.setThreshold(value); },
-    });
-    p.connections.push_back(group.changed.connect([&main](bool) { main.checklcd(); }));
+    // Every bank in restore order, and the automatic-randomise switches, into the hub.
+    p.soundscape.attach(main);
 
     p.road = std::make_unique<StartupRoad>(
         p.settings, p.shell, p.timers, soundBackendVersion(),
@@ -113,6 +95,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     p.mainView = std::make_unique<MainWindowView>(main, p.levels);
     p.mainView->setWindowIcon(programIcon());
     QApplication::setWindowIcon(programIcon());
+    wireWindows();
     p.tray = std::make_unique<TrayIcon>(main);
 
     p.connections.push_back(main.finished.connect([this] {
@@ -127,6 +110,43 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
 }
 
 Application::~Application() = default;
+
+void Application::wireWindows() {
+    Parts& p = *m_parts;
+    MainWindowController& main = p.main;
+    QWidget* host = p.mainView.get();
+
+    p.randomWindows = std::make_unique<RandomWindows>(
+        p.soundscape.randomBanks(), p.levels, p.settings,
+        [&main](const std::string& window) { main.showBank(window); }, host);
+    for (int n = 1; n <= 4; ++n) p.mainView->addBankPanel(&p.randomWindows->bankView(n));
+    p.mainView->addBankPanel(&p.randomWindows->customView());
+    main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
+
+    // Views are made on first use; their controllers exist from the start.
+    main.windows().add("FRMOPTIONS", WindowEntry{
+                                         [this] {
+                                             Parts& q = *m_parts;
+                                             if (!q.optionsView)
+                                                 q.optionsView = std::make_unique<OptionsView>(
+                                                     q.options, q.mainView.get());
+                                             q.optionsView->open();
+                                         },
+                                         {},
+                                         {},
+                                         [this] {
+                                             if (m_parts->optionsView) m_parts->optionsView->close();
+                                         },
+                                     });
+    p.options.setHooks({[this] {
+                            Parts& q = *m_parts;
+                            if (!q.deviceView)
+                                q.deviceView = std::make_unique<DeviceSelectionView>(
+                                    q.deviceSelection, q.optionsView.get());
+                            q.deviceView->open();
+                        },
+                        {}});
+}
 
 void Application::start() { m_parts->road->start(); }
 

@@ -23,6 +23,8 @@ public:
     void terminate();
 
 private:
+    /// Hands the bank panels to the main window and registers the windows it can open.
+    void wireWindows();
     struct Parts;
     std::unique_ptr<Parts> m_parts;
 };

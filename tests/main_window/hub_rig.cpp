@@ -39,27 +39,7 @@ void writeTone(const std::filesystem::path& path, double hz) {
 
 HubWorld::HubWorld(const std::filesystem::path& dir)
     : folder(dir), services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
-    main.addBank(backgroundOne);
-    main.addBank(backgroundTwo);
-    main.addBank(bw);
-    for (Bank* bank : randomBanks.all()) main.addBank(*bank);
-    main.addBank(customBackground);
-    // Wired as the program wires them.
-    AutoRandomizeGroup& group = randomBanks.autoRandomize();
-    IntervalSettings& form3 = randomBanks.form3();
-    IntervalSettings& form33 = randomBanks.form33();
-    CustomRandomBank& custom = randomBanks.custom();
-    main.setRandomAutoRandomise({[&group] { return group.enabled(); },
-                                 [&group](bool on) { group.setEnabled(on); },
-                                 [&form3] { return form3.periodMinutes(); },
-                                 [&form3] { return form3.threshold(); },
-                                 [&form3](int v) { form3.setThreshold(v); }});
-    main.setCustomAutoRandomise({[&custom] { return custom.autoRandomizeOn(); },
-                                 [&custom](bool on) { custom.setAutoRandomize(on); },
-                                 [&form33] { return form33.periodMinutes(); },
-                                 [&form33] { return form33.threshold(); },
-                                 [&form33](int v) { form33.setThreshold(v); }});
-    connections.push_back(group.changed.connect([this](bool) { main.checklcd(); }));
+    soundscape.attach(main);
 }
 
 HubWorld::~HubWorld() = default;

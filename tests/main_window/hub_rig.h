@@ -4,10 +4,7 @@
 // every bank and the main window wired as the program wires them. restart() builds a new
 // world on the same folder, as running the program again does.
 
-#include "banks/background/background_bank.h"
-#include "banks/background/bw_bank.h"
-#include "banks/background/custom_background_bank.h"
-#include "banks/random/random_banks.h"
+#include "banks/soundscape.h"
 #include "core/audio/sound_engine.h"
 #include "core/main_window/main_window_controller.h"
 #include "core/services.h"
@@ -40,13 +37,12 @@ struct HubWorld {
     ProgramFolder folder;
     Levels levels;
     Services services;
-    RandomBanks randomBanks{services};
-    BackgroundBank backgroundOne{services, backgroundBankOne()};
-    BackgroundBank backgroundTwo{services, backgroundBankTwo()};
-    BwBank bw{services};
-    CustomBackgroundBank customBackground{services};
+    Soundscape soundscape{services};
+    RandomBanks& randomBanks = soundscape.randomBanks();
+    BackgroundBank& backgroundOne = soundscape.backgroundOne();
+    BackgroundBank& backgroundTwo = soundscape.backgroundTwo();
+    CustomBackgroundBank& customBackground = soundscape.customBackground();
     MainWindowController main{services};
-    std::vector<Connection> connections;
 };
 
 class HubRig {

@@ -57,6 +57,8 @@ TEST(FirstRun, WelcomeTwoSecondsAfterTheFirstStartOnly) {
     rig.main().windows().add(kFirstRunWindow, [&] { ++shown; });
     rig.start();
     EXPECT_TRUE(rig.main().isFirstRun());
+    EXPECT_EQ(rig.world().randomBanks.form3().threshold(), IntervalSettings::kInitialThreshold)
+        << "no main.tmp: the dialog keeps its own starting value";
     rig.world().timers.advance(1990);
     EXPECT_EQ(shown, 0);
     rig.world().timers.advance(10);

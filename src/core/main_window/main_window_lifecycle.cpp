@@ -2,6 +2,7 @@
 #include "core/main_window/color_slots.h"
 #include "main_window_controller.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace velmora {
@@ -36,8 +37,18 @@ void MainWindowController::startSoundEngine() {
 void MainWindowController::restoreMainState() {
     const auto result = state::readMainState(stateFile(state::kMainStateFile), m_mainState);
     m_firstRun = result.missing();
-    if (m_randomAuto.setDialogSlider) m_randomAuto.setDialogSlider(m_mainState.randomIntervalSlider);
-    if (m_customAuto.setDialogSlider) m_customAuto.setDialogSlider(m_mainState.customIntervalSlider);
+    // Only fields really read reach the dialogs: a missing or short file leaves their own
+    // starting values rather than the file's defaults.
+    const auto read = [&result](int field) {
+        return result.fileError == files::ReadError::None &&
+               result.fieldsFound >= std::size_t(field) &&
+               std::find(result.unconverted.begin(), result.unconverted.end(), field) ==
+                   result.unconverted.end();
+    };
+    if (read(3) && m_randomAuto.setDialogSlider)
+        m_randomAuto.setDialogSlider(m_mainState.randomIntervalSlider);
+    if (read(4) && m_customAuto.setDialogSlider)
+        m_customAuto.setDialogSlider(m_mainState.customIntervalSlider);
 }
 
 void MainWindowController::restoreMain2State() {
