@@ -1,0 +1,32 @@
+// Any bytes as a custom random bank file: a read either fails with a reason or gives slot
+// values inside 0..255, and the sliders it gives write back and read back the same.
+#include "banks/random/custom_random_bank_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+void require(bool ok) {
+    if (!ok) std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace velmora;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto read = parseCustomRandomBankFile(bytes);
+    if (!read.ok()) {
+        require(read.error == BankFileError::TooFewValues ||
+                read.error == BankFileError::NotANumber);
+        return 0;
+    }
+    for (int n = 1; n <= kRandomSliderCount; ++n)
+        if (sliderUse(n).kind != SliderUse::Copy)
+            require(read.values.slider(n) >= 0 && read.values.slider(n) <= 255);
+    const auto again = parseCustomRandomBankFile(formatCustomRandomBankFile(read.values));
+    require(again.ok());
+    require(again.values.sliders == read.values.sliders);
+    return 0;
+}

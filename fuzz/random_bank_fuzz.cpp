@@ -1,0 +1,34 @@
+// Any bytes as a numbered random bank file: a read either fails with a reason or gives
+// every slot value inside 0..255, and what it gives writes back and reads back the same.
+#include "banks/random/random_bank_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+void require(bool ok) {
+    if (!ok) std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace velmora;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto read = parseRandomBankFile(bytes);
+    if (!read.ok()) {
+        require(read.error == BankFileError::TooFewValues ||
+                read.error == BankFileError::NotANumber);
+        return 0;
+    }
+    for (int i = 0; i < kRandomSlotCount; ++i) {
+        require(read.values.volume[i] >= 0 && read.values.volume[i] <= 255);
+        require(read.values.frequency[i] >= 0 && read.values.frequency[i] <= 255);
+    }
+    const auto again = parseRandomBankFile(formatRandomBankFile(read.values));
+    require(again.ok());
+    require(again.values.volume == read.values.volume);
+    require(again.values.frequency == read.values.frequency);
+    return 0;
+}

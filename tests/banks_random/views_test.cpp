@@ -1,0 +1,101 @@
+// The random bank windows bind to their banks: controls carry the documented names, a
+// caption click previews, sliders move slot values both ways, the level copies are the
+// shared levels, and the identify window keeps at most its limit of lines.
+#include "rig.h"
+
+#include "ui/banks/random/random_bank_view.h"
+#include "ui/banks/random/random_windows.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+namespace {
+
+class Views : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+    Views() : windows(*rig.banks, rig.levels, rig.settings, [this](const std::string& w) {
+        shown.push_back(w);
+    }) {}
+    RandomRig rig;
+    std::vector<std::string> shown;
+    RandomWindows windows;
+};
+
+TEST_F(Views, SlidersAndCaptionsAreBoundToTheSlots) {
+    auto& view = windows.bankView(2);
+    EXPECT_EQ(view.objectName(), "frmrandommain2");
+    auto* volume23 = view.findChild<QSlider*>("ucSlider39"); // slot 23's volume
+    auto* frequency15 = view.findChild<QSlider*>("ucSlider47");
+    auto* caption1 = view.findChild<QLabel*>("Label7");
+    auto* caption14 = view.findChild<QLabel*>("Label21");
+    ASSERT_TRUE(volume23 && frequency15 && caption1 && caption14);
+    EXPECT_EQ(caption1->text(), "Bumble bee 1");
+    EXPECT_EQ(caption14->text(), "Creek hopper");
+
+    volume23->setValue(12);
+    EXPECT_EQ(rig.banks->bank(2).slot(23).volume, 12);
+    rig.banks->bank(2).setFrequency(15, 77);
+    EXPECT_EQ(frequency15->value(), 77);
+    rig.banks->bank(2).setAllVolumes(0);
+    EXPECT_EQ(volume23->value(), 0);
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(caption1, &press);
+    EXPECT_TRUE(rig.engine.isPlaying(rig.banks->bank(2).slot(1).channel));
+}
+
+TEST_F(Views, LevelCopiesAreTheSharedLevels) {
+    auto& custom = windows.customView();
+    auto* master = custom.findChild<QSlider*>("ucSlider20");
+    auto* random = windows.bankView(1).findChild<QSlider*>("maxvol");
+    ASSERT_TRUE(master && random);
+    master->setValue(123);
+    EXPECT_EQ(rig.levels.master(), 123);
+    rig.levels.set(Level::Random, 3);
+    EXPECT_EQ(random->value(), 3);
+    EXPECT_EQ(custom.findChild<QSlider*>("maxvol")->value(), 3);
+}
+
+TEST_F(Views, ThemeAndAutoButtonsReachTheirTargets) {
+    auto& view = windows.bankView(1);
+    view.findChild<QPushButton*>("cmdtheme4")->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "frmrandommain4");
+    auto* autoButton = windows.bankView(3).findChild<QPushButton*>("cmdauto");
+    ASSERT_TRUE(autoButton);
+    EXPECT_EQ(autoButton->toolTip(), "Enable / Disable automatic frequency randomization");
+    autoButton->click();
+    EXPECT_TRUE(rig.banks->bank(1).autoRandomizeOn());
+    EXPECT_TRUE(windows.bankView(4).findChild<QPushButton*>("cmdauto")->isChecked());
+}
+
+TEST_F(Views, IdentifyWindowKeepsTheNewestLines) {
+    windows.showIdentify();
+    for (int i = 0; i < 1200; ++i) rig.banks->identify().add("s" + std::to_string(i), "x");
+    QListWidget* sounds = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Frmsoundindent") sounds = w->findChild<QListWidget*>("List1");
+    ASSERT_TRUE(sounds);
+    EXPECT_EQ(sounds->count(), 1000);
+    EXPECT_EQ(sounds->item(999)->text(), "s1199");
+    rig.banks->identify().clear();
+    ASSERT_EQ(sounds->count(), 1);
+    EXPECT_EQ(sounds->item(0)->text(), "Waiting...");
+}
+
+} // namespace
+} // namespace velmora::test
