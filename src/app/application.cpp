@@ -16,6 +16,8 @@
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
 #include "ui/main_window/main_window_view.h"
+#include "ui/banks/background/background_bank_view.h"
+#include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
 #include "ui/banks/random/random_windows.h"
 #include "ui/main_window/tray_icon.h"
@@ -65,6 +67,10 @@ struct Application::Parts {
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
 
     std::unique_ptr<MainWindowView> mainView;
+    std::unique_ptr<BackgroundBankView> backgroundOneView;
+    std::unique_ptr<BackgroundBankView> backgroundTwoView;
+    std::unique_ptr<BwBankView> bwView;
+    std::unique_ptr<BackgroundBankView> customBackgroundView;
     std::unique_ptr<RandomWindows> randomWindows;
     std::unique_ptr<OptionsView> optionsView;
     std::unique_ptr<DeviceSelectionView> deviceView;
@@ -116,11 +122,28 @@ void Application::wireWindows() {
     MainWindowController& main = p.main;
     QWidget* host = p.mainView.get();
 
+    Soundscape& banks = p.soundscape;
+    p.backgroundOneView = std::make_unique<BackgroundBankView>(banks.backgroundOne(), p.levels);
+    p.backgroundTwoView = std::make_unique<BackgroundBankView>(banks.backgroundTwo(), p.levels);
+    p.bwView = std::make_unique<BwBankView>(banks.bw(), p.levels);
+    p.customBackgroundView =
+        std::make_unique<BackgroundBankView>(banks.customBackground(), p.levels);
+    // The panels are declared after the main window, so they go first and leave its bank
+    // area as they are deleted.
+    p.mainView->addBankPanel(p.backgroundOneView.get());
+    p.mainView->addBankPanel(p.backgroundTwoView.get());
+    p.mainView->addBankPanel(p.bwView.get());
+    p.mainView->addBankPanel(p.customBackgroundView.get());
+
     p.randomWindows = std::make_unique<RandomWindows>(
         p.soundscape.randomBanks(), p.levels, p.settings,
         [&main](const std::string& window) { main.showBank(window); }, host);
     for (int n = 1; n <= 4; ++n) p.mainView->addBankPanel(&p.randomWindows->bankView(n));
     p.mainView->addBankPanel(&p.randomWindows->customView());
+    // The picker's Back mode fills the custom background bank.
+    banks.randomBanks().picker().setBackApply(
+        [&banks](const std::vector<std::string>& files) { banks.customBackground().reloadAll(files); });
+    banks.customBackground().setPickerOpener([this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
 
     // Views are made on first use; their controllers exist from the start.

@@ -92,7 +92,7 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
     showAlarm(controller.isAlarmEnabled());
     applyColors(controller.colorScheme());
     refreshWindowButtons();
-    resize(1180, 760);
+    resize(1320, 800);
 }
 
 MainWindowView::~MainWindowView() = default;

@@ -81,7 +81,9 @@ void LcdDisplay::paintEvent(QPaintEvent*) {
     for (int i = 0; i < lines.size(); ++i) {
         const int baseline = top + i * lineHeight + fm.ascent();
         // Unlit cells first, so the panel reads as a segment display even when empty.
-        p.setPen(colour(m_scheme.lcdOff));
+        QColor off = colour(m_scheme.lcdOff);
+        off.setAlpha(110); // unlit cells are a hint, not a second text
+        p.setPen(off);
         p.drawText(8, baseline, QString(columns, QLatin1Char('8')));
         const QString line = lines[i].left(columns);
         QColor blend = colour(m_scheme.lcdBlend);

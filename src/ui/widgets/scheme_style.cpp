@@ -24,7 +24,7 @@ QString schemeStyleSheet(const ColorScheme& s) {
                "QPushButton { background: %3; color: %4; border: 1px solid %5;"
                " border-radius: 5px; padding: 4px 10px; min-height: 1.5em; }"
                "QPushButton:hover { background: %6; }"
-               "QPushButton:checked { background: %6; border: 2px solid %7; font-weight: bold; }"
+               "QPushButton:checked { background: %6; border: 1px solid %7; }"
                "QPushButton:pressed { background: %5; }"
                "QSlider::groove:vertical { background: %8; width: 6px; border-radius: 3px; }"
                "QSlider::sub-page:vertical { background: %8; border-radius: 3px; }"
