@@ -30,7 +30,7 @@ struct Loudness {
 Loudness loudness(const Samples& s);
 
 /// Averaged power spectrum of 4096-point Hann windows (2049 bins, 44 100 / 4096 Hz apart).
-std::vector<double> powerSpectrum(const Samples& s, std::size_t maxWindows = 400);
+std::vector<double> powerSpectrum(const Samples& s, std::size_t maxWindows = 150);
 /// Fraction of the spectrum's power between lo and hi Hz.
 double bandFraction(const std::vector<double>& spectrum, double lo, double hi);
 

@@ -86,11 +86,12 @@ Buffer wings(int variant, Rng& rng) {
         Biquad thump = Biquad::lowpass(260);
         const int n = frames(0.12);
         Buffer flap(static_cast<std::size_t>(n));
+        Biquad feathers = Biquad::lowpass(3500); // a whoosh of air, not a hiss
         for (int i = 0; i < n; ++i) {
             const float t = static_cast<float>(i) / kRate;
             const float env = attackDecay(t, 0.012f, 0.028f);
             const float w = rng.white();
-            flap[static_cast<std::size_t>(i)] = env * (body.process(w) + 2.5f * thump.process(w));
+            flap[static_cast<std::size_t>(i)] = env * feathers.process(body.process(w) + 2.5f * thump.process(w));
         }
         mixInto(out, flap, frames(std::max(start, 0.0f)), level);
     }

@@ -40,6 +40,16 @@ void addInto(Buffer& a, const Buffer& b, float gain) {
     for (std::size_t i = 0; i < n; ++i) a[i] += gain * b[i];
 }
 
+std::vector<long> jitteredTimes(Rng& rng, long length, float meanGap, float jitter) {
+    const int count = std::max(1, static_cast<int>(std::lround(static_cast<double>(length) / (meanGap * kRate))));
+    const double gap = static_cast<double>(length) / count;
+    const double start = rng.uniform() * gap;
+    std::vector<long> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(static_cast<long>(start + gap * (i + jitter * (rng.uniform() - 0.5))) % length);
+    return out;
+}
+
 std::vector<long> eventTimes(Rng& rng, long length, const PeriodicCurve& rate) {
     std::vector<long> out;
     double t = 0.0;

@@ -62,6 +62,11 @@ void filterCircular(Buffer& loop, Biquad filter);
 /// Adds b into a (same length).
 void addInto(Buffer& a, const Buffer& b, float gain = 1.0f);
 
+/// Events that come round roughly regularly (waves, laps): about meanGap seconds apart,
+/// each moved by up to +-jitter/2 of a gap, evenly spread round the loop so the gap across
+/// the seam is like any other.
+std::vector<long> jitteredTimes(Rng& rng, long length, float meanGap, float jitter);
+
 /// Poisson-like event times over a loop whose rate (events per second) follows `rate`.
 std::vector<long> eventTimes(Rng& rng, long length, const PeriodicCurve& rate);
 

@@ -176,15 +176,15 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
         {0, 1, 7.5f, 0.3f, 700},   // shingle ocean
         {7, 7, 4.5f, 1.2f, 900},   // rough sea
         {2, 6, 7.0f, 0.25f, 500},  // gentle ocean
-        {8, 8, 1.8f, 0.15f, 400},  // harbour: lapping against the quay
-        {8, 8, 2.6f, 0.1f, 350},   // lake shore
+        {8, 8, 1.6f, 0.35f, 450},  // harbour: lapping against the quay
+        {8, 8, 2.2f, 0.3f, 400},   // lake shore
         {7, 0, 6.0f, 0.8f, 800},   // surf
     };
     const SeaSpec& s = kSea[variant % 6];
     Ring ring(length);
     PeriodicCurve swell(rng, length, 6, 0.5f, 1.0f);
-    PeriodicCurve rate(rng, length, 5, 0.8f / s.gap, 1.2f / s.gap);
-    for (long at : eventTimes(rng, length, rate)) {
+    // Waves come in on a rhythm of their own, never quite regular.
+    for (long at : jitteredTimes(rng, length, s.gap, 0.6f)) {
         const int from = std::min(s.waveFrom, s.waveTo), to = std::max(s.waveFrom, s.waveTo);
         const int v = from + rng.below(to - from + 1);
         Buffer w = renderWeather(Category::Wave, v, rng);

@@ -3,12 +3,11 @@
 namespace velmora::factory {
 
 double loopSeconds(const Entry& e) {
-    // Whole seconds from 30 to 35 plus a fraction, spread by position in the catalogue so
-    // neighbouring slots never share a length.
-    // (std::hash differs between standard libraries, so a plain checksum keeps builds
-    // bit-identical everywhere.)
+    // 30 to 35 s in half seconds, picked by a checksum of the file name, so loops played
+    // together rarely share a length. (std::hash differs between standard libraries; a
+    // plain checksum keeps builds bit-identical everywhere.)
     int sum = 0;
-    for (char c : e.path) sum = sum * 31 + static_cast<unsigned char>(c), sum %= 100003;
+    for (char c : e.path) sum = (sum * 31 + static_cast<unsigned char>(c)) % 100003;
     return 30.0 + static_cast<double>(sum % 11) * 0.5;
 }
 

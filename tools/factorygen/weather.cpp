@@ -130,8 +130,9 @@ Buffer wave(int variant, Rng& rng) {
             const float density = std::max(0.0f, grain.process(rng.white() * 3.0f) + 0.3f);
             x += w.shingle * 0.6f * drag * density * rattleBand.process(rng.chance(0.08) ? rng.white() * 3.0f : 0.0f);
         }
-        const float end = std::min(1.0f, (w.seconds - t) / 0.4f);
-        out[static_cast<std::size_t>(i)] = x * std::max(end, 0.0f);
+        // The wash sinks into the sand over the last 1.5 s.
+        const float end = std::clamp((w.seconds - t) / 1.5f, 0.0f, 1.0f);
+        out[static_cast<std::size_t>(i)] = x * end * end * (3.0f - 2.0f * end);
     }
     return out;
 }
