@@ -230,11 +230,20 @@ TEST(EngineLifecycle, CloseTwiceIsHarmlessAndStopsPlay)
     ASSERT_TRUE(writeWav(folder.path("t.wav"), sine(440, 4410), kRate));
     SoundEngine engine(Backend::Offline);
     const SampleHandle s = engine.loadSample(folder.path("t.wav"));
-    EXPECT_TRUE(engine.play(s).valid());
+    EXPECT_TRUE(engine.play(s).valid()); // queued, never rendered
+    const int eq = engine.enableEffect(kSystemChannel, EffectType::ParamEq);
     engine.close();
     engine.close();
     EXPECT_FALSE(engine.isRunning());
     EXPECT_FALSE(engine.play(s).valid());
+    EXPECT_EQ(engine.sampleFrames(s), 0);
+    // Calls on old handles after close do nothing, however many (the queued play of a
+    // freed sample must never be applied).
+    for (int i = 0; i < 5000; ++i)
+        engine.setParamEq(eq, 1000, 18, 3);
+    std::vector<float> out(512, 1.0f);
+    engine.render(out.data(), 256);
+    EXPECT_EQ(rms(out, 0, 0, 256), 0.0);
 }
 
 // No sound card here: a device engine falls back to the null device, and time still runs

@@ -16,6 +16,12 @@ namespace {
 std::atomic<long> g_allocations{0};
 }
 
+// The replacement pair below is malloc/free underneath; GCC cannot see that once it
+// inlines them into library code and warns about a mismatch that is not there.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(std::size_t size)
 {
     g_allocations.fetch_add(1, std::memory_order_relaxed);

@@ -49,8 +49,20 @@ void Limiter::process(const float* left, const float* right, float* out, int n)
         return;
     }
 
+    if (n > static_cast<int>(m_need.size())) {
+        // Longer calls are split so the per-frame gain table stays fixed-size.
+        for (int at = 0; at < n; at += static_cast<int>(m_need.size())) {
+            const int m = std::min(static_cast<int>(m_need.size()), n - at);
+            process(left + at, right + at, out + 2 * at, m);
+        }
+        return;
+    }
+    // Required gains first, in a loop of its own that vectorises; the serial part below
+    // then only tracks minima and the release.
+    for (int i = 0; i < n; ++i)
+        m_need[i] = requiredGain(left[i], right[i]);
     for (int i = 0; i < n; ++i) {
-        const float need = requiredGain(left[i], right[i]);
+        const float need = m_need[i];
         // The oldest stored frame leaves now.
         const float outL = m_delayL[m_pos];
         const float outR = m_delayR[m_pos];

@@ -36,6 +36,7 @@ private:
     int m_runFill = 0;
     int m_runSlot = 0;
     std::array<float, kLookahead> m_mins{}; // held gains of the last kLookahead frames (ring)
+    std::array<float, 256> m_need{};        // required gain per frame of the current call
     int m_pos = 0;
     double m_minSum = kLookahead; // sum of m_mins
     float m_release = 1.0f;

@@ -16,6 +16,9 @@ namespace velmora::audio {
 
 bool SoundEngine::Impl::send(const Command& command)
 {
+    // After close the samples are gone; a queued play must never be applied again.
+    if (closed)
+        return false;
     if (mixer->send(command))
         return true;
     if (backend == Backend::Offline || !device) {
