@@ -28,6 +28,9 @@ public:
     virtual ~OutputDevice() = default;
     virtual void stop() = 0;
     [[nodiscard]] virtual AudioLoadStats load() const = 0;
+    /// False once the device has stopped calling the mixer by itself (a sound card that
+    /// was unplugged or failed); the engine then moves to the null device.
+    [[nodiscard]] virtual bool healthy() const { return true; }
 };
 
 /// Renders blocks at real-time pace on a thread of its own and throws the audio away.

@@ -45,6 +45,8 @@ public:
         m_stream = nullptr;
     }
 
+    [[nodiscard]] bool healthy() const override { return m_stream && Pa_IsStreamActive(m_stream) == 1; }
+
     [[nodiscard]] AudioLoadStats load() const override
     {
         AudioLoadStats s;

@@ -18,6 +18,12 @@ void SoundEngine::Impl::collectRetired()
 
 void SoundEngine::Impl::refreshChannels()
 {
+    if (device && !device->healthy()) {
+        // The sound card went away: carry on silently so sounds still end on time.
+        device->stop();
+        device = std::make_unique<NullDevice>(*mixer);
+        silent = true;
+    }
     for (int ch = 0; ch < kChannelCount; ++ch)
         if (channels[ch].busy && mixer->endedGeneration(ch) == channels[ch].generation)
             channels[ch].busy = false;
