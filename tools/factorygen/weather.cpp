@@ -33,10 +33,15 @@ Buffer thunder(Rng& rng, float seconds, int swells, float cutoff, float crack, f
     Biquad hp = Biquad::highpass(28);
     Biquad crackBand = Biquad::highpass(900);
     OnePole wobble(4.0f);
+    PinkNoise pink;
+    Biquad grumble = Biquad::bandpass(380.0f, 0.8f);
     for (int i = 0; i < n; ++i) {
         const float t = static_cast<float>(i) / kRate;
         const float tail = std::min(1.0f, (seconds - t) / 1.5f);
-        float x = lp2.process(lp1.process(brown.next(rng))) * rumbleEnvelope(bumps, t);
+        const float env = rumbleEnvelope(bumps, t);
+        float x = lp2.process(lp1.process(brown.next(rng))) * env;
+        // The grumble above the rumble, so thunder is still thunder on small speakers.
+        x += 0.4f * grumble.process(pink.next(rng)) * env * env;
         x *= 1.0f + 0.5f * wobble.process(rng.white() * 6.0f);
         if (crack > 0 && t < 0.6f) {
             // Crackle: sparse sharp impulses, densest at the start.
