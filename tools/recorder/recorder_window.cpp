@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,11 +37,19 @@ constexpr const char* kTitle = "Velmora Recorder";
 constexpr const char* kFilter =
     "FLAC audio (*.flac);;WAV audio (*.wav);;Ogg Vorbis audio (*.ogg)";
 
-QString clockText(double seconds) {
+/// m:ss, or h:mm:ss when `scale` (the longest time shown beside it) reaches an hour.
+QString clockText(double seconds, double scale = 0) {
     const auto s = static_cast<long long>(std::llround(std::max(0.0, seconds)));
-    if (s >= 3600)
+    if (std::max(seconds, scale) >= 3600)
         return QString("%1:%2:%3").arg(s / 3600).arg((s / 60) % 60, 2, 10, QChar('0')).arg(s % 60, 2, 10, QChar('0'));
     return QString("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QChar('0'));
+}
+
+QString timeLeftText(double seconds) {
+    const auto s = static_cast<long long>(std::llround(std::max(1.0, seconds)));
+    if (s < 60) return QObject::tr("about %1 s left").arg(s);
+    if (s < 3600) return QObject::tr("about %1 min %2 s left").arg(s / 60).arg(s % 60);
+    return QObject::tr("about %1 h %2 min left").arg(s / 3600).arg((s / 60) % 60);
 }
 
 QString defaultOutput() {
@@ -102,8 +111,9 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed,
     outputRow->addWidget(m_output, 1);
     outputRow->addWidget(m_browse);
 
-    const auto fadeRow = [this](QCheckBox*& check, QDoubleSpinBox*& spin, const QString& text,
-                                const char* name, double value) {
+    auto* fades = new QGridLayout;
+    const auto fadeRow = [this, fades](QCheckBox*& check, QDoubleSpinBox*& spin,
+                                       const QString& text, const char* name, double value) {
         check = new QCheckBox(text, this);
         check->setObjectName(QString("chk") + name);
         check->setChecked(value > 0);
@@ -113,23 +123,19 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed,
         spin->setDecimals(1);
         spin->setSuffix(tr(" s"));
         spin->setValue(value > 0 ? value : 10);
-        auto* row = new QHBoxLayout;
-        row->addWidget(check);
-        row->addWidget(spin);
-        row->addStretch();
+        const int row = fades->rowCount();
+        fades->addWidget(check, row, 0);
+        fades->addWidget(spin, row, 1);
         connect(check, &QCheckBox::toggled, this, &RecorderWindow::updateFadeFields);
-        return row;
     };
-    auto* fadeInRow = fadeRow(m_fadeIn, m_fadeInSeconds, tr("Fade in over"), "fadein",
-                              defaults.fadeInSeconds);
-    auto* fadeOutRow = fadeRow(m_fadeOut, m_fadeOutSeconds, tr("Fade out over"), "fadeout",
-                               defaults.fadeOutSeconds);
+    fadeRow(m_fadeIn, m_fadeInSeconds, tr("Fade in over"), "fadein", defaults.fadeInSeconds);
+    fadeRow(m_fadeOut, m_fadeOutSeconds, tr("Fade out over"), "fadeout", defaults.fadeOutSeconds);
+    fades->setColumnStretch(2, 1);
 
     auto* form = new QFormLayout;
     form->addRow(tr("Length:"), lengthRow);
     form->addRow(tr("Save as:"), outputRow);
-    form->addRow(tr("Fades:"), fadeInRow);
-    form->addRow(QString(), fadeOutRow);
+    form->addRow(tr("Fades:"), fades);
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("progress");
@@ -266,8 +272,11 @@ void RecorderWindow::onProgress(qint64 done, qint64 total) {
     const double f = static_cast<double>(done) / static_cast<double>(total);
     m_progress->setValue(static_cast<int>(f * 1000));
     const double elapsed = m_elapsed.elapsed() / 1000.0;
-    QString text = tr("Recorded %1 of %2").arg(clockText(done / 44100.0), clockText(total / 44100.0));
-    if (f > 0.0 && elapsed > 0.5) text += tr(" - about %1 left").arg(clockText(elapsed * (1 - f) / f));
+    const double totalSeconds = static_cast<double>(total) / 44100.0;
+    QString text = tr("Recorded %1 of %2")
+                       .arg(clockText(static_cast<double>(done) / 44100.0, totalSeconds),
+                            clockText(totalSeconds));
+    if (f > 0.0 && elapsed > 0.5) text += " - " + timeLeftText(elapsed * (1 - f) / f);
     if (!m_cancelFlag->load()) m_status->setText(text);
 }
 
