@@ -92,7 +92,7 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
     showAlarm(controller.isAlarmEnabled());
     applyColors(controller.colorScheme());
     refreshWindowButtons();
-    resize(1320, 800);
+    resize(1420, 820);
 }
 
 MainWindowView::~MainWindowView() = default;
