@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build="${1:-build-rtsan}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang-19 -DCMAKE_CXX_COMPILER=clang++-19 \
-  -DVELMORA_RTSAN=ON -DVELMORA_BUILD_UI=OFF -DVELMORA_GENERATE_FACTORY=OFF >/dev/null
+  -DVELMORA_RTSAN=ON -DVELMORA_GENERATE_FACTORY=OFF >/dev/null
 ninja -C "$build" -j2 test_audio
 # The real-time marking covers every offline render of these suites; halt on the first report.
 RTSAN_OPTIONS="halt_on_error=1" "$build/tests/audio/test_audio" \
