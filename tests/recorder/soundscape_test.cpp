@@ -4,6 +4,7 @@
 #include "rig.h"
 
 #include "banks/soundscape.h"
+#include "core/main_window/main_window_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,53 @@ TEST(Soundscape, SnapshotFoldersArePrivateAndFresh) {
     EXPECT_EQ(fs::status(a).permissions() & fs::perms::all, fs::perms::owner_all);
     fs::remove_all(a);
     fs::remove_all(b);
+}
+
+} // namespace
+} // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The app restores through the main window's load sequence, the recorder through
+// restore(): both must end with the same soundscape, or a recording would not be what the
+// user hears after a restart.
+TEST(Soundscape, RecorderRestoreMatchesTheMainWindowsLoad) {
+    ProgramFolderRig rig;
+    rig.saveState([](Soundscape& s, Levels& levels) {
+        levels.set(Level::Background, 6);
+        levels.set(Level::Random, 13);
+        s.backgroundOne().setOn(2, true);
+        s.backgroundTwo().setVolume(7, 33);
+        s.bw().setOn(5, true);
+        s.randomBanks().bank(3).setFrequency(9, 140);
+        s.randomBanks().custom().setAutoRandomize(true);
+    });
+    testing::TempDir saved;
+    const auto saveAll = [&](Soundscape& s, const std::string& tag) {
+        for (Bank* b : s.banks()) b->dosave(saved / (tag + b->stateFileName()));
+    };
+
+    LiveWorld appWorld(rig.dir());
+    Soundscape app(appWorld.services);
+    MainWindowController main(appWorld.services);
+    app.attach(main);
+    main.load();
+    saveAll(app, "app-");
+
+    LiveWorld recWorld(rig.dir());
+    Soundscape rec(recWorld.services);
+    (void)rec.restore();
+    saveAll(rec, "rec-");
+
+    for (Bank* b : rec.banks())
+        EXPECT_EQ(testing::readBytes(saved / ("app-" + b->stateFileName())),
+                  testing::readBytes(saved / ("rec-" + b->stateFileName())))
+            << b->windowName();
+    for (int l = 0; l < kLevelCount; ++l)
+        EXPECT_EQ(appWorld.levels.value(Level(l)), recWorld.levels.value(Level(l))) << l;
+    EXPECT_EQ(app.randomBanks().custom().autoRandomizeOn(), rec.randomBanks().custom().autoRandomizeOn());
+    EXPECT_EQ(appWorld.engine.playingCount(), recWorld.engine.playingCount());
 }
 
 } // namespace
