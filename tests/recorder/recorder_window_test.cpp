@@ -28,8 +28,10 @@ QApplication& app() {
     static int argc = 1;
     static char name[] = "test_recorder_window";
     static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
+    // Kept to the end of the process: a static QApplication destroyed among the other
+    // static objects at exit crashes the test after it passed.
+    static QApplication* a = new QApplication(argc, argv);
+    return *a;
 }
 
 struct WindowRig {
