@@ -24,6 +24,8 @@ public:
     [[nodiscard]] std::int64_t now() const;
     /// The virtual time line: now().
     [[nodiscard]] std::int64_t nowMs() const override { return now(); }
+    /// Exact: nothing runs before it is due.
+    [[nodiscard]] int groupingMs() const override { return 0; }
     /// Number of enabled timers (for tests).
     [[nodiscard]] int enabledCount() const;
 

@@ -21,30 +21,32 @@ struct Step {
     bool operator==(const Step&) const = default;
 };
 
-// The same operations applied to separate timers and to the scheduler, in one time line each.
+// The same operations applied to a timer per slot and to two schedulers (two banks) sharing
+// one timer service, in one time line each. Slot s of the second bank is number kSlots + s.
 struct Twins {
     VirtualTimerService separateTime, sharedTime;
     std::vector<Step> separateLog, sharedLog;
     std::vector<std::unique_ptr<Timer>> timers;
-    std::vector<int> periods = std::vector<int>(kSlots, 0);
-    DriftScheduler scheduler{sharedTime, kSlots,
-                             [this](int s) { sharedLog.push_back({s, sharedTime.now()}); }};
+    DriftScheduler first{sharedTime, kSlots,
+                         [this](int s) { sharedLog.push_back({s, sharedTime.now()}); }};
+    DriftScheduler second{sharedTime, kSlots,
+                          [this](int s) { sharedLog.push_back({kSlots + s, sharedTime.now()}); }};
 
     Twins() {
-        for (int s = 0; s < kSlots; ++s)
+        for (int s = 0; s < 2 * kSlots; ++s)
             timers.push_back(separateTime.createTimer(1000, [this, s] {
                 separateLog.push_back({s, separateTime.now()});
             }));
     }
+    DriftScheduler& owner(int s) { return s < kSlots ? first : second; }
     void setPeriod(int s, int ms) {
-        periods[s] = ms;
         // A period of 0 never fires; a timer is kept enabled-but-idle that way.
         timers[s]->setInterval(ms == 0 ? 1 << 30 : ms);
-        scheduler.setPeriod(s, ms);
+        owner(s).setPeriod(s % kSlots, ms);
     }
     void setEnabled(int s, bool on) {
         timers[s]->setEnabled(on);
-        scheduler.setEnabled(s, on);
+        owner(s).setEnabled(s % kSlots, on);
     }
     void advance(int ms) {
         separateTime.advance(ms);
@@ -52,16 +54,16 @@ struct Twins {
     }
 };
 
-TEST(DriftScheduler, MatchesATimerPerSlotUnderRandomChanges) {
+TEST(DriftScheduler, TwoBanksOnOneTimerMatchATimerPerSlotUnderRandomChanges) {
     Twins t;
     SeededRandom r(42);
     const int periods[] = {5, 5, 10, 15, 1000, 4995, 0, 35, 5, 20};
-    for (int s = 0; s < kSlots; ++s) t.setPeriod(s, 5 * (1 + s % 3));
-    for (int round = 0; round < 400; ++round) {
-        const int s = static_cast<int>(r.next() * kSlots);
+    for (int s = 0; s < 2 * kSlots; ++s) t.setPeriod(s, 5 * (1 + s % 3));
+    for (int round = 0; round < 600; ++round) {
+        const int s = static_cast<int>(r.next() * 2 * kSlots);
         const double what = r.next();
         if (what < 0.4)
-            t.setEnabled(s, !t.scheduler.isEnabled(s));
+            t.setEnabled(s, !t.owner(s).isEnabled(s % kSlots));
         else if (what < 0.8)
             t.setPeriod(s, periods[static_cast<int>(r.next() * 10)]);
         t.advance(static_cast<int>(r.next() * 60));
@@ -91,6 +93,54 @@ TEST(DriftScheduler, StepsMayChangeOtherSlotsAndTiesRunInSlotOrder) {
     s->setEnabled(1, false);
     s->setEnabled(2, false);
     EXPECT_EQ(time.enabledCount(), 0); // nothing left to wake up for
+}
+
+} // namespace
+} // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Virtual time that allows grouping as the real-time service does.
+class GroupingTimers final : public TimerService {
+public:
+    VirtualTimerService inner;
+    int wakeUps = 0;
+    std::unique_ptr<Timer> createTimer(int ms, std::function<void()> tick) override {
+        return inner.createTimer(ms, [this, tick] {
+            ++wakeUps;
+            tick();
+        });
+    }
+    std::int64_t nowMs() const override { return inner.now(); }
+    int groupingMs() const override { return 4; }
+};
+
+TEST(DriftScheduler, InRealTimeNearbyStepsShareAWakeUpWithoutRunningLateOrOutOfOrder) {
+    GroupingTimers timers;
+    std::vector<std::int64_t> due(kSlots, 0);
+    std::vector<Step> log;
+    bool early = false, late = false;
+    DriftScheduler s(timers, kSlots, [&](int slot) {
+        const auto now = timers.inner.now();
+        due[slot] += 5;
+        early = early || now < due[slot] - 4;
+        late = late || now > due[slot];
+        log.push_back({slot, now});
+    });
+    for (int slot = 0; slot < kSlots; ++slot) {
+        s.setPeriod(slot, 5);
+        s.setEnabled(slot, true); // switched on a millisecond apart: five phases
+        due[slot] = timers.inner.now();
+        timers.inner.advance(1);
+    }
+    timers.wakeUps = 0;
+    log.clear();
+    timers.inner.advance(1000);
+    EXPECT_FALSE(early);
+    EXPECT_FALSE(late);
+    EXPECT_NEAR(static_cast<double>(log.size()), 17 * 200, 17);
+    EXPECT_LE(timers.wakeUps, 201); // one per period, not one per phase
 }
 
 } // namespace

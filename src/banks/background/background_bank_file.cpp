@@ -18,7 +18,7 @@ constexpr std::size_t onAt(int slot) { return static_cast<std::size_t>(58 + slot
 constexpr std::size_t reservedAt(int i) { return static_cast<std::size_t>(77 + i); }       // 77..94
 constexpr std::size_t lowAt(int slot) { return static_cast<std::size_t>(93 + 2 * slot); }  // 95..
 constexpr std::size_t highAt(int slot) { return static_cast<std::size_t>(94 + 2 * slot); } // ..128
-constexpr std::size_t kBwavesAt = 19, kMasterAt = 20, kMp3At = 39, kRandomAt = 40;
+constexpr std::size_t kBwavesAt = 19, kMp3At = 39, kRandomAt = 40; // 20, the master copy, is never read
 
 BackgroundBankValues readValues(FieldCursor& in, BackgroundLayout layout) {
     const bool custom = layout == BackgroundLayout::Custom;

@@ -1,9 +1,12 @@
 #pragma once
 // Runs the drift steps of many slots from one timer. Each slot behaves exactly like a timer
 // of its own (a period, an enabled flag, a restart of its count when either changes, steps in
-// time order with ties in slot order), but a bank with 17 slots at 5 ms costs one wake-up
-// per due moment instead of 17 timers, and a late wake-up catches up on the missed steps in
-// their order instead of dropping them.
+// time order with ties in creation order: scheduler by scheduler, slot by slot), but every
+// scheduler on one TimerService shares a single timer, so all the banks' slots at 5 ms cost
+// one wake-up per due moment, and a late wake-up catches up on the missed steps in their
+// order instead of dropping them. In real time, steps due within the timer service's
+// grouping window share a wake-up (run up to a few ms early); in virtual time every step runs
+// exactly when due.
 //
 // Thread: UI thread; the step callback runs on it, between other events.
 
@@ -38,6 +41,7 @@ public:
     static constexpr std::int64_t kMaxCatchUpMs = 1000;
 
 private:
+    class Hub;
     struct Entry {
         int period = 0;
         bool enabled = false;
@@ -45,15 +49,11 @@ private:
         [[nodiscard]] bool active() const { return enabled && period > 0; }
     };
     void restart(int slot);
-    void onTick();
-    void rearm();
 
     TimerService& m_timers;
     std::function<void(int)> m_step;
     std::vector<Entry> m_entries;
-    std::unique_ptr<Timer> m_timer;
-    std::int64_t m_nextFire = -1; ///< when the timer fires next; -1 while it is off
-    bool m_inTick = false;
+    std::shared_ptr<Hub> m_hub;
 };
 
 } // namespace velmora
