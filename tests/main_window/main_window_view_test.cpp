@@ -2,6 +2,7 @@
 // switched by their buttons, buttons that appear with their windows, the tray menu, and
 // closing the window as an orderly quit.
 #include "hub_rig.h"
+#include "ui/banks/background/background_bank_view.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
 #include "ui/widgets/lcd_display.h"
@@ -37,11 +38,11 @@ protected:
     void SetUp() override {
         rig.start();
         view = std::make_unique<MainWindowView>(rig.main(), rig.levels());
-        for (const char* name : {"frmback", "frmrandommain"}) {
-            auto* panel = new QWidget;
-            panel->setObjectName(name);
-            view->addBankPanel(panel);
-        }
+        // A real bank panel (its level copies are what the user moves) and a stand-in.
+        view->addBankPanel(new BackgroundBankView(rig.world().backgroundOne, rig.levels()));
+        auto* panel = new QWidget;
+        panel->setObjectName("frmrandommain");
+        view->addBankPanel(panel);
         view->show();
     }
     template <typename T = QWidget> T* find(const char* name) {
@@ -83,6 +84,21 @@ TEST_F(View, SlidersAndDisplaysFollowTheSharedModel) {
     EXPECT_EQ(find<QSlider>("hscroll2")->value(), 5000);
     rig.main().setDisplayText(Display::AutoChange, "Auto Changing....");
     EXPECT_EQ(find<LcdDisplay>("LCD6")->text(), "Auto Changing....");
+}
+
+TEST_F(View, MasterMovedOnABankCopyMovesTheMainSliderAndThePlayingSound) {
+    auto& bank = rig.world().backgroundOne;
+    bank.setRate(1, 0);
+    bank.setOn(1, true);
+    rig.run(30);
+    const auto channel = bank.voice(1).channel();
+    const int before = rig.engine().volume(channel);
+    auto* copy = find("frmback")->findChild<QSlider*>("ucSlider20");
+    ASSERT_NE(copy, nullptr);
+    copy->setValue(120);
+    EXPECT_EQ(find<QSlider>("ucSlider3")->value(), 120);
+    EXPECT_EQ(rig.engine().volume(channel), bank.effectiveVolume(1));
+    EXPECT_LT(rig.engine().volume(channel), before);
 }
 
 TEST_F(View, WindowButtonsAppearOnlyWithTheirWindows) {
