@@ -73,4 +73,27 @@ double HubRig::run(int milliseconds) {
     return peak;
 }
 
+void shapeSoundscape(HubRig& rig) {
+    auto& w = rig.world();
+    rig.main().setLevel(Level::Background, 7);
+    rig.main().setLevel(Level::Random, 12);
+    rig.main().setLevel(Level::Mp3, 4000);
+    rig.main().setLevel(Level::Cd, 30);
+    rig.main().setLevel(Level::Master, 200);
+    w.backgroundOne.setVolume(2, 180);
+    w.backgroundOne.setOn(2, true);
+    w.randomBanks.bank(1).setVolume(4, 100);
+    w.randomBanks.bank(3).setFrequency(7, 90);
+    w.randomBanks.autoRandomize().setEnabled(true);
+    w.randomBanks.custom().setAutoRandomize(true);
+    w.randomBanks.form3().setThreshold(77);
+    rig.main().setPresetCaption(3, "Rain on the roof");
+    rig.main().outputDevice().set(2);
+    rig.run(200);
+}
+
+const std::vector<std::string> kBankStateFiles = {"back.ini",  "back2.ini", "bw.ini",
+                                                  "rand.ini",  "rand2.ini", "rand3.ini",
+                                                  "rand4.ini", "randc.ini", "backc.ini"};
+
 } // namespace velmora::test

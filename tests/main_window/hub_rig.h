@@ -19,6 +19,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace velmora::test {
@@ -59,7 +60,7 @@ public:
     void start();
     /// Drops the running world without quitting (a crash or a kill -9) and builds a new one.
     void restart();
-    [[nodiscard]] std::filesystem::path file(const char* name) const { return m_temp / name; }
+    [[nodiscard]] std::filesystem::path file(std::string_view name) const { return m_temp / name; }
 
     /// Advances virtual time in 10 ms steps with the matching audio; returns the peak.
     double run(int milliseconds);
@@ -68,5 +69,10 @@ private:
     testing::TempDir m_temp;
     std::unique_ptr<HubWorld> m_world;
 };
+
+/// Levels, loops, bird settings, switches, a preset and a device a user might leave behind.
+void shapeSoundscape(HubRig& rig);
+/// Every bank's state file, in the order the banks are created.
+extern const std::vector<std::string> kBankStateFiles;
 
 } // namespace velmora::test

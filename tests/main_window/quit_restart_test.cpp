@@ -2,13 +2,10 @@
 // bank's own file, and the same result when the session ends by SIGTERM.
 #include "core/state/main2_state.h"
 #include "hub_rig.h"
-#include "termination_watcher.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <string>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -45,28 +42,7 @@ std::ptrdiff_t indexOf(const std::vector<std::string>& v, const std::string& nam
     return std::find(v.begin(), v.end(), name) - v.begin();
 }
 
-/// A soundscape a user might leave behind.
-void shapeSoundscape(HubRig& rig) {
-    auto& w = rig.world();
-    rig.main().setLevel(Level::Background, 7);
-    rig.main().setLevel(Level::Random, 12);
-    rig.main().setLevel(Level::Mp3, 4000);
-    rig.main().setLevel(Level::Cd, 30);
-    rig.main().setLevel(Level::Master, 200);
-    w.backgroundOne.setVolume(2, 180);
-    w.backgroundOne.setOn(2, true);
-    w.randomBanks.bank(1).setVolume(4, 100);
-    w.randomBanks.bank(3).setFrequency(7, 90);
-    w.randomBanks.autoRandomize().setEnabled(true);
-    w.randomBanks.custom().setAutoRandomize(true);
-    w.randomBanks.form3().setThreshold(77);
-    rig.main().setPresetCaption(3, "Rain on the roof");
-    rig.main().outputDevice().set(2);
-    rig.run(200);
-}
-
-const char* const kBankFiles[] = {"back.ini",  "back2.ini", "bw.ini",   "rand.ini", "rand2.ini",
-                                  "rand3.ini", "rand4.ini", "randc.ini", "backc.ini"};
+const auto& kBankFiles = kBankStateFiles;
 
 TEST(Quit, WritesMain2ThenMainThenEveryBankLastOpenedFirst) {
     HubRig rig;
@@ -141,35 +117,6 @@ TEST(Quit, BeforeTheLoadSequenceNothingIsOverwritten) {
     rig.main().saveState();
     EXPECT_EQ(testing::readBytes(rig.file("main2.tmp")), main2);
     EXPECT_EQ(testing::readBytes(rig.file("back.ini")), bank);
-}
-
-TEST(Quit, SigtermSavesTheSameStateAsQuit) {
-    HubRig byQuit, bySignal;
-    for (HubRig* rig : {&byQuit, &bySignal}) {
-        rig->start();
-        shapeSoundscape(*rig);
-    }
-    byQuit.main().quit();
-
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    TerminationWatcher watcher;
-    ASSERT_TRUE(watcher.isActive());
-    QObject::connect(&watcher, &TerminationWatcher::terminationRequested,
-                     [&](int) { bySignal.main().quit(false); });
-    ::raise(SIGTERM);
-    for (int i = 0; i < 1000 && !bySignal.main().hasQuit(); ++i)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    ASSERT_TRUE(bySignal.main().hasQuit());
-
-    for (const char* file : {"main2.tmp", "main.tmp"})
-        EXPECT_EQ(testing::readBytes(bySignal.file(file)), testing::readBytes(byQuit.file(file)))
-            << file;
-    for (const char* file : kBankFiles)
-        EXPECT_EQ(testing::readBytes(bySignal.file(file)), testing::readBytes(byQuit.file(file)))
-            << file;
 }
 
 TEST(Quit, SessionEndSavesWithoutStopping) {
