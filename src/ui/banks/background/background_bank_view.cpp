@@ -1,6 +1,7 @@
 #include "background_bank_view.h"
 
 #include "group_buttons.h"
+#include "slider_look.h"
 
 #include "ui/widgets/level_slider.h"
 #include "ui/widgets/scheme_style.h"
@@ -13,7 +14,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -37,7 +37,7 @@ QScrollBar* makeRangeBar(const QString& name, QWidget* parent) {
     auto* b = new QScrollBar(Qt::Horizontal, parent);
     b->setObjectName(name);
     b->setRange(SlotLimits::kRangeMin, SlotLimits::kRangeMax);
-    b->setPageStep(10);
+    b->setPageStep(25);
     b->setInvertedAppearance(true);
     b->setInvertedControls(true);
     b->setMinimumWidth(70);
@@ -53,13 +53,6 @@ QLabel* header(const QString& text, QWidget* parent) {
     return l;
 }
 
-// The active look of a playing slot's controls, kept as a property the style sheet reads.
-void setActiveLook(QWidget* w, bool active) {
-    if (w->property("active").toBool() == active && w->property("active").isValid()) return;
-    w->setProperty("active", active);
-    w->style()->unpolish(w);
-    w->style()->polish(w);
-}
 
 } // namespace
 
@@ -284,17 +277,13 @@ void BackgroundBankView::redraw(int n) {
     r.high->setValue(s.rangeHighPos);
     r.lowText->setText(QString::number(s.rangeLow()));
     r.highText->setText(QString::number(s.rangeHigh()));
-    for (QWidget* w : {static_cast<QWidget*>(r.volume), static_cast<QWidget*>(r.pan),
-                       static_cast<QWidget*>(r.rate)})
-        setActiveLook(w, s.on);
+    for (QSlider* w : {r.volume, r.pan, r.rate}) showActiveLook(w, s.on, m_inactiveLook);
 }
 
 void BackgroundBankView::applyColors() {
     applyScheme(this, m_bank.colors());
-    // Sliders of a switched-off slot keep their groove plain.
-    setStyleSheet(styleSheet() +
-                  QStringLiteral("QSlider[active=\"false\"]::sub-page:horizontal { background: %1; }")
-                      .arg(qColor(m_bank.colors().backColor).darker(115).name()));
+    m_inactiveLook = inactiveSliderLook(m_bank.colors());
+    markAllDirty();
 }
 
 void BackgroundBankView::showEvent(QShowEvent* event) {

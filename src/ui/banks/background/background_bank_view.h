@@ -80,6 +80,7 @@ private:
     std::bitset<BackgroundSlots::kAudibleSlots + 1> m_dirty;
     QTimer* m_redrawTimer = nullptr;
     bool m_shownOnce = false;
+    QString m_inactiveLook;
     std::vector<Connection> m_connections;
 };
 

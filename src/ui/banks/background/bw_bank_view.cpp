@@ -1,6 +1,7 @@
 #include "bw_bank_view.h"
 
 #include "group_buttons.h"
+#include "slider_look.h"
 
 #include "ui/widgets/level_slider.h"
 #include "ui/widgets/scheme_style.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velmora {
@@ -72,9 +72,11 @@ BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
                                   SlotLimits::kVolumeMax, QStringLiteral("Volume"), group);
             r.pan = makeSlider(QStringLiteral("balance") + k, SlotLimits::kPanMin,
                                SlotLimits::kPanMax, QStringLiteral("L / R Balance"), group);
-            grid->addWidget(r.on, i * 3, 0);
-            grid->addWidget(r.volume, i * 3 + 1, 0);
-            grid->addWidget(r.pan, i * 3 + 2, 0);
+            grid->addWidget(r.on, i * 3, 0, 1, 2);
+            grid->addWidget(new QLabel(QStringLiteral("Vol"), group), i * 3 + 1, 0);
+            grid->addWidget(r.volume, i * 3 + 1, 1);
+            grid->addWidget(new QLabel(QStringLiteral("L/R"), group), i * 3 + 2, 0);
+            grid->addWidget(r.pan, i * 3 + 2, 1);
             connect(r.on, &QCheckBox::toggled, this, [this, n](bool on) { m_bank.setOn(n, on); });
             connect(r.volume, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setVolume(n, v); });
             connect(r.pan, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setPan(n, v); });
@@ -114,19 +116,13 @@ void BwBankView::redraw(int n) {
     r.on->setChecked(s.on);
     r.volume->setValue(s.volume);
     r.pan->setValue(s.pan);
-    for (QSlider* w : {r.volume, r.pan}) {
-        if (w->property("active").isValid() && w->property("active").toBool() == s.on) continue;
-        w->setProperty("active", s.on);
-        w->style()->unpolish(w);
-        w->style()->polish(w);
-    }
+    for (QSlider* w : {r.volume, r.pan}) showActiveLook(w, s.on, m_inactiveLook);
 }
 
 void BwBankView::applyColors() {
     applyScheme(this, m_bank.colors());
-    setStyleSheet(styleSheet() +
-                  QStringLiteral("QSlider[active=\"false\"]::sub-page:horizontal { background: %1; }")
-                      .arg(qColor(m_bank.colors().backColor).darker(115).name()));
+    m_inactiveLook = inactiveSliderLook(m_bank.colors());
+    for (int n = 1; n <= BwBank::kSlots; ++n) redraw(n);
 }
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "banks/background/bw_bank.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <vector>
@@ -32,6 +33,7 @@ private:
 
     BwBank& m_bank;
     std::vector<Row> m_rows;
+    QString m_inactiveLook;
     std::vector<Connection> m_connections;
 };
 
