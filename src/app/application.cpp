@@ -15,11 +15,11 @@
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
-#include "ui/main_window/main_window_view.h"
 #include "ui/banks/background/background_bank_view.h"
 #include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
 #include "ui/banks/random/random_windows.h"
+#include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
 #include "ui/options/options_view.h"
 #include "ui/startup/device_selection_view.h"
@@ -38,9 +38,8 @@ namespace {
 std::uint64_t startSeed() {
     // One seed per run, so each run's soundscape differs; nothing reseeds it later except
     // where a command says so.
-    return static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count() ^
-        std::chrono::system_clock::now().time_since_epoch().count());
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                                      std::chrono::system_clock::now().time_since_epoch().count());
 }
 } // namespace
 
@@ -53,8 +52,8 @@ struct Application::Parts {
     QtDialogs dialogs{kProgramTitle};
     IniSettingsStore settings{IniSettingsStore::defaultFolder()};
     LinuxShell shell;
-    ProgramFolder folder{ProgramFolder::forExecutable(
-        QCoreApplication::applicationFilePath().toStdString())};
+    ProgramFolder folder{
+        ProgramFolder::forExecutable(QCoreApplication::applicationFilePath().toStdString())};
     Levels levels;
     audio::SoundEngine engine{audio::Backend::Device};
     Services services{engine, timers, random, clock, dialogs, settings, shell, folder, levels};
@@ -138,12 +137,15 @@ void Application::wireWindows() {
     p.randomWindows = std::make_unique<RandomWindows>(
         p.soundscape.randomBanks(), p.levels, p.settings,
         [&main](const std::string& window) { main.showBank(window); }, host);
-    for (int n = 1; n <= 4; ++n) p.mainView->addBankPanel(&p.randomWindows->bankView(n));
+    for (int n = 1; n <= 4; ++n)
+        p.mainView->addBankPanel(&p.randomWindows->bankView(n));
     p.mainView->addBankPanel(&p.randomWindows->customView());
     // The picker's Back mode fills the custom background bank.
-    banks.randomBanks().picker().setBackApply(
-        [&banks](const std::vector<std::string>& files) { banks.customBackground().reloadAll(files); });
-    banks.customBackground().setPickerOpener([this] { m_parts->randomWindows->showBackgroundPicker(); });
+    banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {
+        banks.customBackground().reloadAll(files);
+    });
+    banks.customBackground().setPickerOpener(
+        [this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
 
     // Views are made on first use; their controllers exist from the start.
@@ -158,7 +160,8 @@ void Application::wireWindows() {
                                          {},
                                          {},
                                          [this] {
-                                             if (m_parts->optionsView) m_parts->optionsView->close();
+                                             if (m_parts->optionsView)
+                                                 m_parts->optionsView->close();
                                          },
                                      });
     p.options.setHooks({[this] {
@@ -171,7 +174,9 @@ void Application::wireWindows() {
                         {}});
 }
 
-void Application::start() { m_parts->road->start(); }
+void Application::start() {
+    m_parts->road->start();
+}
 
 void Application::terminate() {
     if (m_parts->main.hasQuit()) {

@@ -13,7 +13,7 @@ namespace velmora {
 
 class Application : public QObject {
     Q_OBJECT
-public:
+  public:
     Application();
     ~Application() override;
 
@@ -22,7 +22,7 @@ public:
     /// Quits in order without asking anything (a signal or the session ending).
     void terminate();
 
-private:
+  private:
     /// Hands the bank panels to the main window and registers the windows it can open.
     void wireWindows();
     struct Parts;

@@ -31,13 +31,15 @@ TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int number : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(number, &action, nullptr);
+    for (int number : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(number, &action, nullptr);
 }
 
 TerminationWatcher::~TerminationWatcher() {
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
-    for (int number : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(number, &action, nullptr);
+    for (int number : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(number, &action, nullptr);
     delete m_notifier;
     m_notifier = nullptr;
     for (int& fd : g_fds)
@@ -50,7 +52,8 @@ TerminationWatcher::~TerminationWatcher() {
 void TerminationWatcher::readPipe() {
     unsigned char byte = 0;
     int last = 0;
-    while (::read(g_fds[1], &byte, 1) == 1) last = byte;
+    while (::read(g_fds[1], &byte, 1) == 1)
+        last = byte;
     if (last != 0) emit terminationRequested(last);
 }
 

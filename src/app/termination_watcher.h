@@ -13,18 +13,18 @@ namespace velmora {
 
 class TerminationWatcher : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TerminationWatcher(QObject* parent = nullptr);
     ~TerminationWatcher() override;
 
     /// False when the handlers could not be installed (the program still runs).
     [[nodiscard]] bool isActive() const { return m_notifier != nullptr; }
 
-signals:
+  signals:
     /// The number of the signal that asked the program to end.
     void terminationRequested(int signalNumber);
 
-private:
+  private:
     void readPipe();
     QSocketNotifier* m_notifier = nullptr;
 };

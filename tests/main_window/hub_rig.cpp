@@ -8,7 +8,9 @@
 namespace velmora::test {
 
 namespace {
-void put16(std::ofstream& out, std::uint16_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); }
+void put16(std::ofstream& out, std::uint16_t v) {
+    out.put(char(v & 0xFF)).put(char(v >> 8));
+}
 void put32(std::ofstream& out, std::uint32_t v) {
     put16(out, std::uint16_t(v & 0xFFFF));
     put16(out, std::uint16_t(v >> 16));
@@ -38,7 +40,8 @@ void writeTone(const std::filesystem::path& path, double hz) {
 } // namespace
 
 HubWorld::HubWorld(const std::filesystem::path& dir)
-    : folder(dir), services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
+    : folder(dir), services{engine,   timers, random, clock, dialogs,
+                            settings, shell,  folder, levels} {
     soundscape.attach(main);
 }
 
@@ -55,7 +58,9 @@ HubRig::HubRig(bool withSounds) {
     m_world = std::make_unique<HubWorld>(m_temp.path());
 }
 
-void HubRig::start() { m_world->main.load(); }
+void HubRig::start() {
+    m_world->main.load();
+}
 
 void HubRig::restart() {
     m_world.reset();
@@ -68,7 +73,8 @@ double HubRig::run(int milliseconds) {
     for (int t = 0; t < milliseconds; t += 10) {
         m_world->timers.advance(10);
         m_world->engine.render(buffer.data(), 441);
-        for (float s : buffer) peak = std::max(peak, double(std::fabs(s)));
+        for (float s : buffer)
+            peak = std::max(peak, double(std::fabs(s)));
     }
     return peak;
 }

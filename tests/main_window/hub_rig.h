@@ -47,7 +47,7 @@ struct HubWorld {
 };
 
 class HubRig {
-public:
+  public:
     /// withSounds: factory sounds for background bank one and random bank one.
     explicit HubRig(bool withSounds = true);
 
@@ -65,7 +65,7 @@ public:
     /// Advances virtual time in 10 ms steps with the matching audio; returns the peak.
     double run(int milliseconds);
 
-private:
+  private:
     testing::TempDir m_temp;
     std::unique_ptr<HubWorld> m_world;
 };

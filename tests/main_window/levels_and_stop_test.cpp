@@ -16,7 +16,7 @@ int randomVolume(int master, int random, int slotVolume) {
 }
 
 class Levels_ : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         rig.start();
         auto& bank = rig.world().backgroundOne;
@@ -75,7 +75,8 @@ TEST_F(Levels_, MasterMovedAnywhereReappliesLiveVolumesInEveryBank) {
 
         move(rig);
         const int m = rig.levels().master();
-        EXPECT_EQ(rig.engine().volume(shot), randomVolume(m, rig.levels().value(Level::Random), 220))
+        EXPECT_EQ(rig.engine().volume(shot),
+                  randomVolume(m, rig.levels().value(Level::Random), 220))
             << "master " << m;
         EXPECT_EQ(rig.engine().volume(loop()), w.backgroundOne.effectiveVolume(1));
         EXPECT_NE(rig.engine().volume(loop()), loopBefore);

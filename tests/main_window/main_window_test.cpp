@@ -47,8 +47,7 @@ TEST(Displays, ChecklcdShowsBothSwitchesAndTheOneShotRefresh) {
     EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Disabled\nEnabled - 5mins");
     // The shared switch of the numbered banks refreshes at once.
     w.randomBanks.autoRandomize().setEnabled(true);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise),
-              "Enabled - 10mins\nEnabled - 5mins");
+    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Enabled - 10mins\nEnabled - 5mins");
 }
 
 TEST(FirstRun, WelcomeTwoSecondsAfterTheFirstStartOnly) {
@@ -124,8 +123,7 @@ TEST(Scenarios, ListShowsVlmNamesAndRandomLoadNeedsEntries) {
     for (const char* f : {"Summer rain.vlm", "beach.VLM", "notes.txt", "Forest.vlm"})
         testing::writeBytes(rig.file("config/scenarios") / f, "x");
     rig.main().refreshScenarioList();
-    EXPECT_EQ(rig.main().scenarios(),
-              (std::vector<std::string>{"beach", "Forest", "Summer rain"}));
+    EXPECT_EQ(rig.main().scenarios(), (std::vector<std::string>{"beach", "Forest", "Summer rain"}));
     rig.main().loadRandomScenario();
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(rig.main().selectedScenario(), loaded[0]);
@@ -150,7 +148,9 @@ TEST(WindowRegistry, OpensOnlyWhatExistsAndClosesLastOpenedFirst) {
     WindowRegistry windows;
     std::vector<std::string> log;
     auto entry = [&](const std::string& name) {
-        return WindowEntry{[&log, name] { log.push_back("show " + name); }, {}, {},
+        return WindowEntry{[&log, name] { log.push_back("show " + name); },
+                           {},
+                           {},
                            [&log, name] { log.push_back("close " + name); }};
     };
     EXPECT_FALSE(windows.show("Timers"));

@@ -19,7 +19,7 @@ namespace velmora::test {
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         static int argc = 1;
         static char name[] = "test_main_window_view";
@@ -28,13 +28,13 @@ public:
     }
     void TearDown() override { m_app.reset(); }
 
-private:
+  private:
     std::unique_ptr<QApplication> m_app;
 };
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class View : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         rig.start();
         view = std::make_unique<MainWindowView>(rig.main(), rig.levels());
@@ -57,11 +57,12 @@ TEST_F(View, EveryDocumentedControlIsThere) {
     EXPECT_EQ(view->windowTitle(), "Velmora");
     for (const char* name : {"LCD1", "LCD2", "LCD3", "LCD4", "LCD5", "LCD6", "LCD7", "LCD8"})
         EXPECT_NE(find<LcdDisplay>(name), nullptr) << name;
-    for (const char* name : {"ucSlider1", "ucSlider2", "ucSlider3", "ucSlider4", "ucSlider5",
-                             "hscroll2"})
+    for (const char* name :
+         {"ucSlider1", "ucSlider2", "ucSlider3", "ucSlider4", "ucSlider5", "hscroll2"})
         EXPECT_NE(find<QSlider>(name), nullptr) << name;
-    for (const char* name : {"combobox1", "chameleonButton20", "picturebutton3", "xpbs25", "xpbs6",
-                             "chameleonButton19", "xpbs22", "xpbs37", "chameleonButton11", "xpbs200"})
+    for (const char* name :
+         {"combobox1", "chameleonButton20", "picturebutton3", "xpbs25", "xpbs6",
+          "chameleonButton19", "xpbs22", "xpbs37", "chameleonButton11", "xpbs200"})
         EXPECT_NE(find(name), nullptr) << name;
     EXPECT_EQ(find<QPushButton>("chameleonButton20")->toolTip(), "Stop all sounds ");
     EXPECT_EQ(find<LcdDisplay>("LCD1")->text(), "Not Specified");

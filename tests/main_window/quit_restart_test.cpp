@@ -16,7 +16,7 @@ namespace {
 
 /// Names of the files that appear (atomic renames included) in a folder, in order.
 class FileEvents {
-public:
+  public:
     explicit FileEvents(const std::filesystem::path& dir)
         : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
         inotify_add_watch(m_fd, dir.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
@@ -34,7 +34,7 @@ public:
         return out;
     }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -100,8 +100,7 @@ TEST(Quit, RestartRestoresTheSoundscape) {
     EXPECT_EQ(rig.main().presetCaptions()[3], "Rain on the roof");
     EXPECT_EQ(rig.main().presetCaptions()[4], state::kUnassignedPreset);
     EXPECT_EQ(rig.main().outputDevice().index(), 2);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise),
-              "Enabled - 10mins\nEnabled - 10mins");
+    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Enabled - 10mins\nEnabled - 10mins");
 }
 
 TEST(Quit, BeforeTheLoadSequenceNothingIsOverwritten) {

@@ -17,7 +17,8 @@ constexpr int kLcdUpdateMs = 3000;
 bool endsWithVlm(const std::string& name) {
     if (name.size() <= 4) return false;
     std::string ext = name.substr(name.size() - 4);
-    for (auto& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".vlm";
 }
 
@@ -88,9 +89,13 @@ Bank* MainWindowController::bank(const std::string& windowName) const {
 
 // --- levels ---
 
-void MainWindowController::setLevel(Level level, int value) { m_s.levels.set(level, value); }
+void MainWindowController::setLevel(Level level, int value) {
+    m_s.levels.set(level, value);
+}
 
-int MainWindowController::level(Level level) const { return m_s.levels.value(level); }
+int MainWindowController::level(Level level) const {
+    return m_s.levels.value(level);
+}
 
 void MainWindowController::toggleMute() {
     m_settingMute = true;
@@ -118,14 +123,14 @@ bool MainWindowController::showBank(const std::string& windowName) {
 
 void MainWindowController::randombank(int number) {
     if (number < 1 || number > 4) return;
-    showBank(number == 1 ? std::string("frmrandommain")
-                         : "frmrandommain" + std::to_string(number));
+    showBank(number == 1 ? std::string("frmrandommain") : "frmrandommain" + std::to_string(number));
 }
 
 // --- commands ---
 
 void MainWindowController::stopAllSounds() {
-    for (Bank* b : m_banks) b->stopAll();
+    for (Bank* b : m_banks)
+        b->stopAll();
 }
 
 bool MainWindowController::startRecorder() {
@@ -246,9 +251,13 @@ void MainWindowController::checklcd() {
     displayChanged(Display::AutoRandomise, displayText(Display::AutoRandomise));
 }
 
-void MainWindowController::startAutoRandomLcdUpdate() { m_autoLcdTimer->setEnabled(true); }
+void MainWindowController::startAutoRandomLcdUpdate() {
+    m_autoLcdTimer->setEnabled(true);
+}
 
-void MainWindowController::startCustomLcdUpdate() { m_customLcdTimer->setEnabled(true); }
+void MainWindowController::startCustomLcdUpdate() {
+    m_customLcdTimer->setEnabled(true);
+}
 
 void MainWindowController::setScenarioLoading(bool loading) {
     if (m_quit) return;
@@ -267,7 +276,8 @@ void MainWindowController::showClock() {
 void MainWindowController::docolors(const ColorScheme& scheme) {
     m_scheme = scheme;
     colorsChanged(m_scheme);
-    for (Bank* b : m_banks) b->docolors(m_scheme);
+    for (Bank* b : m_banks)
+        b->docolors(m_scheme);
 }
 
 void MainWindowController::setPresetCaption(int index, const std::string& caption) {

@@ -113,7 +113,7 @@ struct MainWindowHooks {
 };
 
 class MainWindowController {
-public:
+  public:
     explicit MainWindowController(Services& services);
     ~MainWindowController();
     MainWindowController(const MainWindowController&) = delete;
@@ -232,7 +232,7 @@ public:
     /// Quit has run: the view closes and the program ends.
     Signal<> finished;
 
-private:
+  private:
     [[nodiscard]] std::filesystem::path stateFile(const char* documented) const;
     [[nodiscard]] std::filesystem::path bankStateFile(const Bank& bank) const;
     [[nodiscard]] std::string autoRandomiseLine(const AutoRandomiseLink& link) const;
@@ -266,11 +266,11 @@ private:
     bool m_loaded = false;
     bool m_firstRun = false;
     bool m_quit = false;
-    std::unique_ptr<Timer> m_clockTimer;        ///< Timer2
+    std::unique_ptr<Timer> m_clockTimer;         ///< Timer2
     std::unique_ptr<Timer> m_scenarioClearTimer; ///< Timer1001
-    std::unique_ptr<Timer> m_firstRunTimer;     ///< Timer4
-    std::unique_ptr<Timer> m_autoLcdTimer;      ///< timerautorandomlcdupdate
-    std::unique_ptr<Timer> m_customLcdTimer;    ///< Timercustomlcdupdate
+    std::unique_ptr<Timer> m_firstRunTimer;      ///< Timer4
+    std::unique_ptr<Timer> m_autoLcdTimer;       ///< timerautorandomlcdupdate
+    std::unique_ptr<Timer> m_customLcdTimer;     ///< Timercustomlcdupdate
     Connection m_levelsConnection;
 };
 

@@ -93,11 +93,13 @@ void MainWindowController::load() {
     docolors(m_scheme);
     checklcd();
     if (m_hooks.hideSplash) m_hooks.hideSplash();
-    for (Level l : {Level::Background, Level::Master, Level::Cd, Level::Bwaves}) m_s.levels.push(l);
+    for (Level l : {Level::Background, Level::Master, Level::Cd, Level::Bwaves})
+        m_s.levels.push(l);
     if (m_firstRun) m_firstRunTimer->setEnabled(true);
     m_s.levels.push(Level::Mp3);
     setDisplayText(Display::Preset, "No preset selected");
-    for (const char* name : kHiddenAtStart) m_windows.loadHidden(name);
+    for (const char* name : kHiddenAtStart)
+        m_windows.loadHidden(name);
     if (m_mainState.alarmOn()) enableAlarm();
 
     showClock();
@@ -145,7 +147,8 @@ void MainWindowController::saveState() {
     if (!m_loaded || m_quit) return;
     collectState();
     (void)writeStateFiles();
-    for (Bank* b : m_banks) b->dosave(bankStateFile(*b));
+    for (Bank* b : m_banks)
+        b->dosave(bankStateFile(*b));
 }
 
 void MainWindowController::quit(bool interactive) {
@@ -157,8 +160,7 @@ void MainWindowController::quit(bool interactive) {
     if (m_loaded) {
         collectState();
         if (!writeStateFiles() && interactive)
-            m_s.dialogs.message("The settings could not be saved in " +
-                                    m_s.folder.root().string() +
+            m_s.dialogs.message("The settings could not be saved in " + m_s.folder.root().string() +
                                     ". Check that this folder can be written to.",
                                 MessageIcon::Warning, kProgramTitle);
         m_windows.closeAll();

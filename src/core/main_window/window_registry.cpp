@@ -28,7 +28,8 @@ bool WindowRegistry::has(const std::string& name) const {
 
 std::vector<std::string> WindowRegistry::names() const {
     std::vector<std::string> out;
-    for (const auto& item : m_items) out.push_back(item.name);
+    for (const auto& item : m_items)
+        out.push_back(item.name);
     return out;
 }
 

@@ -25,7 +25,7 @@ struct WindowEntry {
 };
 
 class WindowRegistry {
-public:
+  public:
     /// Adds or replaces the window called name.
     void add(const std::string& name, WindowEntry entry);
     /// A window that only needs showing.
@@ -51,7 +51,7 @@ public:
     /// A window was added (its name): views add the button that reaches it.
     Signal<std::string> added;
 
-private:
+  private:
     struct Item {
         std::string name;
         WindowEntry entry;

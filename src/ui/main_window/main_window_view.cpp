@@ -20,7 +20,9 @@
 namespace velmora {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 struct DisplaySpec {
     Display display;
@@ -29,19 +31,21 @@ struct DisplaySpec {
 };
 // Clock and scenario first: they are what a glance at the window looks for.
 constexpr DisplaySpec kDisplays[] = {
-    {Display::Clock, "Clock", 9},           {Display::Scenario, "Scenario", 22},
-    {Display::Preset, "Preset", 18},        {Display::Scheduler, "Scheduler", 14},
+    {Display::Clock, "Clock", 9},
+    {Display::Scenario, "Scenario", 22},
+    {Display::Preset, "Preset", 18},
+    {Display::Scheduler, "Scheduler", 14},
     {Display::AutoRandomise, "Auto randomise (random / custom)", 18},
-    {Display::AutoChange, "Auto change", 16}, {Display::ScenarioInformation, "Notes", 22},
+    {Display::AutoChange, "Auto change", 16},
+    {Display::ScenarioInformation, "Notes", 22},
     {Display::Picture, "Picture", 14},
 };
 
-constexpr Level kLevelOrder[] = {Level::Master,  Level::Random, Level::Background,
-                                 Level::Bwaves,  Level::Mp3,    Level::Cd};
+constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
+                                 Level::Bwaves, Level::Mp3,    Level::Cd};
 } // namespace
 
-MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
-                               QWidget* parent)
+MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent)
     : QWidget(parent), m_controller(controller), m_levels(levels) {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QString::fromUtf8(kProgramTitle));
@@ -82,9 +86,8 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
             hide();
         }
     }));
-    m_connections.push_back(controller.windows().added.connect([this](const std::string&) {
-        refreshWindowButtons();
-    }));
+    m_connections.push_back(
+        controller.windows().added.connect([this](const std::string&) { refreshWindowButtons(); }));
 
     for (const auto& spec : kDisplays)
         m_displays.at(spec.display)->setText(qs(controller.displayText(spec.display)));
@@ -127,7 +130,8 @@ QWidget* MainWindowView::buildDisplays() {
         m_displays[spec.display] = lcd;
         ++i;
     }
-    for (int c = 0; c < 4; ++c) grid->setColumnStretch(c, 1);
+    for (int c = 0; c < 4; ++c)
+        grid->setColumnStretch(c, 1);
     return box;
 }
 
@@ -170,7 +174,8 @@ QWidget* MainWindowView::buildBanks() {
     m_bankButtons->setExclusive(true);
     for (const auto& b : kBankButtons) {
         if (!m_controller.bank(b.windowName)) continue; // only banks that exist
-        auto* button = makeButton(b.objectName, tr(b.caption), tr("Show the %1 bank").arg(tr(b.caption)));
+        auto* button =
+            makeButton(b.objectName, tr(b.caption), tr("Show the %1 bank").arg(tr(b.caption)));
         button->setCheckable(true);
         m_bankButtons->addButton(button);
         m_bankButtonByWindow[b.windowName] = button;
@@ -207,7 +212,8 @@ QWidget* MainWindowView::buildCommands() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
 
-    auto* stop = makeButton("chameleonButton20", tr("Stop all"), QStringLiteral("Stop all sounds "));
+    auto* stop =
+        makeButton("chameleonButton20", tr("Stop all"), QStringLiteral("Stop all sounds "));
     connect(stop, &QPushButton::clicked, this, [this] { m_controller.stopAllSounds(); });
     row->addWidget(stop);
     auto* record = makeButton("picturebutton3", tr("Record"),
@@ -296,8 +302,10 @@ void MainWindowView::showPanel(const std::string& windowName) {
 void MainWindowView::showScenarios() {
     const QSignalBlocker block(m_scenarioList);
     m_scenarioList->clear();
-    for (const auto& name : m_controller.scenarios()) m_scenarioList->addItem(qs(name));
-    const auto items = m_scenarioList->findItems(qs(m_controller.selectedScenario()), Qt::MatchExactly);
+    for (const auto& name : m_controller.scenarios())
+        m_scenarioList->addItem(qs(name));
+    const auto items =
+        m_scenarioList->findItems(qs(m_controller.selectedScenario()), Qt::MatchExactly);
     if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
 }
 
@@ -309,7 +317,8 @@ void MainWindowView::showAlarm(bool enabled) {
 
 void MainWindowView::applyColors(const ColorScheme& scheme) {
     applyScheme(this, scheme);
-    for (auto& [display, lcd] : m_displays) lcd->setScheme(scheme);
+    for (auto& [display, lcd] : m_displays)
+        lcd->setScheme(scheme);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
@@ -324,8 +333,11 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Shift:
     case Qt::Key_Alt:
     case Qt::Key_Meta:
-    case Qt::Key_unknown: QWidget::keyPressEvent(event); return;
-    default: break;
+    case Qt::Key_unknown:
+        QWidget::keyPressEvent(event);
+        return;
+    default:
+        break;
     }
     const QKeySequence sequence(event->keyCombination());
     m_controller.handleKey(sequence.toString(QKeySequence::PortableText).toStdString());

@@ -29,7 +29,7 @@ class LevelSlider;
 
 class MainWindowView : public QWidget {
     Q_OBJECT
-public:
+  public:
     MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent = nullptr);
     ~MainWindowView() override;
 
@@ -40,18 +40,17 @@ public:
     /// Adds the buttons of windows that exist now (call again after wiring more windows).
     void refreshWindowButtons();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QWidget* buildDisplays();
     QWidget* buildScenarios();
     QWidget* buildBanks();
     QWidget* buildLevels();
     QWidget* buildCommands();
-    QPushButton* makeButton(const char* objectName, const QString& caption,
-                            const QString& toolTip);
+    QPushButton* makeButton(const char* objectName, const QString& caption, const QString& toolTip);
     void showPanel(const std::string& windowName);
     void showScenarios();
     void showAlarm(bool enabled);

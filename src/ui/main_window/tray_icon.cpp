@@ -59,9 +59,13 @@ TrayIcon::TrayIcon(MainWindowController& controller, QObject* parent)
     rebuild();
 }
 
-TrayIcon::~TrayIcon() { delete m_menu; }
+TrayIcon::~TrayIcon() {
+    delete m_menu;
+}
 
-void TrayIcon::show() { m_icon->show(); }
+void TrayIcon::show() {
+    m_icon->show();
+}
 
 QAction* TrayIcon::add(const QString& text, const std::function<void()>& action) {
     QAction* a = m_menu->addAction(text);
@@ -73,7 +77,8 @@ void TrayIcon::rebuild() {
     m_menu->clear();
     MainWindowController& c = m_controller;
     add(QStringLiteral("Show Main"), [&c] { c.showMain(); });
-    if (c.windows().has(kRemoteWindow)) add(QStringLiteral("Show Remote"), [&c] { c.showRemote(); });
+    if (c.windows().has(kRemoteWindow))
+        add(QStringLiteral("Show Remote"), [&c] { c.showRemote(); });
     if (c.canLoadScenarios()) {
         m_menu->addSeparator();
         add(QStringLiteral("Load Scenario From Disk"), [&c] { c.loadSelectedScenario(); });
@@ -89,7 +94,8 @@ void TrayIcon::rebuild() {
     m_mute->setCheckable(true);
     m_mute->setChecked(c.isMuted());
     // The action's own toggle must not run ahead of the controller's state.
-    connect(m_mute, &QAction::triggered, this, [this] { m_mute->setChecked(m_controller.isMuted()); });
+    connect(m_mute, &QAction::triggered, this,
+            [this] { m_mute->setChecked(m_controller.isMuted()); });
     add(QStringLiteral("Quit App"), [&c] { c.quit(); });
 }
 

@@ -18,7 +18,7 @@ namespace velmora {
 
 class TrayIcon : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TrayIcon(MainWindowController& controller, QObject* parent = nullptr);
     ~TrayIcon() override;
 
@@ -29,7 +29,7 @@ public:
     /// Rebuilds the entries from the commands that exist now.
     void rebuild();
 
-private:
+  private:
     QAction* add(const QString& text, const std::function<void()>& action);
 
     MainWindowController& m_controller;

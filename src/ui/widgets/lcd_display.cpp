@@ -7,7 +7,9 @@
 namespace velmora {
 
 namespace {
-QColor colour(std::uint32_t bgr) { return QColor::fromRgb(toRgb(bgr)); }
+QColor colour(std::uint32_t bgr) {
+    return QColor::fromRgb(toRgb(bgr));
+}
 
 QFont lcdFont() {
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -43,7 +45,9 @@ void LcdDisplay::setColumns(int columns) {
     updateGeometry();
 }
 
-int LcdDisplay::lineCount() const { return int(m_text.count('\n')) + 1; }
+int LcdDisplay::lineCount() const {
+    return int(m_text.count('\n')) + 1;
+}
 
 QSize LcdDisplay::sizeHint() const {
     const QFontMetrics fm(font());

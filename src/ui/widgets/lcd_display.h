@@ -14,7 +14,7 @@ namespace velmora {
 
 class LcdDisplay : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit LcdDisplay(QWidget* parent = nullptr);
 
     void setText(const QString& text);
@@ -27,10 +27,10 @@ public:
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     [[nodiscard]] int lineCount() const;
     QString m_text;
     ColorScheme m_scheme;

@@ -23,9 +23,8 @@ LevelSlider::LevelSlider(Levels& levels, Level level, const QString& objectName,
     m_value->setAlignment(Qt::AlignCenter);
     m_value->setMinimumWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("50000")));
 
-    QBoxLayout* box = orientation == Qt::Vertical
-                          ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
-                          : static_cast<QBoxLayout*>(new QHBoxLayout(this));
+    QBoxLayout* box = orientation == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
+                                                  : static_cast<QBoxLayout*>(new QHBoxLayout(this));
     box->setContentsMargins(2, 2, 2, 2);
     box->addWidget(caption);
     box->addWidget(m_slider, 1, Qt::AlignHCenter);

@@ -16,7 +16,7 @@ namespace velmora {
 
 class LevelSlider : public QWidget {
     Q_OBJECT
-public:
+  public:
     /// objectName: the slider's documented name ("ucSlider3", or a bank's "ucSlider20").
     LevelSlider(Levels& levels, Level level, const QString& objectName,
                 Qt::Orientation orientation = Qt::Vertical, QWidget* parent = nullptr);
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] QSlider* slider() const { return m_slider; }
     [[nodiscard]] Level level() const { return m_level; }
 
-private:
+  private:
     void showValue(int value);
 
     Levels& m_levels;

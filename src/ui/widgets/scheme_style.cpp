@@ -6,7 +6,9 @@
 namespace velmora {
 
 namespace {
-QString hex(std::uint32_t bgr) { return qColor(bgr).name(); }
+QString hex(std::uint32_t bgr) {
+    return qColor(bgr).name();
+}
 
 /// A colour a little away from c, towards the darker or lighter side that keeps contrast.
 QString shade(std::uint32_t bgr, int percent) {

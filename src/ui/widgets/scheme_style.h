@@ -14,7 +14,9 @@ class QWidget;
 
 namespace velmora {
 
-[[nodiscard]] inline QColor qColor(std::uint32_t bgr) { return QColor::fromRgb(toRgb(bgr)); }
+[[nodiscard]] inline QColor qColor(std::uint32_t bgr) {
+    return QColor::fromRgb(toRgb(bgr));
+}
 
 /// The style sheet of a window in this scheme (exposed for windows that add rules of their
 /// own after it).
