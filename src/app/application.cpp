@@ -140,6 +140,13 @@ void Application::wireWindows() {
     for (int n = 1; n <= 4; ++n)
         p.mainView->addBankPanel(&p.randomWindows->bankView(n));
     p.mainView->addBankPanel(&p.randomWindows->customView());
+    // The recorder renders what is playing now: a snapshot of it in a private folder.
+    main.hooks().recorderArguments = [this]() -> std::vector<std::string> {
+        Parts& q = *m_parts;
+        const auto dir = Soundscape::makeSnapshotFolder();
+        if (dir.empty() || !q.soundscape.writeSnapshot(dir, q.main.unmutedMaster()).ok) return {};
+        return {"--program-folder", dir.string()};
+    };
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {
         banks.customBackground().reloadAll(files);

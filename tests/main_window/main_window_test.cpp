@@ -99,10 +99,14 @@ TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
 TEST(Recorder, StartsFromTheProgramFolderOrSaysItIsMissing) {
     HubRig rig;
     auto& w = rig.world();
+    rig.main().hooks().recorderArguments = [] {
+        return std::vector<std::string>{"--program-folder", "/snap"};
+    };
     EXPECT_TRUE(rig.main().startRecorder());
     ASSERT_EQ(w.shell.calls.size(), 1u);
     EXPECT_EQ(w.shell.calls[0].what, "start");
     EXPECT_EQ(std::filesystem::path(w.shell.calls[0].target), rig.file("recorder"));
+    EXPECT_EQ(w.shell.calls[0].args, (std::vector<std::string>{"--program-folder", "/snap"}));
     EXPECT_TRUE(w.dialogs.messages.empty());
 
     w.shell.succeed = false;

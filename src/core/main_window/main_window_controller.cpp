@@ -135,7 +135,9 @@ void MainWindowController::stopAllSounds() {
 
 bool MainWindowController::startRecorder() {
     const auto program = m_s.folder.resolve(kRecorderProgram);
-    if (m_s.shell.startProgram(program.string(), {})) return true;
+    const auto args =
+        m_hooks.recorderArguments ? m_hooks.recorderArguments() : std::vector<std::string>{};
+    if (m_s.shell.startProgram(program.string(), args)) return true;
     m_s.dialogs.message(kRecorderMissing, MessageIcon::Information, kProgramTitle);
     return false;
 }

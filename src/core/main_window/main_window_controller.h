@@ -105,6 +105,9 @@ struct MainWindowHooks {
     std::function<void()> rebuildScenarioMenu;
     /// Loads the scenario of that name (list double click, random scenario, tray).
     std::function<void(const std::string&)> loadScenario;
+    /// The recorder's arguments, made when it starts (the app writes a snapshot of what is
+    /// playing and names its folder); empty: the recorder starts without arguments.
+    std::function<std::vector<std::string>()> recorderArguments;
     /// A key pressed in the main window, as its name ("F5", "Ctrl+M").
     std::function<void(const std::string&)> hotkey;
     /// Commands of the visual mode, offered in the tray when present.
@@ -147,6 +150,10 @@ class MainWindowController {
     /// Tray "Mute": saves the master and sets it to 0, or restores the saved value.
     void toggleMute();
     [[nodiscard]] bool isMuted() const { return m_muted; }
+    /// The master the user chose: while muted the value the mute saved, else the master.
+    [[nodiscard]] int unmutedMaster() const {
+        return m_muted ? m_mutedMaster : m_s.levels.master();
+    }
 
     // --- bank panels ---
     /// Shows one bank panel and hides the others; false for an unknown bank.

@@ -117,7 +117,7 @@ void MainWindowController::stopTimers() {
 void MainWindowController::collectState() {
     auto& s2 = m_main2State;
     // While muted the master the user chose is the one kept, not the 0 of the mute.
-    s2.master = m_muted ? m_mutedMaster : m_s.levels.master();
+    s2.master = unmutedMaster();
     s2.background = m_s.levels.value(Level::Background);
     s2.random = m_s.levels.value(Level::Random);
     s2.mp3 = m_s.levels.value(Level::Mp3);
