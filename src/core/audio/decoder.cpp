@@ -11,6 +11,7 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -18,6 +19,16 @@ namespace velmora::audio {
 namespace {
 
 constexpr double kTargetRate = 44100.0;
+// A header may claim any rate or length; a damaged or hostile file must not make us reserve
+// gigabytes. Rates outside this range are not audio we can play, and a sound longer than an
+// hour is cut there (it would cost over 300 MB as a sample).
+constexpr int kMinSourceRate = 1000;
+constexpr int kMaxSourceRate = 768000;
+constexpr double kMaxSeconds = 3600.0;
+constexpr std::size_t kMaxReserveFrames = std::size_t{1} << 22;
+
+bool rateSupported(int rate) { return rate >= kMinSourceRate && rate <= kMaxSourceRate; }
+std::size_t maxFrames(int rate) { return static_cast<std::size_t>(kMaxSeconds * rate); }
 
 // libsndfile reads the common containers (WAV, AIFF, FLAC, Ogg, MP3) with exact sample
 // values; it is the first choice.
@@ -28,7 +39,7 @@ bool decodeWithSndfile(const std::string& path, MonoAudio& out)
     if (!file)
         return false;
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> guard(file, sf_close);
-    if (info.channels <= 0 || info.samplerate <= 0)
+    if (info.channels <= 0 || !rateSupported(info.samplerate))
         return false;
     // libsndfile's MPEG reader also accepts files that merely look like MPEG after a
     // resync (an ASF/WMA file, for one); FFmpeg's content probe tells them apart.
@@ -39,9 +50,10 @@ bool decodeWithSndfile(const std::string& path, MonoAudio& out)
     const int channels = info.channels;
     std::vector<float> block(static_cast<std::size_t>(4096) * channels);
     out.frames.clear();
-    if (info.frames > 0 && info.frames < (std::int64_t{1} << 31))
-        out.frames.reserve(static_cast<std::size_t>(info.frames));
-    for (;;) {
+    if (info.frames > 0)
+        out.frames.reserve(std::min(static_cast<std::size_t>(info.frames), kMaxReserveFrames));
+    const std::size_t limit = maxFrames(info.samplerate);
+    while (out.frames.size() < limit) {
         const sf_count_t got = sf_readf_float(file, block.data(), 4096);
         if (got <= 0)
             break;
@@ -52,6 +64,8 @@ bool decodeWithSndfile(const std::string& path, MonoAudio& out)
             out.frames.push_back(sum / static_cast<float>(channels));
         }
     }
+    if (out.frames.size() > limit)
+        out.frames.resize(limit);
     out.rate = info.samplerate;
     return !out.frames.empty();
 }
@@ -107,8 +121,9 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
         detail = avError(rc);
         return DecodeError::DecodeFailed;
     }
-    if (ctx->sample_rate <= 0 || ctx->ch_layout.nb_channels <= 0)
+    if (!rateSupported(ctx->sample_rate) || ctx->ch_layout.nb_channels <= 0)
         return DecodeError::NoAudio;
+    const std::size_t limit = maxFrames(ctx->sample_rate);
 
     AVChannelLayout inLayout{};
     if (ctx->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
@@ -151,7 +166,7 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
         }
         return rc == AVERROR(EAGAIN) || rc == AVERROR_EOF;
     };
-    while (av_read_frame(format.get(), packet.get()) >= 0) {
+    while (out.frames.size() < limit && av_read_frame(format.get(), packet.get()) >= 0) {
         if (packet->stream_index == stream) {
             // A damaged packet is skipped rather than failing the whole file.
             if (avcodec_send_packet(ctx.get(), packet.get()) >= 0 && !drainFrames()) {
@@ -164,6 +179,8 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
     avcodec_send_packet(ctx.get(), nullptr);
     if (!drainFrames())
         return DecodeError::DecodeFailed;
+    if (out.frames.size() > limit)
+        out.frames.resize(limit);
     out.rate = ctx->sample_rate;
     return out.frames.empty() ? DecodeError::Empty : DecodeError::None;
 }
