@@ -111,12 +111,14 @@ TEST_F(BankFiles, ValuesPastAControlsRangeAreLimitedNotRefused) {
     f[20] = "-7";
     f[40] = "5000";
     f[58] = "7"; // any non-zero switch is on
+    f[1] = "1e30";
     bank.doload(writeFile(f));
     EXPECT_TRUE(rig.dialogs.messages.empty());
     EXPECT_EQ(bank.slot(1).volume, 255);
     EXPECT_EQ(bank.slot(1).pan, 0);
     EXPECT_EQ(bank.slot(1).rate, 999);
     EXPECT_TRUE(bank.slot(1).on);
+    EXPECT_EQ(bank.slot(2).volume, 255);
 }
 
 TEST_F(BankFiles, FieldsKeptOnlyForTheRecordHaveNoEffect) {

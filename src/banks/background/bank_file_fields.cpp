@@ -1,6 +1,7 @@
 #include "bank_file_fields.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace velmora {
 namespace {
@@ -39,6 +40,9 @@ std::int64_t FieldCursor::raw(std::size_t position) {
     const auto& f = m_fields[position - 1];
     if (f.text.empty()) return 0;
     if (auto v = files::toRoundedInteger(f)) return *v;
+    // A number too large for any control is still a number: it is limited, not refused.
+    if (auto d = files::toDouble(f))
+        return *d < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
     if (m_problem.ok()) m_problem = {BackgroundFileError::NotANumber, position};
     return 0;
 }
