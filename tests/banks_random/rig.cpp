@@ -34,8 +34,8 @@ RandomRig::RandomRig(bool withFactory, double toneSeconds) {
     if (withFactory) {
         for (int bank = 1; bank <= 4; ++bank)
             for (int slot = 1; slot <= kRandomSlotCount; ++slot) {
-                const auto& spec = randomBankSpec(bank);
-                const int number = spec.firstSound + slot - 1;
+                const auto& table = randomBankTable(bank);
+                const int number = table.firstSound + slot - 1;
                 writeTone(m_dir / "bin" / (std::to_string(number) + ".raz"), toneSeconds,
                           200.0 + 10.0 * slot);
             }

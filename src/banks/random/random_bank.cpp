@@ -11,23 +11,23 @@ std::string saveFailureMessage(const std::filesystem::path& path) {
            "\nCheck that the folder exists and that you may write to it.";
 }
 
-RandomBank::RandomBank(Services& services, const RandomBankSpec& spec,
+RandomBank::RandomBank(Services& services, const RandomBankTable& table,
                        IntervalSettings& intervals, SoundIdentify& identify)
     : RandomBankEngine(services, intervals, identify,
-                       {spec.windowName, spec.column1, spec.column2, kNumberedTick}),
-      m_spec(spec) {
+                       {table.windowName, table.column1, table.column2, kNumberedTick}),
+      m_table(table) {
     for (int n = 1; n <= kRandomSlotCount; ++n) {
         auto& s = mutableSlot(n);
-        s.caption = spec.captions[n - 1];
-        s.file = spec.soundFile(n);
+        s.caption = table.captions[n - 1];
+        s.file = table.soundFile(n);
         s.path = this->services().folder.resolve(s.file);
     }
 }
 
-std::string RandomBank::stateFileName() const { return m_spec.stateFile.substr(1); }
+std::string RandomBank::stateFileName() const { return m_table.stateFile.substr(1); }
 
 std::filesystem::path RandomBank::configFolder() const {
-    return services().folder.resolve(m_spec.configFolder);
+    return services().folder.resolve(m_table.configFolder);
 }
 
 RandomBankValues RandomBank::values() const {
@@ -44,7 +44,7 @@ RandomBankValues RandomBank::values() const {
 void RandomBank::doload(const std::filesystem::path& path) {
     const auto r = readRandomBankFile(path);
     if (!r.ok()) {
-        services().dialogs.message(m_spec.loadFailure, MessageIcon::Information, kProgramTitle);
+        services().dialogs.message(m_table.loadFailure, MessageIcon::Information, kProgramTitle);
         return;
     }
     applySliders(r.values.volume, r.values.frequency);

@@ -17,11 +17,11 @@ class AutoRandomizeGroup;
 
 class RandomBank final : public RandomBankEngine {
 public:
-    /// spec: randomBankSpec(1..4). intervals: the shared Form3 settings.
-    RandomBank(Services& services, const RandomBankSpec& spec, IntervalSettings& intervals,
+    /// table: randomBankTable(1..4). intervals: the shared Form3 settings.
+    RandomBank(Services& services, const RandomBankTable& table, IntervalSettings& intervals,
                SoundIdentify& identify);
 
-    [[nodiscard]] const RandomBankSpec& spec() const { return m_spec; }
+    [[nodiscard]] const RandomBankTable& table() const { return m_table; }
 
     // Bank
     void stopAll() override { Command1_Click(); }
@@ -49,7 +49,7 @@ public:
     void attachGroup(AutoRandomizeGroup* group) { m_group = group; }
 
 private:
-    const RandomBankSpec& m_spec;
+    const RandomBankTable& m_table;
     AutoRandomizeGroup* m_group = nullptr;
 };
 

@@ -2,12 +2,12 @@
 
 namespace velmora {
 
-std::string RandomBankSpec::soundFile(int slot) const {
+std::string RandomBankTable::soundFile(int slot) const {
     return "\\bin\\" + std::to_string(firstSound + slot - 1) + ".raz";
 }
 
-const RandomBankSpec& randomBankSpec(int bank) {
-    static const std::array<RandomBankSpec, 4> table{{
+const RandomBankTable& randomBankTable(int bank) {
+    static const std::array<RandomBankTable, 4> table{{
         {1, "frmrandommain", "Birds", 101, "\\rand.ini", "\\config\\main\\random bank 1",
          "The file could not be opened correctly - 1.", "Random 1 - column 1",
          "Random 1 - column 2",

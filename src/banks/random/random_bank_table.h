@@ -26,7 +26,7 @@ inline constexpr TickRule kNumberedTick{56, 250, 5, 250, 5, true};
 inline constexpr TickRule kCustomTick{42, 255, 0, 255, 0, false};
 inline constexpr int kTickMs = 500;
 
-struct RandomBankSpec {
+struct RandomBankTable {
     int number;                    ///< 1..4
     std::string windowName;        ///< "frmrandommain", "frmrandommain2", ...
     std::string theme;             ///< "Birds", ...
@@ -42,7 +42,7 @@ struct RandomBankSpec {
 };
 
 /// bank 1..4; anything else is bank 1.
-[[nodiscard]] const RandomBankSpec& randomBankSpec(int bank);
+[[nodiscard]] const RandomBankTable& randomBankTable(int bank);
 
 inline constexpr const char* kRandomConfigFilter = "Random Config Files (*.rcf)|*.rcf";
 

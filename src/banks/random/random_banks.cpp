@@ -7,7 +7,7 @@ std::array<std::unique_ptr<RandomBank>, 4> makeBanks(Services& services, Interva
                                                      SoundIdentify& identify) {
     std::array<std::unique_ptr<RandomBank>, 4> banks;
     for (int n = 1; n <= 4; ++n)
-        banks[n - 1] = std::make_unique<RandomBank>(services, randomBankSpec(n), form3, identify);
+        banks[n - 1] = std::make_unique<RandomBank>(services, randomBankTable(n), form3, identify);
     return banks;
 }
 } // namespace

@@ -35,7 +35,7 @@ RandomBankView::RandomBankView(RandomBank& bank, Levels& levels, RandomBankViewH
                                QWidget* parent)
     : QWidget(parent), m_bank(bank), m_numbered(&bank), m_levels(levels),
       m_hooks(std::move(hooks)) {
-    build(QString::fromStdString(bank.spec().theme));
+    build(QString::fromStdString(bank.table().theme));
 }
 
 RandomBankView::RandomBankView(CustomRandomBank& bank, Levels& levels, RandomBankViewHooks hooks,
@@ -248,12 +248,12 @@ QWidget* RandomBankView::buildThemes() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     for (int n = 1; n <= 4; ++n) {
-        const auto& spec = randomBankSpec(n);
-        auto* b = new QPushButton(QString::fromStdString(spec.theme));
+        const auto& table = randomBankTable(n);
+        auto* b = new QPushButton(QString::fromStdString(table.theme));
         b->setObjectName(QStringLiteral("cmdtheme%1").arg(n));
-        b->setToolTip(QString::fromStdString(spec.theme));
-        b->setEnabled(!(m_numbered && m_numbered->spec().number == n));
-        const std::string window = spec.windowName;
+        b->setToolTip(QString::fromStdString(table.theme));
+        b->setEnabled(!(m_numbered && m_numbered->table().number == n));
+        const std::string window = table.windowName;
         connect(b, &QPushButton::clicked, this, [this, window] {
             if (m_hooks.showPanel) m_hooks.showPanel(window);
         });
