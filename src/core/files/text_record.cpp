@@ -1,14 +1,13 @@
 #include "text_record.h"
 
+#include "platform/atomic_file.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <random>
 
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace velmora::files {
 namespace {
@@ -335,40 +334,13 @@ RecordWriter& RecordWriter::line(std::string_view value) {
 }
 
 WriteError writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::random_device rd;
-    const fs::path tmp =
-        dir / ("." + path.filename().string() + ".tmp-" + std::to_string(rd() ^ ::getpid()));
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return WriteError::CannotCreate;
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        const auto w = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (w <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(w);
+    switch (replaceFileAtomically(path, bytes)) {
+    case ReplaceError::None: return WriteError::None;
+    case ReplaceError::CannotCreate: return WriteError::CannotCreate;
+    case ReplaceError::WriteFailed: return WriteError::WriteFailed;
+    case ReplaceError::RenameFailed: return WriteError::RenameFailed;
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return WriteError::WriteFailed;
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return WriteError::RenameFailed;
-    }
-    // Make the rename itself durable.
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return WriteError::None;
+    return WriteError::WriteFailed;
 }
 
 } // namespace velmora::files
