@@ -73,6 +73,19 @@ TEST(FirstRun, WelcomeTwoSecondsAfterTheFirstStartOnly) {
     EXPECT_EQ(shown, 1);
 }
 
+TEST(StartWithController, SavedOptionShowsTheRemoteInsteadOfTheMainWindow) {
+    for (const bool option : {false, true}) {
+        HubRig rig;
+        rig.world().settings.write(kProgramTitle, "Settings22", "remoteonstart",
+                                   option ? "1" : "0");
+        int remoteShown = 0;
+        rig.main().windows().add(kRemoteWindow, [&] { ++remoteShown; });
+        rig.start();
+        EXPECT_EQ(remoteShown, option ? 1 : 0);
+        EXPECT_EQ(rig.main().isMainVisible(), !option);
+    }
+}
+
 TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
     HubRig rig;
     state::MainState saved;

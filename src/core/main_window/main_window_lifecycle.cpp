@@ -1,5 +1,6 @@
 // The main window's share of start-up (the load sequence) and of quit.
 #include "core/main_window/color_slots.h"
+#include "core/state/options_state.h"
 #include "main_window_controller.h"
 
 #include <algorithm>
@@ -106,6 +107,9 @@ void MainWindowController::load() {
     m_clockTimer->setEnabled(true);
     m_scenarioClearTimer->setEnabled(true);
     if (!showBank(kFirstPanel) && !m_banks.empty()) showBank(m_banks.front()->windowName());
+    // "Start with controller": the option is saved by the options window and honoured here,
+    // once the remote exists to be shown.
+    if (state::readRemoteOnStart(m_s.settings) && m_windows.has(kRemoteWindow)) showRemote();
 }
 
 void MainWindowController::stopTimers() {
