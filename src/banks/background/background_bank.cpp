@@ -1,5 +1,6 @@
 #include "background_bank.h"
 
+#include "banks/bank_file_commands.h"
 #include "core/files/text_record.h"
 
 namespace velmora {
@@ -98,16 +99,11 @@ FileDialogOptions BackgroundBank::dialogOptions() const {
 }
 
 void BackgroundBank::saveConfiguration() {
-    const auto name = services().dialogs.saveFile(dialogOptions());
-    if (!name || name->empty()) return;
-    if (!save(*name))
-        services().dialogs.message("The configuration could not be saved to \"" + *name + "\".",
-                                   MessageIcon::Warning, kProgramTitle);
+    saveBankFileAs(services().dialogs, dialogOptions(), [this](const auto& p) { return save(p); });
 }
 
 void BackgroundBank::loadConfiguration() {
-    const auto name = services().dialogs.openFile(dialogOptions());
-    if (name && !name->empty()) doload(*name);
+    loadBankFileFrom(services().dialogs, dialogOptions(), [this](const auto& p) { doload(p); });
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "custom_background_bank.h"
 
+#include "banks/bank_file_commands.h"
 #include "core/files/text_record.h"
 
 #include <system_error>
@@ -230,16 +231,11 @@ FileDialogOptions CustomBackgroundBank::bankFileDialog() const {
 }
 
 void CustomBackgroundBank::saveConfiguration() {
-    const auto name = services().dialogs.saveFile(bankFileDialog());
-    if (!name || name->empty()) return;
-    if (!save(*name))
-        services().dialogs.message("The configuration could not be saved to \"" + *name + "\".",
-                                   MessageIcon::Warning, kProgramTitle);
+    saveBankFileAs(services().dialogs, bankFileDialog(), [this](const auto& p) { return save(p); });
 }
 
 void CustomBackgroundBank::loadConfiguration() {
-    const auto name = services().dialogs.openFile(bankFileDialog());
-    if (name && !name->empty()) doload(*name);
+    loadBankFileFrom(services().dialogs, bankFileDialog(), [this](const auto& p) { doload(p); });
 }
 
 } // namespace velmora

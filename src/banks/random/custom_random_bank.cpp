@@ -2,6 +2,7 @@
 
 #include "banks/random/interval_settings.h"
 #include "banks/random/random_bank.h"
+#include "banks/bank_file_commands.h"
 #include "core/files/text_record.h"
 
 namespace velmora {
@@ -163,25 +164,28 @@ void CustomRandomBank::doload(const fs::path& path) {
     levels.set(Level::Background, v.slider(41));
 }
 
+bool CustomRandomBank::save(const fs::path& path) {
+    return files::writeFileAtomically(path, formatCustomRandomBankFile(values())) ==
+           files::WriteError::None;
+}
+
 void CustomRandomBank::dosave(const fs::path& path) {
-    if (files::writeFileAtomically(path, formatCustomRandomBankFile(values())) !=
-        files::WriteError::None)
-        services().dialogs.message(saveFailureMessage(path), MessageIcon::Information,
-                                   kProgramTitle);
+    if (!save(path)) reportSaveFailure(services().dialogs, path);
+}
+
+FileDialogOptions CustomRandomBank::dialogOptions() const {
+    FileDialogOptions o;
+    o.filter = kCustomRandomConfigFilter;
+    o.initialDirectory = configFolder().string();
+    return o;
 }
 
 void CustomRandomBank::saveConfiguration() {
-    FileDialogOptions o;
-    o.filter = kCustomRandomConfigFilter;
-    o.initialDirectory = configFolder().string();
-    if (const auto name = services().dialogs.saveFile(o); name && !name->empty()) dosave(*name);
+    saveBankFileAs(services().dialogs, dialogOptions(), [this](const auto& p) { return save(p); });
 }
 
 void CustomRandomBank::loadConfiguration() {
-    FileDialogOptions o;
-    o.filter = kCustomRandomConfigFilter;
-    o.initialDirectory = configFolder().string();
-    if (const auto name = services().dialogs.openFile(o); name && !name->empty()) doload(*name);
+    loadBankFileFrom(services().dialogs, dialogOptions(), [this](const auto& p) { doload(p); });
 }
 
 void CustomRandomBank::setAutoRandomize(bool on) {

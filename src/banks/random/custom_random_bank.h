@@ -39,8 +39,11 @@ public:
     /// Reads all 118 items first; a bad file is ignored without a message. Loads every
     /// slot's sound at once; a missing one leaves its slot silent.
     void doload(const std::filesystem::path& path) override;
+    /// Writes atomically; a failed write is told to the user.
     void dosave(const std::filesystem::path& path) override;
     [[nodiscard]] std::string stateFileName() const override { return "randc.ini"; }
+    /// dosave that says whether the file was written instead of telling the user.
+    [[nodiscard]] bool save(const std::filesystem::path& path);
 
     [[nodiscard]] CustomRandomBankValues values() const;
 
@@ -72,6 +75,7 @@ public:
     [[nodiscard]] std::filesystem::path resolveStored(const std::string& stored) const;
 
 private:
+    [[nodiscard]] FileDialogOptions dialogOptions() const;
     /// Sets the slot's sound, caption and sample (already loaded) in one go.
     void assign(int slot, const std::string& stored, const std::filesystem::path& path,
                 audio::SampleHandle sample);

@@ -2,14 +2,10 @@
 
 #include "banks/random/auto_randomize_group.h"
 #include "banks/random/interval_settings.h"
+#include "banks/bank_file_commands.h"
 #include "core/files/text_record.h"
 
 namespace velmora {
-
-std::string saveFailureMessage(const std::filesystem::path& path) {
-    return "The file could not be saved:\n" + path.string() +
-           "\nCheck that the folder exists and that you may write to it.";
-}
 
 RandomBank::RandomBank(Services& services, const RandomBankTable& table,
                        IntervalSettings& intervals, SoundIdentify& identify)
@@ -50,26 +46,28 @@ void RandomBank::doload(const std::filesystem::path& path) {
     applySliders(r.values.volume, r.values.frequency);
 }
 
+bool RandomBank::save(const std::filesystem::path& path) {
+    return files::writeFileAtomically(path, formatRandomBankFile(values())) ==
+           files::WriteError::None;
+}
+
 void RandomBank::dosave(const std::filesystem::path& path) {
-    if (files::writeFileAtomically(path, formatRandomBankFile(values())) !=
-        files::WriteError::None)
-        services().dialogs.message(saveFailureMessage(path), MessageIcon::Information,
-                                   kProgramTitle);
+    if (!save(path)) reportSaveFailure(services().dialogs, path);
+}
+
+FileDialogOptions RandomBank::dialogOptions() const {
+    FileDialogOptions o;
+    o.filter = kRandomConfigFilter;
+    o.initialDirectory = configFolder().string();
+    return o;
 }
 
 void RandomBank::saveConfiguration() {
-    FileDialogOptions o;
-    o.filter = kRandomConfigFilter;
-    o.initialDirectory = configFolder().string();
-    if (const auto name = services().dialogs.saveFile(o); name && !name->empty()) dosave(*name);
+    saveBankFileAs(services().dialogs, dialogOptions(), [this](const auto& p) { return save(p); });
 }
 
 void RandomBank::loadConfiguration() {
-    FileDialogOptions o;
-    o.filter = kRandomConfigFilter;
-    o.initialDirectory = configFolder().string();
-    o.initialName.clear();
-    if (const auto name = services().dialogs.openFile(o); name && !name->empty()) doload(*name);
+    loadBankFileFrom(services().dialogs, dialogOptions(), [this](const auto& p) { doload(p); });
 }
 
 void RandomBank::toggleAutoRandomize() {

@@ -30,6 +30,8 @@ public:
     /// Writes the one-line file atomically; a failed write is told to the user.
     void dosave(const std::filesystem::path& path) override;
     [[nodiscard]] std::string stateFileName() const override;
+    /// dosave that says whether the file was written instead of telling the user.
+    [[nodiscard]] bool save(const std::filesystem::path& path);
 
     /// Stop-all: stops the current sound of every slot.
     void Command1_Click() { stopSounds(); }
@@ -49,11 +51,10 @@ public:
     void attachGroup(AutoRandomizeGroup* group) { m_group = group; }
 
 private:
+    [[nodiscard]] FileDialogOptions dialogOptions() const;
+
     const RandomBankTable& m_table;
     AutoRandomizeGroup* m_group = nullptr;
 };
-
-/// The failure of a bank-file write, as the user is told it.
-[[nodiscard]] std::string saveFailureMessage(const std::filesystem::path& path);
 
 } // namespace velmora
