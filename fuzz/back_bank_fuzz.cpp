@@ -2,20 +2,13 @@
 // inside every control's range, and what it gives writes back and reads back the same.
 #include "banks/background/background_bank_file.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
+#include "fuzz_check.h"
 
-namespace {
-void require(bool ok) {
-    if (!ok) std::abort();
-}
-} // namespace
+using velmora::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto bytes = velmora::fuzz::asText(data, size);
     const auto read = parseBackgroundBank(bytes);
     if (!read.problem.ok()) return 0;
     const auto& v = read.values;

@@ -2,14 +2,11 @@
 // balances 0..255 and writes back the same.
 #include "banks/background/bw_bank_file.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto bytes = velmora::fuzz::asText(data, size);
     const auto read = parseBwBank(bytes);
     if (!read.problem.ok()) return 0;
     for (std::size_t i = 0; i < 16; ++i)

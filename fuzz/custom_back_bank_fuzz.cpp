@@ -2,14 +2,11 @@
 // with the same sound paths and names.
 #include "banks/background/background_bank_file.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto bytes = velmora::fuzz::asText(data, size);
     const auto read = parseCustomBackgroundBank(bytes);
     if (!read.problem.ok()) return 0;
     auto values = read.values;

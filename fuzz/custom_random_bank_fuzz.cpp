@@ -2,20 +2,13 @@
 // values inside 0..255, and the sliders it gives write back and read back the same.
 #include "banks/random/custom_random_bank_file.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
+#include "fuzz_check.h"
 
-namespace {
-void require(bool ok) {
-    if (!ok) std::abort();
-}
-} // namespace
+using velmora::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto bytes = velmora::fuzz::asText(data, size);
     const auto read = parseCustomRandomBankFile(bytes);
     if (!read.ok()) {
         require(read.error == BankFileError::TooFewValues ||

@@ -3,14 +3,11 @@
 #include "core/state/main2_state.h"
 #include "core/state/main_state.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmora::state;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto bytes = velmora::fuzz::asText(data, size);
     MainState main;
     (void)parseMainState(bytes, main);
     MainState mainAgain;

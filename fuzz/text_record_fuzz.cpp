@@ -1,11 +1,9 @@
 #include "core/files/text_record.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto bytes = velmora::fuzz::asText(data, size);
     velmora::files::RecordReader reader(bytes);
     while (!reader.atEnd()) {
         (void)reader.nextInteger();
