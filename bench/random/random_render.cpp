@@ -5,7 +5,7 @@
 //   velmora_random_render <program folder> <out.wav> [seconds] [seed]
 
 #include "banks/random/random_banks.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 
 #include <sndfile.h>
 
@@ -24,17 +24,10 @@ int main(int argc, char** argv) {
     }
     const int seconds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 60;
     const unsigned long long seed = argc > 4 ? std::strtoull(argv[4], nullptr, 10) : 7;
-    audio::SoundEngine engine{audio::Backend::Offline};
-    engine.init();
-    VirtualTimerService timers;
-    SeededRandom random(seed);
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    ProgramFolder folder(argv[1]);
-    Levels levels; // master 500, random level 10: a fresh start
-    Services services{engine, timers, random, clock, dialogs, settings, shell, folder, levels};
+    OfflineServices world(argv[1], seed); // levels as a fresh start: master 500, random 10
+    auto& engine = world.engine;
+    auto& timers = world.timers;
+    auto& services = world.services;
     RandomBanks banks(services);
     auto& bank = banks.bank(1);
     // Typical settings: the slot volumes at their initial 220, every other bird on at a

@@ -8,7 +8,7 @@
 // short sound files); the custom bank is filled from bin/101.raz .. bin/128.raz.
 
 #include "banks/random/random_banks.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,17 +25,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int ticks = argc > 2 ? std::max(1, std::atoi(argv[2])) : 20000;
-    audio::SoundEngine engine{audio::Backend::Offline};
-    engine.init();
-    VirtualTimerService timers;
-    SeededRandom random(42);
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    ProgramFolder folder(argv[1]);
-    Levels levels;
-    Services services{engine, timers, random, clock, dialogs, settings, shell, folder, levels};
+    OfflineServices world(argv[1], 42);
+    auto& engine = world.engine;
+    auto& folder = world.folder;
+    auto& services = world.services;
     RandomBanks banks(services);
 
     std::vector<std::string> picked;

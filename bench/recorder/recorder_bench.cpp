@@ -10,15 +10,7 @@
 #include "render.h"
 
 #include "banks/soundscape.h"
-#include "core/audio/sound_engine.h"
-#include "core/services.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
-#include "platform/random.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 
 #include <sndfile.h>
 
@@ -84,24 +76,6 @@ std::vector<float> chirp(double seconds, double hz) {
     return out;
 }
 
-struct World {
-    explicit World(const fs::path& dir)
-        : folder(dir), services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
-        engine.init();
-    }
-    ~World() { engine.close(); }
-    audio::SoundEngine engine{audio::Backend::Offline};
-    VirtualTimerService timers;
-    SeededRandom random{3};
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    ProgramFolder folder;
-    Levels levels;
-    Services services;
-};
-
 void buildProgramFolder(const fs::path& dir) {
     for (int k = 1; k <= 10; ++k)
         writeMono(dir / "bin" / (std::to_string(k) + ".isz"), texture(8.0, 0.02 + 0.03 * k, k));
@@ -109,7 +83,7 @@ void buildProgramFolder(const fs::path& dir) {
         writeMono(dir / "bin" / (std::to_string(100 + k) + ".raz"), chirp(1.5, 800 + 90 * k));
         writeMono(dir / "bin" / (std::to_string(50 + k) + ".raz"), chirp(1.5, 2000 + 50 * k));
     }
-    World live(dir);
+    OfflineServices live(dir, 3);
     Soundscape s(live.services);
     for (int k = 1; k <= 10; ++k) s.backgroundOne().setOn(k, true); // drift at rate 800
     for (int bank : {1, 2})

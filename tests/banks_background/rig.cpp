@@ -62,9 +62,7 @@ std::vector<float> loopTexture(double seconds, double lowHz, double highHz, doub
 }
 
 BackgroundRig::BackgroundRig(bool withFactory)
-    : folder(m_temp.path()),
-      services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
-    engine.init();
+    : OfflineServices(m_temp.path()) {
     if (!withFactory) return;
     const auto tone = loopTexture(0.2, 200, 800, 0.5, 7);
     for (int k = 1; k <= 17; ++k) {
@@ -75,7 +73,7 @@ BackgroundRig::BackgroundRig(bool withFactory)
     writeWav(file("bin/51.raz"), tone);
 }
 
-BackgroundRig::~BackgroundRig() { engine.close(); }
+BackgroundRig::~BackgroundRig() = default;
 
 void BackgroundRig::unityLevels() {
     levels.set(Level::Master, 600);

@@ -2,15 +2,7 @@
 // A background bank's world for tests: a temporary program folder with small generated loops,
 // the real engine rendering offline, virtual time, scripted draws and dialogs.
 
-#include "core/audio/sound_engine.h"
-#include "core/services.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
-#include "platform/random.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -27,7 +19,7 @@ void writeWav(const std::filesystem::path& path, const std::vector<float>& sampl
 std::vector<float> loopTexture(double seconds, double lowHz, double highHz, double peak,
                                unsigned seed);
 
-class BackgroundRig {
+class BackgroundRig : private testing::OwnsTempDir, public OfflineServices {
 public:
     /// Makes the program folder; with factory sounds, bin/1..17.isz, 51..67.isz, b1..b16.isx
     /// and 51.raz as short loops.
@@ -45,18 +37,6 @@ public:
     void unityLevels();
     /// Advances virtual time in 10 ms steps, rendering the matching audio.
     void run(int milliseconds);
-
-    testing::TempDir m_temp;
-    audio::SoundEngine engine{audio::Backend::Offline};
-    VirtualTimerService timers;
-    ScriptedRandom random;
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    ProgramFolder folder;
-    Levels levels;
-    Services services;
 };
 
 /// Fields of a one-line bank file, for building test files from a saved one.

@@ -25,34 +25,24 @@ void writeTone(const fs::path& path, double seconds, double hz, double amplitude
     sf_close(f);
 }
 
-RandomRig::RandomRig(bool withFactory, double toneSeconds) {
-    std::random_device rd;
-    m_dir = fs::temp_directory_path() / ("velmora-random-" + std::to_string(rd()));
-    fs::create_directories(m_dir / "bin");
-    fs::create_directories(m_dir / "soundbanks" / "random sounds");
-    fs::create_directories(m_dir / "config" / "main" / "random bank 1");
+RandomRig::RandomRig(bool withFactory, double toneSeconds) : OfflineServices(m_temp.path()) {
+    const auto& root = dir();
+    fs::create_directories(root / "bin");
+    fs::create_directories(root / "soundbanks" / "random sounds");
+    fs::create_directories(root / "config" / "main" / "random bank 1");
     if (withFactory) {
         for (int bank = 1; bank <= 4; ++bank)
             for (int slot = 1; slot <= kRandomSlotCount; ++slot) {
                 const auto& table = randomBankTable(bank);
                 const int number = table.firstSound + slot - 1;
-                writeTone(m_dir / "bin" / (std::to_string(number) + ".raz"), toneSeconds,
+                writeTone(root / "bin" / (std::to_string(number) + ".raz"), toneSeconds,
                           200.0 + 10.0 * slot);
             }
     }
-    engine.init();
-    folder = std::make_unique<ProgramFolder>(m_dir);
-    services = std::make_unique<Services>(Services{engine, timers, random, clock, dialogs,
-                                                   settings, shell, *folder, levels});
-    banks = std::make_unique<RandomBanks>(*services);
+    banks = std::make_unique<RandomBanks>(services);
 }
 
-RandomRig::~RandomRig() {
-    banks.reset();
-    engine.close();
-    std::error_code ec;
-    fs::remove_all(m_dir, ec);
-}
+RandomRig::~RandomRig() = default;
 
 RandomRig::Measure RandomRig::run(int milliseconds) {
     Measure m;

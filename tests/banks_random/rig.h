@@ -3,15 +3,8 @@
 // files, the real engine rendering offline, virtual time, scripted draws and dialogs.
 
 #include "banks/random/random_banks.h"
-#include "core/audio/sound_engine.h"
-#include "core/services.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
-#include "platform/random.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
+#include "support/temp_dir.h"
 
 #include <filesystem>
 #include <memory>
@@ -24,15 +17,15 @@ namespace velmora::test {
 void writeTone(const std::filesystem::path& path, double seconds, double hz = 440.0,
                double amplitude = 0.5);
 
-class RandomRig {
+class RandomRig : private testing::OwnsTempDir, public OfflineServices {
 public:
     /// Makes the folder (with bin/<n>.raz for every numbered bank's slot when withFactory).
     explicit RandomRig(bool withFactory = true, double toneSeconds = 0.25);
     ~RandomRig();
 
-    [[nodiscard]] std::filesystem::path dir() const { return m_dir; }
+    [[nodiscard]] const std::filesystem::path& dir() const { return m_temp.path(); }
     [[nodiscard]] std::filesystem::path file(const std::string& relative) const {
-        return m_dir / relative;
+        return dir() / relative;
     }
 
     /// Advances virtual time in 10 ms steps, rendering the matching audio; returns the peak
@@ -49,20 +42,7 @@ public:
         for (double v : values) random.push(v);
     }
 
-    audio::SoundEngine engine{audio::Backend::Offline};
-    VirtualTimerService timers;
-    ScriptedRandom random;
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    std::unique_ptr<ProgramFolder> folder;
-    Levels levels;
-    std::unique_ptr<Services> services;
     std::unique_ptr<RandomBanks> banks;
-
-private:
-    std::filesystem::path m_dir;
 };
 
 /// Draw that makes Int(r x n) equal to v.

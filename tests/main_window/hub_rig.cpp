@@ -39,9 +39,7 @@ void writeTone(const std::filesystem::path& path, double hz) {
 }
 } // namespace
 
-HubWorld::HubWorld(const std::filesystem::path& dir)
-    : folder(dir), services{engine,   timers, random, clock, dialogs,
-                            settings, shell,  folder, levels} {
+HubWorld::HubWorld(const std::filesystem::path& dir) : OfflineServices(dir, 7) {
     soundscape.attach(main);
 }
 

@@ -5,16 +5,8 @@
 // world on the same folder, as running the program again does.
 
 #include "banks/soundscape.h"
-#include "core/audio/sound_engine.h"
 #include "core/main_window/main_window_controller.h"
-#include "core/services.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
-#include "platform/random.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -24,20 +16,10 @@
 
 namespace velmora::test {
 
-struct HubWorld {
+struct HubWorld : OfflineServices {
     explicit HubWorld(const std::filesystem::path& dir);
     ~HubWorld();
 
-    audio::SoundEngine engine{audio::Backend::Offline};
-    VirtualTimerService timers;
-    SeededRandom random{7};
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    ProgramFolder folder;
-    Levels levels;
-    Services services;
     Soundscape soundscape{services};
     RandomBanks& randomBanks = soundscape.randomBanks();
     BackgroundBank& backgroundOne = soundscape.backgroundOne();

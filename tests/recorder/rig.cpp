@@ -53,13 +53,6 @@ double rms(const std::vector<float>& v, std::size_t from, std::size_t to) {
     return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0.0;
 }
 
-LiveWorld::LiveWorld(const fs::path& dir)
-    : folder(dir), services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
-    engine.init();
-}
-
-LiveWorld::~LiveWorld() { engine.close(); }
-
 ProgramFolderRig::ProgramFolderRig() {
     const auto loop = sineLoop(kLoopFrames, 220, kLoopPeak);
     for (int k = 1; k <= 17; ++k) {

@@ -4,15 +4,7 @@
 // files.
 
 #include "banks/soundscape.h"
-#include "core/audio/sound_engine.h"
-#include "core/services.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
-#include "platform/random.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -41,19 +33,8 @@ inline constexpr float kLoopPeak = 0.5f;
 inline constexpr int kBurstFrames = 2646;
 
 /// Services over a folder with an offline engine, as the app builds them for a bank.
-struct LiveWorld {
-    explicit LiveWorld(const std::filesystem::path& folder);
-    ~LiveWorld();
-    audio::SoundEngine engine{audio::Backend::Offline};
-    VirtualTimerService timers;
-    SeededRandom random{7};
-    ManualClock clock;
-    ScriptedDialogs dialogs;
-    MemorySettingsStore settings;
-    RecordingShell shell;
-    ProgramFolder folder;
-    Levels levels;
-    Services services;
+struct LiveWorld : OfflineServices {
+    explicit LiveWorld(const std::filesystem::path& folder) : OfflineServices(folder, 7) {}
 };
 
 class ProgramFolderRig {

@@ -35,6 +35,12 @@ private:
     std::filesystem::path m_path;
 };
 
+/// Derive a rig from this before OfflineServices: the folder is made before the services open
+/// it and removed only after they are gone.
+struct OwnsTempDir {
+    TempDir m_temp;
+};
+
 inline void writeBytes(const std::filesystem::path& p, std::string_view bytes) {
     std::filesystem::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);

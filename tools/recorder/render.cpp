@@ -3,15 +3,7 @@
 #include "sound_file_output.h"
 
 #include "banks/soundscape.h"
-#include "core/audio/sound_engine.h"
-#include "core/services.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/program_folder.h"
-#include "platform/random.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "platform/virtual_timer_service.h"
+#include "core/offline_services.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,28 +22,6 @@ constexpr int kBlockFrames = kRate * kBlockMs / 1000;
 std::int64_t toFrames(double seconds) {
     return static_cast<std::int64_t>(std::llround(std::max(0.0, seconds) * kRate));
 }
-
-/// Everything one render builds, in construction order: the banks refer to the services,
-/// which refer to the engine, timers and the rest.
-struct World {
-    explicit World(const RenderRequest& r)
-        : random(r.seed), folder(r.programFolder),
-          services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
-        engine.init();
-    }
-    ~World() { engine.close(); }
-
-    audio::SoundEngine engine{audio::Backend::Offline};
-    VirtualTimerService timers;
-    SeededRandom random;
-    ManualClock clock;
-    ScriptedDialogs dialogs; // answers every question with No / cancel; messages are kept
-    MemorySettingsStore settings; // the user's own settings are never touched
-    RecordingShell shell;
-    ProgramFolder folder;
-    Levels levels;
-    Services services;
-};
 
 } // namespace
 
@@ -107,7 +77,7 @@ RenderOutcome render(const RenderRequest& request,
         return out;
     }
 
-    World world(request);
+    OfflineServices world(request.programFolder, request.seed);
     Soundscape soundscape(world.services);
     const RestoreReport report = soundscape.restore();
     for (const auto& m : world.dialogs.messages) out.warnings.push_back(m.text);
