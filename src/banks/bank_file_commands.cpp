@@ -13,6 +13,13 @@ void reportSaveFailure(Dialogs& dialogs, const std::filesystem::path& path) {
     dialogs.message(saveFailureMessage(path), MessageIcon::Warning, kProgramTitle);
 }
 
+FileDialogOptions bankFileDialog(std::string filter, const std::filesystem::path& folder) {
+    FileDialogOptions o;
+    o.filter = std::move(filter);
+    o.initialDirectory = folder.string();
+    return o;
+}
+
 void saveBankFileAs(Dialogs& dialogs, const FileDialogOptions& options,
                     const std::function<bool(const std::filesystem::path&)>& write) {
     const auto name = dialogs.saveFile(options);

@@ -20,6 +20,10 @@ namespace velmora {
 /// Tells the user a bank file was not written (the atomic write left the old file as it was).
 void reportSaveFailure(Dialogs& dialogs, const std::filesystem::path& path);
 
+/// The dialog of a bank's files: its filter, opening in its folder.
+[[nodiscard]] FileDialogOptions bankFileDialog(std::string filter,
+                                               const std::filesystem::path& folder);
+
 /// Asks for a file name and writes it; cancel writes nothing, a failed write is reported.
 void saveBankFileAs(Dialogs& dialogs, const FileDialogOptions& options,
                     const std::function<bool(const std::filesystem::path&)>& write);

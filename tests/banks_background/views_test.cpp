@@ -16,21 +16,6 @@
 namespace velmora {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_banks_background_view";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 template <typename T> T* child(QWidget& w, const char* name) {
     auto* c = w.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;

@@ -19,13 +19,6 @@ namespace {
 
 class Views : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
     Views() : windows(*rig.banks, rig.levels, rig.settings, [this](const std::string& w) {
         shown.push_back(w);
     }) {}

@@ -18,21 +18,6 @@
 namespace velmora::test {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_main_window_view";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> m_app;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 class View : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -24,19 +24,8 @@ namespace fs = std::filesystem;
 using recorder::RecorderWindow;
 using recorder::RenderStatus;
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test_recorder_window";
-    static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: a static QApplication destroyed among the other
-    // static objects at exit crashes the test after it passed.
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
-
 struct WindowRig {
     WindowRig() {
-        app();
         rig.saveState([](Soundscape& s, Levels&) {
             s.backgroundOne().setOn(1, true);
             for (int slot = 1; slot <= 28; ++slot) s.randomBanks().bank(1).setFrequency(slot, 200);

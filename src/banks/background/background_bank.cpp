@@ -91,19 +91,17 @@ bool BackgroundBank::save(const std::filesystem::path& path) {
            files::WriteError::None;
 }
 
-FileDialogOptions BackgroundBank::dialogOptions() const {
-    FileDialogOptions o;
-    o.filter = kBankFileFilter;
-    o.initialDirectory = services().folder.resolve(m_table.dialogFolder).string();
-    return o;
-}
-
 void BackgroundBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs, dialogOptions(), [this](const auto& p) { return save(p); });
+    saveBankFileAs(services().dialogs,
+                   bankFileDialog(kBankFileFilter, services().folder.resolve(m_table.dialogFolder)),
+                   [this](const auto& p) { return save(p); });
 }
 
 void BackgroundBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs, dialogOptions(), [this](const auto& p) { doload(p); });
+    loadBankFileFrom(
+        services().dialogs,
+        bankFileDialog(kBankFileFilter, services().folder.resolve(m_table.dialogFolder)),
+        [this](const auto& p) { doload(p); });
 }
 
 } // namespace velmora

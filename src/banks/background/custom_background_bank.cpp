@@ -223,19 +223,16 @@ void CustomBackgroundBank::openPicker() {
     if (m_pickerOpener) m_pickerOpener();
 }
 
-FileDialogOptions CustomBackgroundBank::bankFileDialog() const {
-    FileDialogOptions o;
-    o.filter = kBankFileFilter;
-    o.initialDirectory = services().folder.resolve(kBankFileFolder).string();
-    return o;
-}
-
 void CustomBackgroundBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs, bankFileDialog(), [this](const auto& p) { return save(p); });
+    saveBankFileAs(services().dialogs,
+                   bankFileDialog(kBankFileFilter, services().folder.resolve(kBankFileFolder)),
+                   [this](const auto& p) { return save(p); });
 }
 
 void CustomBackgroundBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs, bankFileDialog(), [this](const auto& p) { doload(p); });
+    loadBankFileFrom(services().dialogs,
+                     bankFileDialog(kBankFileFilter, services().folder.resolve(kBankFileFolder)),
+                     [this](const auto& p) { doload(p); });
 }
 
 } // namespace velmora

@@ -83,7 +83,6 @@ private:
     [[nodiscard]] SlotSound& sound(int number);
     /// Gives slot `number` the sound of its stored path; true when the file exists.
     bool loadStoredSound(int number, bool reuseLoaded);
-    [[nodiscard]] FileDialogOptions bankFileDialog() const;
 
     std::array<SlotSound, kAudibleSlots> m_sounds{};
     std::function<void()> m_pickerOpener;

@@ -173,19 +173,14 @@ void CustomRandomBank::dosave(const fs::path& path) {
     if (!save(path)) reportSaveFailure(services().dialogs, path);
 }
 
-FileDialogOptions CustomRandomBank::dialogOptions() const {
-    FileDialogOptions o;
-    o.filter = kCustomRandomConfigFilter;
-    o.initialDirectory = configFolder().string();
-    return o;
-}
-
 void CustomRandomBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs, dialogOptions(), [this](const auto& p) { return save(p); });
+    saveBankFileAs(services().dialogs, bankFileDialog(kCustomRandomConfigFilter, configFolder()),
+                   [this](const auto& p) { return save(p); });
 }
 
 void CustomRandomBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs, dialogOptions(), [this](const auto& p) { doload(p); });
+    loadBankFileFrom(services().dialogs, bankFileDialog(kCustomRandomConfigFilter, configFolder()),
+                     [this](const auto& p) { doload(p); });
 }
 
 void CustomRandomBank::setAutoRandomize(bool on) {

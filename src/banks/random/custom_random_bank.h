@@ -75,7 +75,6 @@ public:
     [[nodiscard]] std::filesystem::path resolveStored(const std::string& stored) const;
 
 private:
-    [[nodiscard]] FileDialogOptions dialogOptions() const;
     /// Sets the slot's sound, caption and sample (already loaded) in one go.
     void assign(int slot, const std::string& stored, const std::filesystem::path& path,
                 audio::SampleHandle sample);

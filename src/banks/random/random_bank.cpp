@@ -55,19 +55,14 @@ void RandomBank::dosave(const std::filesystem::path& path) {
     if (!save(path)) reportSaveFailure(services().dialogs, path);
 }
 
-FileDialogOptions RandomBank::dialogOptions() const {
-    FileDialogOptions o;
-    o.filter = kRandomConfigFilter;
-    o.initialDirectory = configFolder().string();
-    return o;
-}
-
 void RandomBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs, dialogOptions(), [this](const auto& p) { return save(p); });
+    saveBankFileAs(services().dialogs, bankFileDialog(kRandomConfigFilter, configFolder()),
+                   [this](const auto& p) { return save(p); });
 }
 
 void RandomBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs, dialogOptions(), [this](const auto& p) { doload(p); });
+    loadBankFileFrom(services().dialogs, bankFileDialog(kRandomConfigFilter, configFolder()),
+                     [this](const auto& p) { doload(p); });
 }
 
 void RandomBank::toggleAutoRandomize() {

@@ -51,7 +51,6 @@ public:
     void attachGroup(AutoRandomizeGroup* group) { m_group = group; }
 
 private:
-    [[nodiscard]] FileDialogOptions dialogOptions() const;
 
     const RandomBankTable& m_table;
     AutoRandomizeGroup* m_group = nullptr;
