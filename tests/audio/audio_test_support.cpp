@@ -136,6 +136,15 @@ bool writeTone(const std::string& path, FileKind kind, int rate, int channels, d
     return false;
 }
 
+std::vector<float> sine(double hz, int frames, double amplitude)
+{
+    std::vector<float> s(static_cast<std::size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        s[static_cast<std::size_t>(i)] =
+            static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * hz * i / kSampleRate));
+    return s;
+}
+
 bool writeWav(const std::string& path, const std::vector<float>& mono, int rate)
 {
     return writeWithSndfile(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, rate, 1, mono);

@@ -27,6 +27,8 @@ enum class FileKind { Wav, Flac, Ogg, Mp3, Wma };
 
 /// Writes a sine tone (amplitude 0.5) of the given length as the given kind of file.
 bool writeTone(const std::string& path, FileKind kind, int rate, int channels, double hz, double seconds);
+/// A sine of `frames` samples at the engine's rate.
+std::vector<float> sine(double hz, int frames, double amplitude = 0.5);
 /// Writes float samples as a 16-bit mono WAV at the given rate.
 bool writeWav(const std::string& path, const std::vector<float>& mono, int rate);
 

@@ -14,14 +14,6 @@ namespace {
 
 constexpr int kRate = kSampleRate;
 
-std::vector<float> sine(double hz, int frames, double amplitude = 0.5)
-{
-    std::vector<float> s(frames);
-    for (int i = 0; i < frames; ++i)
-        s[i] = static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * hz * i / kRate));
-    return s;
-}
-
 class ChannelsTest : public ::testing::Test {
 protected:
     SampleHandle load(const std::vector<float>& mono, const std::string& name = "s.wav")

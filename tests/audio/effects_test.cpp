@@ -14,14 +14,6 @@ namespace {
 
 constexpr int kRate = kSampleRate;
 
-std::vector<float> sine(double hz, int frames, double amplitude = 0.5)
-{
-    std::vector<float> s(frames);
-    for (int i = 0; i < frames; ++i)
-        s[i] = static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * hz * i / kRate));
-    return s;
-}
-
 class EffectsTest : public ::testing::Test {
 protected:
     /// Level (dB) of a steady tone with the given effect setup, measured after it settles.
