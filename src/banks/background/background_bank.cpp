@@ -35,28 +35,7 @@ void BackgroundBank::activate() {
     engine.setVolume(channel, 1);
 }
 
-BackgroundBankValues BackgroundBank::values() const {
-    BackgroundBankValues v;
-    for (int n = 1; n <= kHiddenSlot; ++n) {
-        const auto i = static_cast<std::size_t>(n - 1);
-        const auto& s = slot(n);
-        v.volume[i] = s.volume;
-        v.pan[i] = s.pan;
-        v.rate[i] = s.rate;
-        v.on[i] = s.on;
-        v.reserved[i] = reservedFlag(n - 1);
-        if (n <= kAudibleSlots) {
-            v.rangeLowPos[i] = s.rangeLowPos;
-            v.rangeHighPos[i] = s.rangeHighPos;
-        }
-    }
-    const auto& levels = services().levels;
-    v.bwavesCopy = levels.value(Level::Bwaves);
-    v.masterCopy = levels.master();
-    v.mp3Copy = levels.value(Level::Mp3);
-    v.randomCopy = levels.value(Level::Random);
-    return v;
-}
+BackgroundBankValues BackgroundBank::values() const { return slotValues(); }
 
 void BackgroundBank::apply(const BackgroundBankValues& v) {
     const auto switches = [&] {

@@ -9,6 +9,7 @@
 //
 // Thread: UI thread. Drift steps run from a timer on the same thread.
 
+#include "background_bank_file.h"
 #include "background_slot.h"
 #include "drift_scheduler.h"
 #include "slot_voice.h"
@@ -60,6 +61,9 @@ public:
     /// The sound of slot 1..17.
     [[nodiscard]] const SlotVoice& voice(int number) const;
     [[nodiscard]] bool reservedFlag(int index) const { return m_reserved.at(index); }
+    /// What every background bank file holds of the slots, with the copies of the levels
+    /// beside them.
+    [[nodiscard]] BackgroundBankValues slotValues() const;
 
     // Control moves. Each goes the way a user's move of the control goes: the value is
     // limited to the control's range, and the engine reacts at once.

@@ -85,29 +85,13 @@ bool CustomBackgroundBank::loadStoredSound(int number, bool reuseLoaded) {
 
 CustomBackgroundValues CustomBackgroundBank::values() const {
     CustomBackgroundValues out;
-    auto& v = out.bank;
-    for (int n = 1; n <= kHiddenSlot; ++n) {
-        const auto i = static_cast<std::size_t>(n - 1);
-        const auto& s = slot(n);
-        v.volume[i] = s.volume;
-        v.pan[i] = s.pan;
-        v.rate[i] = s.rate;
-        v.on[i] = s.on;
-        v.reserved[i] = reservedFlag(n - 1);
-        if (n <= kAudibleSlots) {
-            v.rangeLowPos[i] = s.rangeLowPos;
-            v.rangeHighPos[i] = s.rangeHighPos;
-            out.paths[i] = m_sounds[i].path;
-            out.names[i] = m_sounds[i].name;
-        }
+    out.bank = slotValues();
+    for (std::size_t i = 0; i < kAudibleSlots; ++i) {
+        out.paths[i] = m_sounds[i].path;
+        out.names[i] = m_sounds[i].name;
     }
     // The bank has no balance for its hidden slot; the file carries slot 16's there.
-    v.pan[17] = v.pan[15];
-    const auto& levels = services().levels;
-    v.bwavesCopy = levels.value(Level::Bwaves);
-    v.masterCopy = levels.master();
-    v.mp3Copy = levels.value(Level::Mp3);
-    v.randomCopy = levels.value(Level::Random);
+    out.bank.pan[17] = out.bank.pan[15];
     return out;
 }
 
