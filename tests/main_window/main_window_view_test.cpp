@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
@@ -61,6 +64,35 @@ TEST_F(View, BankButtonsShowOnePanelAndHideTheOthers) {
     EXPECT_TRUE(find("frmrandommain")->isVisible());
     EXPECT_FALSE(find("frmback")->isVisible());
     EXPECT_TRUE(find<QPushButton>("xpbs37")->isChecked());
+}
+
+// A window opened narrower than a bank panel needs grows until the panel fits, so no control
+// hides behind a sideways scroll bar; it never grows past the screen, where the scroll bar
+// has to do.
+TEST(ViewWidth, GrowsToTheWidestPanelButNotPastTheScreen) {
+    HubRig rig;
+    rig.start();
+    const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
+    for (const int panelWidth : {screenWidth / 2, 2 * screenWidth}) {
+        MainWindowView view(rig.main(), rig.levels());
+        auto* panel = new QWidget;
+        panel->setObjectName("frmback");
+        panel->setMinimumWidth(panelWidth);
+        view.addBankPanel(panel);
+        const int startWidth = view.minimumSizeHint().width();
+        view.resize(startWidth, 600);
+        view.show();
+        QApplication::processEvents();
+        auto* area = view.findChild<QScrollArea*>("frmbackArea");
+        ASSERT_NE(area, nullptr);
+        if (panelWidth < screenWidth) {
+            EXPECT_GE(area->viewport()->width(), panelWidth) << "window " << view.width();
+            EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+        } else {
+            EXPECT_EQ(view.width(), std::max(startWidth, screenWidth));
+            EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+        }
+    }
 }
 
 TEST_F(View, SlidersAndDisplaysFollowTheSharedModel) {

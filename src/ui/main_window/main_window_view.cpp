@@ -14,8 +14,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QStackedWidget>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -275,6 +280,37 @@ void MainWindowView::addBankPanel(QWidget* panel) {
     m_bankArea->addWidget(scroll);
     m_panelByWindow[name] = scroll;
     if (name == m_controller.shownBank()) showPanel(name);
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+    if (!m_fitted) {
+        m_fitted = true;
+        fitWidth();
+    }
+    QWidget::showEvent(event);
+}
+
+void MainWindowView::fitWidth() {
+    int widest = 0;
+    for (const auto& [name, scroll] : m_panelByWindow) {
+        QWidget* panel = scroll->widget();
+        panel->ensurePolished(); // hidden pages are not styled yet, and style decides sizes
+        widest =
+            std::max(widest, panel->minimumSizeHint().expandedTo(panel->minimumSize()).width());
+    }
+    // A tall panel also gets a vertical scroll bar, which takes its width. The window only
+    // grows as far as the screen allows; below that the scroll area keeps every control
+    // reachable.
+    const int needed = widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int screenWidth = screen() ? screen()->availableGeometry().width() : width();
+    // The other boxes take part of any extra width until they reach their preferred sizes,
+    // so measure again after each step; a few steps always settle it.
+    for (int step = 0; step < 4; ++step) {
+        layout()->activate();
+        const int wanted = std::min(width() + needed - m_bankArea->width(), screenWidth);
+        if (wanted <= width()) return;
+        resize(wanted, height());
+    }
 }
 
 QWidget* MainWindowView::shownPanel() const {

@@ -43,8 +43,13 @@ class MainWindowView : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    /// Widens the window, as far as the screen allows, until the widest bank panel fits
+    /// without a sideways scroll bar. Done at the first show, when the colours and fonts
+    /// that decide the panels' sizes are in place.
+    void fitWidth();
     QWidget* buildDisplays();
     QWidget* buildScenarios();
     QWidget* buildBanks();
@@ -67,6 +72,7 @@ class MainWindowView : public QWidget {
     QButtonGroup* m_bankButtons = nullptr;
     std::map<std::string, QPushButton*> m_bankButtonByWindow;
     std::map<std::string, QScrollArea*> m_panelByWindow;
+    bool m_fitted = false;
     QHBoxLayout* m_windowButtonRow = nullptr;
     std::map<std::string, QPushButton*> m_windowButtonByWindow;
     QPushButton* m_alarmOn = nullptr;

@@ -233,15 +233,21 @@ QWidget* BackgroundBankView::buildRows() {
 
 QWidget* BackgroundBankView::buildLevelCopies(Levels& levels) {
     auto* box = new QWidget(this);
-    auto* layout = new QHBoxLayout(box);
+    auto* layout = new QGridLayout(box);
     layout->setContentsMargins(0, 4, 0, 0);
     // The copies of the main window's levels under the names the main window mirrors into.
+    // Three to a row: six side by side made the panel wider than the main window.
     const std::pair<Level, const char*> copies[] = {
         {Level::Background, "maxvol"}, {Level::Master, "ucSlider20"}, {Level::Random, "ucSlider41"},
         {Level::Bwaves, "ucSlider19"}, {Level::Cd, "hscroll51"},      {Level::Mp3, "ucSlider40"},
     };
-    for (const auto& [level, name] : copies)
-        layout->addWidget(new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, box));
+    constexpr int kPerRow = 3;
+    int i = 0;
+    for (const auto& [level, name] : copies) {
+        layout->addWidget(new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, box),
+                          i / kPerRow, i % kPerRow);
+        ++i;
+    }
     return box;
 }
 
