@@ -3,33 +3,35 @@
 #include "core/services.h"
 
 namespace velmora {
+namespace {
 
-std::string saveFailureMessage(const std::filesystem::path& path) {
-    return "The file could not be saved:\n" + path.string() +
-           "\nCheck that the folder exists and that you may write to it.";
-}
-
-void reportSaveFailure(Dialogs& dialogs, const std::filesystem::path& path) {
-    dialogs.message(saveFailureMessage(path), MessageIcon::Warning, kProgramTitle);
-}
-
-FileDialogOptions bankFileDialog(std::string filter, const std::filesystem::path& folder) {
+FileDialogOptions bankFileDialog(const std::string& filter, const std::filesystem::path& folder) {
     FileDialogOptions o;
-    o.filter = std::move(filter);
+    o.filter = filter;
     o.initialDirectory = folder.string();
     return o;
 }
 
-void saveBankFileAs(Dialogs& dialogs, const FileDialogOptions& options,
+} // namespace
+
+void reportSaveFailure(Dialogs& dialogs, const std::filesystem::path& path) {
+    dialogs.message("The file could not be saved:\n" + path.string() +
+                        "\nCheck that the folder exists and that you may write to it.",
+                    MessageIcon::Warning, kProgramTitle);
+}
+
+void saveBankFileAs(Dialogs& dialogs, const std::string& filter,
+                    const std::filesystem::path& folder,
                     const std::function<bool(const std::filesystem::path&)>& write) {
-    const auto name = dialogs.saveFile(options);
+    const auto name = dialogs.saveFile(bankFileDialog(filter, folder));
     if (!name || name->empty()) return;
     if (!write(*name)) reportSaveFailure(dialogs, *name);
 }
 
-void loadBankFileFrom(Dialogs& dialogs, const FileDialogOptions& options,
+void loadBankFileFrom(Dialogs& dialogs, const std::string& filter,
+                      const std::filesystem::path& folder,
                       const std::function<void(const std::filesystem::path&)>& load) {
-    const auto name = dialogs.openFile(options);
+    const auto name = dialogs.openFile(bankFileDialog(filter, folder));
     if (name && !name->empty()) load(*name);
 }
 

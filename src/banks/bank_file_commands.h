@@ -14,22 +14,18 @@
 
 namespace velmora {
 
-/// The failure of a bank-file write, as the user is told it.
-[[nodiscard]] std::string saveFailureMessage(const std::filesystem::path& path);
-
 /// Tells the user a bank file was not written (the atomic write left the old file as it was).
 void reportSaveFailure(Dialogs& dialogs, const std::filesystem::path& path);
 
-/// The dialog of a bank's files: its filter, opening in its folder.
-[[nodiscard]] FileDialogOptions bankFileDialog(std::string filter,
-                                               const std::filesystem::path& folder);
-
-/// Asks for a file name and writes it; cancel writes nothing, a failed write is reported.
-void saveBankFileAs(Dialogs& dialogs, const FileDialogOptions& options,
+/// Asks for a file name (the bank's filter, opening in its folder) and writes it; cancel
+/// writes nothing, a failed write is reported.
+void saveBankFileAs(Dialogs& dialogs, const std::string& filter,
+                    const std::filesystem::path& folder,
                     const std::function<bool(const std::filesystem::path&)>& write);
 
 /// Asks for a file and loads it; the bank's load reports a bad file itself.
-void loadBankFileFrom(Dialogs& dialogs, const FileDialogOptions& options,
+void loadBankFileFrom(Dialogs& dialogs, const std::string& filter,
+                      const std::filesystem::path& folder,
                       const std::function<void(const std::filesystem::path&)>& load);
 
 } // namespace velmora

@@ -71,16 +71,15 @@ bool BackgroundBank::save(const std::filesystem::path& path) {
 }
 
 void BackgroundBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs,
-                   bankFileDialog(kBankFileFilter, services().folder.resolve(m_table.dialogFolder)),
+    saveBankFileAs(services().dialogs, kBankFileFilter,
+                   services().folder.resolve(m_table.dialogFolder),
                    [this](const auto& p) { return save(p); });
 }
 
 void BackgroundBank::loadConfiguration() {
-    loadBankFileFrom(
-        services().dialogs,
-        bankFileDialog(kBankFileFilter, services().folder.resolve(m_table.dialogFolder)),
-        [this](const auto& p) { doload(p); });
+    loadBankFileFrom(services().dialogs, kBankFileFilter,
+                     services().folder.resolve(m_table.dialogFolder),
+                     [this](const auto& p) { doload(p); });
 }
 
 } // namespace velmora

@@ -55,7 +55,6 @@ protected:
     void prepareSample(int number, SlotVoice& voice) override;
 
 private:
-
     const BackgroundBankTable& m_table;
     SlotVoice m_startupVoice;
     bool m_activated = false;

@@ -208,14 +208,13 @@ void CustomBackgroundBank::openPicker() {
 }
 
 void CustomBackgroundBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs,
-                   bankFileDialog(kBankFileFilter, services().folder.resolve(kBankFileFolder)),
+    saveBankFileAs(services().dialogs, kBankFileFilter, services().folder.resolve(kBankFileFolder),
                    [this](const auto& p) { return save(p); });
 }
 
 void CustomBackgroundBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs,
-                     bankFileDialog(kBankFileFilter, services().folder.resolve(kBankFileFolder)),
+    loadBankFileFrom(services().dialogs, kBankFileFilter,
+                     services().folder.resolve(kBankFileFolder),
                      [this](const auto& p) { doload(p); });
 }
 

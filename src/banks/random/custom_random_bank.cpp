@@ -1,8 +1,7 @@
 #include "custom_random_bank.h"
 
-#include "banks/random/interval_settings.h"
-#include "banks/random/random_bank.h"
 #include "banks/bank_file_commands.h"
+#include "banks/random/interval_settings.h"
 #include "core/files/text_record.h"
 
 namespace velmora {
@@ -174,12 +173,12 @@ void CustomRandomBank::dosave(const fs::path& path) {
 }
 
 void CustomRandomBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs, bankFileDialog(kCustomRandomConfigFilter, configFolder()),
+    saveBankFileAs(services().dialogs, kCustomRandomConfigFilter, configFolder(),
                    [this](const auto& p) { return save(p); });
 }
 
 void CustomRandomBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs, bankFileDialog(kCustomRandomConfigFilter, configFolder()),
+    loadBankFileFrom(services().dialogs, kCustomRandomConfigFilter, configFolder(),
                      [this](const auto& p) { doload(p); });
 }
 

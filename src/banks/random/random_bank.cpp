@@ -1,8 +1,8 @@
 #include "random_bank.h"
 
+#include "banks/bank_file_commands.h"
 #include "banks/random/auto_randomize_group.h"
 #include "banks/random/interval_settings.h"
-#include "banks/bank_file_commands.h"
 #include "core/files/text_record.h"
 
 namespace velmora {
@@ -56,12 +56,12 @@ void RandomBank::dosave(const std::filesystem::path& path) {
 }
 
 void RandomBank::saveConfiguration() {
-    saveBankFileAs(services().dialogs, bankFileDialog(kRandomConfigFilter, configFolder()),
+    saveBankFileAs(services().dialogs, kRandomConfigFilter, configFolder(),
                    [this](const auto& p) { return save(p); });
 }
 
 void RandomBank::loadConfiguration() {
-    loadBankFileFrom(services().dialogs, bankFileDialog(kRandomConfigFilter, configFolder()),
+    loadBankFileFrom(services().dialogs, kRandomConfigFilter, configFolder(),
                      [this](const auto& p) { doload(p); });
 }
 
