@@ -9,7 +9,7 @@
 //
 // The input folder holds in00.wav .. in31.wav (any format the engine reads).
 
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 
 #include <chrono>
 #include <cstdio>
@@ -23,15 +23,13 @@ using namespace velmora::audio;
 
 namespace {
 
-double processCpuSeconds()
-{
+double processCpuSeconds() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
-bool setUpLoad(SoundEngine& engine, const std::string& folder)
-{
+bool setUpLoad(SoundEngine& engine, const std::string& folder) {
     for (int i = 0; i < kChannelCount; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "/in%02d.wav", i);
@@ -56,11 +54,9 @@ bool setUpLoad(SoundEngine& engine, const std::string& folder)
     return true;
 }
 
-int offline(const std::string& folder, double seconds, const std::string& out)
-{
+int offline(const std::string& folder, double seconds, const std::string& out) {
     SoundEngine engine(Backend::Offline);
-    if (!setUpLoad(engine, folder))
-        return 1;
+    if (!setUpLoad(engine, folder)) return 1;
     const auto frames = static_cast<std::int64_t>(seconds * kSampleRate);
     const double start = processCpuSeconds();
     if (!engine.renderToFile(out, frames)) {
@@ -68,28 +64,28 @@ int offline(const std::string& folder, double seconds, const std::string& out)
         return 1;
     }
     const double cpu = processCpuSeconds() - start;
-    std::printf("engine: %.2f s of audio in %.4f CPU s: %.5f CPU s per s of audio (%.0f x real time)\n",
-                seconds, cpu, cpu / seconds, seconds / cpu);
+    std::printf(
+        "engine: %.2f s of audio in %.4f CPU s: %.5f CPU s per s of audio (%.0f x real time)\n",
+        seconds, cpu, cpu / seconds, seconds / cpu);
     std::printf("engine cpu seconds: %.6f\n", cpu);
     std::printf("effect memory: %zu bytes\n", engine.effectMemoryBytes());
     return 0;
 }
 
-void report(const char* what, const SoundEngine& engine)
-{
+void report(const char* what, const SoundEngine& engine) {
     const auto load = engine.audioLoad();
-    std::printf("%s: %lld blocks, average audio-thread load %.3f %% of one core, slowest block %.2f %% of "
-                "its period\n",
-                what, static_cast<long long>(load.blocks), 100.0 * load.averageLoad, 100.0 * load.worstBlockLoad);
+    std::printf(
+        "%s: %lld blocks, average audio-thread load %.3f %% of one core, slowest block %.2f %% of "
+        "its period\n",
+        what, static_cast<long long>(load.blocks), 100.0 * load.averageLoad,
+        100.0 * load.worstBlockLoad);
 }
 
-int realtime(const std::string& folder, double seconds)
-{
+int realtime(const std::string& folder, double seconds) {
     {
         SoundEngine engine(Backend::Null);
         engine.init();
-        if (!setUpLoad(engine, folder))
-            return 1;
+        if (!setUpLoad(engine, folder)) return 1;
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         report("full load (32 voices, 10 bands, reverb)", engine);
     }
@@ -104,13 +100,12 @@ int realtime(const std::string& folder, double seconds)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "offline" && argc == 5)
-        return offline(argv[2], std::atof(argv[3]), argv[4]);
-    if (mode == "realtime" && argc == 4)
-        return realtime(argv[2], std::atof(argv[3]));
-    std::fprintf(stderr, "usage: %s offline <inputs> <seconds> <out.wav> | realtime <inputs> <seconds>\n", argv[0]);
+    if (mode == "offline" && argc == 5) return offline(argv[2], std::atof(argv[3]), argv[4]);
+    if (mode == "realtime" && argc == 4) return realtime(argv[2], std::atof(argv[3]));
+    std::fprintf(stderr,
+                 "usage: %s offline <inputs> <seconds> <out.wav> | realtime <inputs> <seconds>\n",
+                 argv[0]);
     return 2;
 }

@@ -56,12 +56,19 @@ void writeNoiseWav(const fs::path& path, int seconds, unsigned seed) {
     const std::uint32_t frames = 44100u * static_cast<std::uint32_t>(seconds);
     std::ofstream out(path, std::ios::binary);
     auto put = [&](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
+        for (int i = 0; i < bytes; ++i)
+            out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
     };
     out.write("RIFF", 4);
     put(36 + frames * 4, 4);
     out.write("WAVEfmt ", 8);
-    put(16, 4); put(1, 2); put(2, 2); put(44100, 4); put(44100 * 4, 4); put(4, 2); put(16, 2);
+    put(16, 4);
+    put(1, 2);
+    put(2, 2);
+    put(44100, 4);
+    put(44100 * 4, 4);
+    put(4, 2);
+    put(16, 2);
     out.write("data", 4);
     put(frames * 4, 4);
     std::mt19937 gen(seed);
@@ -84,7 +91,8 @@ fs::path generatedFolder() {
         names.push_back(std::to_string(k) + ".isz");
         names.push_back(std::to_string(50 + k) + ".isz");
     }
-    for (int k = 1; k <= 16; ++k) names.push_back("b" + std::to_string(k) + ".isx");
+    for (int k = 1; k <= 16; ++k)
+        names.push_back("b" + std::to_string(k) + ".isx");
     names.push_back("51.raz");
     unsigned seed = 1;
     for (const auto& name : names)

@@ -61,22 +61,24 @@ int main(int argc, char** argv) {
             }
         }
         engine.render(buf.data(), kFrames);
-        for (auto s : buf) peak = std::max(peak, std::abs(static_cast<int>(s)));
+        for (auto s : buf)
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
         sf_writef_short(out, buf.data(), kFrames);
     }
     sf_close(out);
     const int lo = pans.empty() ? 0 : *std::min_element(pans.begin(), pans.end());
     const int hi = pans.empty() ? 0 : *std::max_element(pans.begin(), pans.end());
     double mean = 0, sd = 0;
-    for (int p : pans) mean += p;
+    for (int p : pans)
+        mean += p;
     mean = pans.empty() ? 0 : mean / pans.size();
-    for (int p : pans) sd += (p - mean) * (p - mean);
+    for (int p : pans)
+        sd += (p - mean) * (p - mean);
     sd = pans.size() > 1 ? std::sqrt(sd / (pans.size() - 1)) : 0;
     std::printf("seconds: %d, firings: %llu (identify lines %zu)\n", seconds,
-                static_cast<unsigned long long>(bank.firingCount()),
-                banks.identify().totalAdded());
-    std::printf("pans: %zu drawn, min %d, max %d, mean %.1f, sd %.1f\n", pans.size(), lo, hi,
-                mean, sd);
+                static_cast<unsigned long long>(bank.firingCount()), banks.identify().totalAdded());
+    std::printf("pans: %zu drawn, min %d, max %d, mean %.1f, sd %.1f\n", pans.size(), lo, hi, mean,
+                sd);
     std::printf("peak: %d of 32767 (%.1f dBFS)\n", peak,
                 peak > 0 ? 20 * std::log10(peak / 32767.0) : -999.0);
     engine.close();

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
         picked.push_back(folder.resolve("\\bin\\" + std::to_string(n) + ".raz").string());
     banks.custom().applyPickedList(picked);
     std::vector<RandomBankEngine*> all;
-    for (int b = 1; b <= 4; ++b) all.push_back(&banks.bank(b));
+    for (int b = 1; b <= 4; ++b)
+        all.push_back(&banks.bank(b));
     all.push_back(&banks.custom());
     // Typical settings: every slot on at a middling frequency, preloaded by one preview.
     for (auto* bank : all)
@@ -45,21 +46,24 @@ int main(int argc, char** argv) {
             bank->preview(n);
         }
     std::vector<float> audio(2 * 22050);
-    for (int i = 0; i < 8; ++i) engine.render(audio.data(), 22050); // let previews end
+    for (int i = 0; i < 8; ++i)
+        engine.render(audio.data(), 22050); // let previews end
 
     using Clock = std::chrono::steady_clock;
     Clock::duration spent{};
     Clock::duration worst{};
     for (int t = 0; t < ticks; ++t) {
         const auto start = Clock::now();
-        for (auto* bank : all) bank->tick();
+        for (auto* bank : all)
+            bank->tick();
         const auto took = Clock::now() - start;
         spent += took;
         worst = std::max(worst, took);
         if (t % 4 == 0) engine.render(audio.data(), 2048); // keep channels coming and going
     }
     std::uint64_t firings = 0;
-    for (auto* bank : all) firings += bank->firingCount();
+    for (auto* bank : all)
+        firings += bank->firingCount();
     const double ns = std::chrono::duration<double, std::nano>(spent).count() / ticks;
     std::printf("five-bank ticks: %d, firings: %llu\n", ticks,
                 static_cast<unsigned long long>(firings));

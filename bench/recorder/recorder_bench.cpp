@@ -85,11 +85,13 @@ void buildProgramFolder(const fs::path& dir) {
     }
     OfflineServices live(dir, 3);
     Soundscape s(live.services);
-    for (int k = 1; k <= 10; ++k) s.backgroundOne().setOn(k, true); // drift at rate 800
+    for (int k = 1; k <= 10; ++k)
+        s.backgroundOne().setOn(k, true); // drift at rate 800
     for (int bank : {1, 2})
         for (int slot = 1; slot <= 28; ++slot)
             s.randomBanks().bank(bank).setFrequency(slot, slot % 2 ? 150 : 200);
-    for (Bank* b : s.banks()) b->dosave(dir / b->stateFileName());
+    for (Bank* b : s.banks())
+        b->dosave(dir / b->stateFileName());
 }
 
 void effectsOn(Services& services, Soundscape&) {
@@ -110,7 +112,8 @@ int main(int argc, char** argv) {
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const std::string ext = argc > 3 ? argv[3] : ".wav";
 
-    const fs::path dir = fs::temp_directory_path() / ("velmora-recorder-bench-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("velmora-recorder-bench-" + std::to_string(::getpid()));
     buildProgramFolder(dir / "program");
 
     recorder::RenderRequest request;
@@ -128,7 +131,8 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = cpuSeconds();
         const auto outcome = recorder::render(request, {}, nullptr, hooks);
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double cpu = cpuSeconds() - cpuStart;
         if (outcome.status != recorder::RenderStatus::Finished) {
             std::fprintf(stderr, "render failed: %s\n", outcome.error.c_str());

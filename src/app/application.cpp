@@ -1,7 +1,7 @@
 #include "application.h"
 
+#include "audio/sound_engine.h"
 #include "banks/soundscape.h"
-#include "core/audio/sound_engine.h"
 #include "core/main_window/main_window_controller.h"
 #include "core/services.h"
 #include "core/startup/device_selection.h"

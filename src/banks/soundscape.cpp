@@ -20,12 +20,14 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string lowered(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
 std::string withoutLeadingSeparator(std::string name) {
-    while (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.erase(0, 1);
+    while (!name.empty() && (name.front() == '\\' || name.front() == '/'))
+        name.erase(0, 1);
     return name;
 }
 
@@ -47,17 +49,18 @@ constexpr auto kSnapshotMaxAge = std::chrono::hours(24 * 7);
 
 Soundscape::Soundscape(Services& services)
     : m_s(services), m_random(services), m_backgroundOne(services, backgroundBankOne()),
-      m_backgroundTwo(services, backgroundBankTwo()), m_bw(services),
-      m_customBackground(services) {
+      m_backgroundTwo(services, backgroundBankTwo()), m_bw(services), m_customBackground(services) {
     m_banks = {&m_backgroundOne, &m_backgroundTwo, &m_bw};
-    for (Bank* bank : m_random.all()) m_banks.push_back(bank);
+    for (Bank* bank : m_random.all())
+        m_banks.push_back(bank);
     m_banks.push_back(&m_customBackground);
 }
 
 Soundscape::~Soundscape() = default;
 
 void Soundscape::attach(MainWindowController& main) {
-    for (Bank* bank : m_banks) main.addBank(*bank);
+    for (Bank* bank : m_banks)
+        main.addBank(*bank);
 
     AutoRandomizeGroup& group = m_random.autoRandomize();
     IntervalSettings& form3 = m_random.form3();
@@ -161,7 +164,8 @@ SnapshotResult Soundscape::writeSnapshot(const fs::path& dir, std::optional<int>
     std::set<std::string> own = {lowered(withoutLeadingSeparator(state::kMainStateFile)),
                                  lowered(withoutLeadingSeparator(state::kMain2StateFile)),
                                  lowered(withoutLeadingSeparator(kSnapshotStateFile))};
-    for (Bank* bank : m_banks) own.insert(lowered(withoutLeadingSeparator(bank->stateFileName())));
+    for (Bank* bank : m_banks)
+        own.insert(lowered(withoutLeadingSeparator(bank->stateFileName())));
 
     const fs::path root = m_s.folder.root();
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
@@ -205,16 +209,18 @@ SnapshotResult Soundscape::writeSnapshot(const fs::path& dir, std::optional<int>
     snap.customPeriodMinutes = m_random.form33().periodMinutes();
 
     const bool written =
-        state::writeMain2State(target.resolve(state::kMain2StateFile), s2) == files::WriteError::None &&
-        state::writeMainState(target.resolve(state::kMainStateFile), s1) == files::WriteError::None &&
+        state::writeMain2State(target.resolve(state::kMain2StateFile), s2) ==
+            files::WriteError::None &&
+        state::writeMainState(target.resolve(state::kMainStateFile), s1) ==
+            files::WriteError::None &&
         files::writeFileAtomically(target.resolve(kSnapshotStateFile), snapshotStateBytes(snap)) ==
             files::WriteError::None;
     // Banks write through their own dosave, which does not report; check their files exist.
     bool banksWritten = true;
     for (Bank* bank : m_banks)
-        banksWritten = banksWritten && fs::exists(target.resolve(
-                                           "\\" + withoutLeadingSeparator(bank->stateFileName())),
-                                                  ec);
+        banksWritten =
+            banksWritten &&
+            fs::exists(target.resolve("\\" + withoutLeadingSeparator(bank->stateFileName())), ec);
     if (!written || !banksWritten) {
         result.error = "The soundscape could not be saved in " + dir.string() + ".";
         return result;
@@ -268,8 +274,10 @@ std::optional<SnapshotState> readSnapshotState(const fs::path& path, bool& damag
     }
     for (int* target : {&s.master, &s.bwaves, &s.randomPeriodMinutes, &s.customPeriodMinutes}) {
         const auto v = reader.nextInteger();
-        if (v && *v >= 0 && *v <= 100000) *target = static_cast<int>(*v);
-        else damaged = true;
+        if (v && *v >= 0 && *v <= 100000)
+            *target = static_cast<int>(*v);
+        else
+            damaged = true;
     }
     return s;
 }

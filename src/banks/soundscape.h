@@ -51,7 +51,7 @@ struct SnapshotResult {
 };
 
 class Soundscape {
-public:
+  public:
     explicit Soundscape(Services& services);
     ~Soundscape();
     Soundscape(const Soundscape&) = delete;
@@ -94,7 +94,7 @@ public:
     /// path when no folder could be made.
     [[nodiscard]] static std::filesystem::path makeSnapshotFolder();
 
-private:
+  private:
     [[nodiscard]] std::filesystem::path stateFile(std::string name) const;
     void restoreDialogs(RestoreReport& report);
     void restoreMain2(RestoreReport& report);

@@ -36,12 +36,16 @@ struct LevelRange {
 /// The bank levels keep their minimum of 1. Listed in the README; keep the two in step.
 constexpr LevelRange levelRange(Level level) {
     switch (level) {
-    case Level::Master: return {0, 600, 500};
+    case Level::Master:
+        return {0, 600, 500};
     case Level::Random:
     case Level::Background:
-    case Level::Bwaves: return {1, 14, 10};
-    case Level::Cd: return {0, 100, 50};
-    case Level::Mp3: return {0, 5000, 2500};
+    case Level::Bwaves:
+        return {1, 14, 10};
+    case Level::Cd:
+        return {0, 100, 50};
+    case Level::Mp3:
+        return {0, 5000, 2500};
     }
     return {0, 0, 0};
 }
@@ -49,12 +53,18 @@ constexpr LevelRange levelRange(Level level) {
 /// The caption shown beside a level's slider on the main window and on every copy.
 constexpr const char* levelCaption(Level level) {
     switch (level) {
-    case Level::Master: return "Master";
-    case Level::Random: return "Random";
-    case Level::Background: return "Background";
-    case Level::Cd: return "CD";
-    case Level::Bwaves: return "Bwaves";
-    case Level::Mp3: return "MP3";
+    case Level::Master:
+        return "Master";
+    case Level::Random:
+        return "Random";
+    case Level::Background:
+        return "Background";
+    case Level::Cd:
+        return "CD";
+    case Level::Bwaves:
+        return "Bwaves";
+    case Level::Mp3:
+        return "MP3";
     }
     return "";
 }
@@ -62,20 +72,27 @@ constexpr const char* levelCaption(Level level) {
 /// The main window's object name of a level's slider.
 constexpr const char* levelSliderName(Level level) {
     switch (level) {
-    case Level::Master: return "ucSlider3";
-    case Level::Random: return "ucSlider1";
-    case Level::Background: return "ucSlider2";
-    case Level::Cd: return "ucSlider4";
-    case Level::Bwaves: return "ucSlider5";
-    case Level::Mp3: return "hscroll2";
+    case Level::Master:
+        return "ucSlider3";
+    case Level::Random:
+        return "ucSlider1";
+    case Level::Background:
+        return "ucSlider2";
+    case Level::Cd:
+        return "ucSlider4";
+    case Level::Bwaves:
+        return "ucSlider5";
+    case Level::Mp3:
+        return "hscroll2";
     }
     return "";
 }
 
 class Levels {
-public:
+  public:
     Levels() {
-        for (int i = 0; i < kLevelCount; ++i) m_values[i] = levelRange(Level(i)).initial;
+        for (int i = 0; i < kLevelCount; ++i)
+            m_values[i] = levelRange(Level(i)).initial;
     }
 
     [[nodiscard]] int value(Level level) const { return m_values[index(level)]; }
@@ -96,7 +113,7 @@ public:
     /// (level, new value). Banks re-apply volumes; views redraw their copies.
     Signal<Level, int> changed;
 
-private:
+  private:
     static constexpr int index(Level l) { return static_cast<int>(l); }
     std::array<int, kLevelCount> m_values{};
 };

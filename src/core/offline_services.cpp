@@ -3,12 +3,14 @@
 namespace velmora {
 
 OfflineServices::OfflineServices(std::filesystem::path programFolder, std::uint64_t seed)
-    : folder(std::move(programFolder)),
-      services{engine, timers, random, clock, dialogs, settings, shell, folder, levels} {
+    : folder(std::move(programFolder)), services{engine,   timers, random, clock, dialogs,
+                                                 settings, shell,  folder, levels} {
     random.seed(seed);
     (void)engine.init();
 }
 
-OfflineServices::~OfflineServices() { engine.close(); }
+OfflineServices::~OfflineServices() {
+    engine.close();
+}
 
 } // namespace velmora

@@ -13,7 +13,7 @@ namespace velmora {
 
 /// Disconnects on destruction. Movable, not copyable.
 class Connection {
-public:
+  public:
     Connection() = default;
     explicit Connection(std::function<void()> disconnect) : m_disconnect(std::move(disconnect)) {}
     Connection(Connection&& o) noexcept : m_disconnect(std::exchange(o.m_disconnect, nullptr)) {}
@@ -31,12 +31,12 @@ public:
         if (m_disconnect) std::exchange(m_disconnect, nullptr)();
     }
 
-private:
+  private:
     std::function<void()> m_disconnect;
 };
 
 template <typename... Args> class Signal {
-public:
+  public:
     using Slot = std::function<void(Args...)>;
 
     /// The listener stays connected as long as the returned Connection lives.
@@ -59,7 +59,7 @@ public:
         std::erase_if(state->entries, [](const Entry& e) { return !e.slot; });
     }
 
-private:
+  private:
     struct Entry {
         unsigned long id;
         Slot slot;

@@ -48,7 +48,9 @@ fs::path XdgAutoStart::defaultFolder() {
     return fs::temp_directory_path() / "autostart";
 }
 
-fs::path XdgAutoStart::entryPath() const { return m_folder / (fileSafe(m_title) + ".desktop"); }
+fs::path XdgAutoStart::entryPath() const {
+    return m_folder / (fileSafe(m_title) + ".desktop");
+}
 
 std::string XdgAutoStart::entryText() const {
     std::string t = "[Desktop Entry]\r\n";

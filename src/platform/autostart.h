@@ -10,7 +10,7 @@
 namespace velmora {
 
 class AutoStart {
-public:
+  public:
     virtual ~AutoStart() = default;
     /// Adds (or refreshes) the entry; false when it could not be written.
     virtual bool enable() = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class XdgAutoStart final : public AutoStart {
-public:
+  public:
     /// autostartFolder: usually defaultFolder(); title names the entry; program is the
     /// absolute path of the program file.
     XdgAutoStart(std::filesystem::path autostartFolder, std::string title,
@@ -39,7 +39,7 @@ public:
     /// The whole entry as written (for tests and diagnostics).
     [[nodiscard]] std::string entryText() const;
 
-private:
+  private:
     std::filesystem::path m_folder;
     std::string m_title;
     std::filesystem::path m_program;

@@ -12,7 +12,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     [[nodiscard]] virtual LocalTime now() const = 0;
     /// Monotonic milliseconds, for seeding the shared random generator.
@@ -21,20 +21,20 @@ public:
 
 /// The machine's local time.
 class SystemClock final : public Clock {
-public:
+  public:
     [[nodiscard]] LocalTime now() const override;
     [[nodiscard]] std::int64_t ticksMs() const override;
 };
 
 /// A clock tests set by hand.
 class ManualClock final : public Clock {
-public:
+  public:
     [[nodiscard]] LocalTime now() const override { return m_now; }
     [[nodiscard]] std::int64_t ticksMs() const override { return m_ticks; }
     void set(const LocalTime& t) { m_now = t; }
     void setTicks(std::int64_t ms) { m_ticks = ms; }
 
-private:
+  private:
     LocalTime m_now;
     std::int64_t m_ticks = 0;
 };

@@ -20,8 +20,12 @@ std::optional<std::string> ScriptedDialogs::nextFile() {
     return m_file < files.size() ? files[m_file++] : std::nullopt;
 }
 
-std::optional<std::string> ScriptedDialogs::openFile(const FileDialogOptions&) { return nextFile(); }
-std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogOptions&) { return nextFile(); }
+std::optional<std::string> ScriptedDialogs::openFile(const FileDialogOptions&) {
+    return nextFile();
+}
+std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogOptions&) {
+    return nextFile();
+}
 std::optional<std::string> ScriptedDialogs::chooseFolder(const FileDialogOptions&) {
     return nextFile();
 }

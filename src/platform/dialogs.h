@@ -19,7 +19,7 @@ struct FileDialogOptions {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     /// OK-only message box.
     virtual void message(const std::string& text, MessageIcon icon = MessageIcon::Information,
@@ -40,7 +40,7 @@ public:
 /// Test double: records every message and answers from scripted queues (default: No /
 /// cancel).
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     struct Shown {
         std::string text;
         MessageIcon icon;
@@ -66,7 +66,7 @@ public:
         return messages.empty() ? std::string{} : messages.back().text;
     }
 
-private:
+  private:
     std::optional<std::string> nextFile();
     std::size_t m_question = 0, m_input = 0, m_file = 0, m_multi = 0;
 };

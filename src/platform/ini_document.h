@@ -14,7 +14,7 @@
 namespace velmora {
 
 class IniDocument {
-public:
+  public:
     IniDocument() = default;
     /// Parses any bytes: CR LF or LF lines, optional UTF-8 byte-order mark. Never fails.
     static IniDocument parse(std::string_view bytes);
@@ -30,10 +30,10 @@ public:
     /// CR LF-ended lines.
     [[nodiscard]] std::string serialize() const;
 
-private:
+  private:
     struct Line {
-        std::string raw;     ///< the line as read, for lines that are not a key
-        std::string key;     ///< empty for non-key lines
+        std::string raw; ///< the line as read, for lines that are not a key
+        std::string key; ///< empty for non-key lines
         std::string value;
     };
     struct Section {

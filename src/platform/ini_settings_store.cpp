@@ -25,7 +25,8 @@ std::string safeFileStem(const std::string& app) {
 IniSettingsStore::IniSettingsStore(fs::path folder) : m_folder(std::move(folder)) {}
 
 fs::path IniSettingsStore::defaultFolder() {
-    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x == '/') return fs::path(x) / "velmora";
+    if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x == '/')
+        return fs::path(x) / "velmora";
     if (const char* h = std::getenv("HOME"); h && *h) return fs::path(h) / ".config" / "velmora";
     return fs::temp_directory_path() / "velmora-config";
 }
@@ -44,8 +45,7 @@ IniDocument& IniSettingsStore::document(const std::string& app) const {
 }
 
 std::string IniSettingsStore::read(const std::string& app, const std::string& section,
-                                   const std::string& key,
-                                   const std::string& defaultValue) const {
+                                   const std::string& key, const std::string& defaultValue) const {
     return document(app).value(section, key).value_or(defaultValue);
 }
 
@@ -63,8 +63,8 @@ void IniSettingsStore::remove(const std::string& app, const std::string& section
 void IniSettingsStore::save(const std::string& app) {
     std::error_code ec;
     fs::create_directories(m_folder, ec);
-    m_lastWriteOk = replaceFileAtomically(fileFor(app), document(app).serialize()) ==
-                    ReplaceError::None;
+    m_lastWriteOk =
+        replaceFileAtomically(fileFor(app), document(app).serialize()) == ReplaceError::None;
 }
 
 } // namespace velmora

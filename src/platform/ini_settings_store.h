@@ -18,7 +18,7 @@
 namespace velmora {
 
 class IniSettingsStore final : public SettingsStore {
-public:
+  public:
     /// folder: where the files live; created on the first write.
     explicit IniSettingsStore(std::filesystem::path folder);
 
@@ -37,7 +37,7 @@ public:
     /// False when the last write could not be saved (the value is still held in memory).
     [[nodiscard]] bool lastWriteSucceeded() const { return m_lastWriteOk; }
 
-private:
+  private:
     IniDocument& document(const std::string& app) const;
     void save(const std::string& app);
 

@@ -25,7 +25,8 @@ bool spawnDetached(const std::string& program, const std::vector<std::string>& a
     all.push_back(program);
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
+    for (auto& a : all)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
 
     int fds[2];
@@ -112,6 +113,8 @@ bool LinuxShell::openFolder(const std::string& path) {
     return runTool("xdg-open", {path});
 }
 
-bool LinuxShell::shutdownComputer() { return runTool("systemctl", {"poweroff"}); }
+bool LinuxShell::shutdownComputer() {
+    return runTool("systemctl", {"poweroff"});
+}
 
 } // namespace velmora

@@ -9,7 +9,7 @@
 namespace velmora {
 
 class LinuxShell final : public Shell {
-public:
+  public:
     /// True once the program has really been executed (not merely forked).
     bool startProgram(const std::string& path, const std::vector<std::string>& args) override;
     bool openUrl(const std::string& url) override;

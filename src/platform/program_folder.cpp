@@ -10,8 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -48,8 +47,8 @@ fs::path resolveCaseInsensitive(const fs::path& base, std::string_view relative)
     return current;
 }
 
-fs::path ProgramFolder::resolve(std::string_view documented) const {
-    return resolveCaseInsensitive(m_root, documented);
+fs::path ProgramFolder::resolve(std::string_view stored) const {
+    return resolveCaseInsensitive(m_root, stored);
 }
 
 std::string ProgramFolder::relativeForm(const fs::path& p) const {
@@ -59,7 +58,8 @@ std::string ProgramFolder::relativeForm(const fs::path& p) const {
     auto r = full.lexically_relative(root);
     if (r.empty() || r.native().starts_with("..")) return {};
     std::string out;
-    for (const auto& part : r) out += "\\" + part.string();
+    for (const auto& part : r)
+        out += "\\" + part.string();
     return out;
 }
 

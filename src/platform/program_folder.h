@@ -1,6 +1,6 @@
 #pragma once
 // The program folder ("installation folder"): the executable's folder when writable,
-// otherwise a per-user copy under $XDG_DATA_HOME seeded from the installed tree. Documented
+// otherwise a per-user copy under $XDG_DATA_HOME seeded from the installed tree. Stored
 // paths are written with "\" and resolved component by component without regard to case,
 // because the program's own paths differ in case ("EQ Presets" and "eq presets").
 
@@ -11,7 +11,7 @@
 namespace velmora {
 
 class ProgramFolder {
-public:
+  public:
     explicit ProgramFolder(std::filesystem::path root) : m_root(std::move(root)) {}
 
     /// Chooses the folder for an executable at exePath (see the class comment); seeds the
@@ -31,13 +31,13 @@ public:
 
     /// "\config\scenarios\x.vlm" -> <root>/config/scenarios/x.vlm, each existing component
     /// matched without regard to case; missing components keep the given spelling.
-    [[nodiscard]] std::filesystem::path resolve(std::string_view documented) const;
+    [[nodiscard]] std::filesystem::path resolve(std::string_view stored) const;
 
-    /// The documented relative form of a path inside the folder ("\bin\1.isz"), or an
+    /// The stored relative form of a path inside the folder ("\bin\1.isz"), or an
     /// empty string when the path lies outside it.
     [[nodiscard]] std::string relativeForm(const std::filesystem::path& p) const;
 
-private:
+  private:
     std::filesystem::path m_root;
 };
 

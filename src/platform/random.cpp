@@ -10,11 +10,14 @@ std::uint64_t splitmix64(std::uint64_t& x) {
     z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
     return z ^ (z >> 31);
 }
-std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+std::uint64_t rotl(std::uint64_t x, int k) {
+    return (x << k) | (x >> (64 - k));
+}
 } // namespace
 
 void SeededRandom::seed(std::uint64_t seed) {
-    for (auto& s : m_s) s = splitmix64(seed);
+    for (auto& s : m_s)
+        s = splitmix64(seed);
 }
 
 double SeededRandom::next() {

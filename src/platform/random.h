@@ -11,7 +11,7 @@ namespace velmora {
 class Clock;
 
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     /// Uniform in [0, 1).
     [[nodiscard]] virtual double next() = 0;
@@ -22,19 +22,19 @@ public:
 
 /// Deterministic 64-bit generator (xoshiro256** seeded through splitmix64).
 class SeededRandom final : public Random {
-public:
+  public:
     explicit SeededRandom(std::uint64_t seed = 0x5eed5eedULL) { this->seed(seed); }
     [[nodiscard]] double next() override;
     void seed(std::uint64_t seed) override;
     void seedFromClock(const Clock& clock) override;
 
-private:
+  private:
     std::uint64_t m_s[4]{};
 };
 
 /// Hands out scripted values first, then falls back to a seeded sequence.
 class ScriptedRandom final : public Random {
-public:
+  public:
     void push(double value) { m_script.push_back(value); }
     [[nodiscard]] std::size_t remaining() const { return m_script.size(); }
     [[nodiscard]] std::uint64_t drawCount() const { return m_draws; }
@@ -43,7 +43,7 @@ public:
     void seedFromClock(const Clock&) override { ++m_clockSeeds; }
     [[nodiscard]] int clockSeedCount() const { return m_clockSeeds; }
 
-private:
+  private:
     std::deque<double> m_script;
     SeededRandom m_fallback{1};
     std::uint64_t m_draws = 0;

@@ -7,7 +7,8 @@ namespace velmora {
 std::string MemorySettingsStore::address(const std::string& app, const std::string& section,
                                          const std::string& key) {
     std::string a = app + '\x1f' + section + '\x1f' + key;
-    for (auto& c : a) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : a)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return a;
 }
 

@@ -8,13 +8,13 @@
 namespace velmora {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     [[nodiscard]] virtual std::string read(const std::string& app, const std::string& section,
                                            const std::string& key,
                                            const std::string& defaultValue) const = 0;
-    virtual void write(const std::string& app, const std::string& section,
-                       const std::string& key, const std::string& value) = 0;
+    virtual void write(const std::string& app, const std::string& section, const std::string& key,
+                       const std::string& value) = 0;
     virtual void remove(const std::string& app, const std::string& section,
                         const std::string& key) = 0;
 };
@@ -22,7 +22,7 @@ public:
 /// Holds values in memory only (tests, and the recorder, which must never touch the
 /// user's settings).
 class MemorySettingsStore final : public SettingsStore {
-public:
+  public:
     std::string read(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& defaultValue) const override;
     void write(const std::string& app, const std::string& section, const std::string& key,
@@ -30,7 +30,7 @@ public:
     void remove(const std::string& app, const std::string& section,
                 const std::string& key) override;
 
-private:
+  private:
     static std::string address(const std::string& app, const std::string& section,
                                const std::string& key);
     std::map<std::string, std::string> m_values;

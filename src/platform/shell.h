@@ -7,7 +7,7 @@
 namespace velmora {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     /// Starts a program detached; false when it could not be started.
     virtual bool startProgram(const std::string& path, const std::vector<std::string>& args) = 0;
@@ -18,7 +18,7 @@ public:
 
 /// Test double: records every request and never acts.
 class RecordingShell final : public Shell {
-public:
+  public:
     struct Call {
         std::string what; ///< "start", "url", "folder", "shutdown"
         std::string target;

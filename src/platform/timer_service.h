@@ -11,7 +11,7 @@ namespace velmora {
 
 /// A periodic timer. Created disabled. Thread: UI thread only.
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     /// Period in milliseconds (at least 1). Changing it restarts the count.
     virtual void setInterval(int milliseconds) = 0;
@@ -22,7 +22,7 @@ public:
 };
 
 class TimerService {
-public:
+  public:
     virtual ~TimerService() = default;
     /// The callback may enable, disable or re-period any timer, itself included.
     [[nodiscard]] virtual std::unique_ptr<Timer> createTimer(int intervalMs,

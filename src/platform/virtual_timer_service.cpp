@@ -37,7 +37,7 @@ struct VirtualTimerService::State {
 
 namespace {
 class VirtualTimer final : public Timer {
-public:
+  public:
     VirtualTimer(std::shared_ptr<VirtualTimerService::State> state, std::uint64_t id)
         : m_state(std::move(state)), m_id(id) {}
     ~VirtualTimer() override {
@@ -61,7 +61,7 @@ public:
     }
     bool isEnabled() const override { return m_state->timers[m_id].enabled; }
 
-private:
+  private:
     std::shared_ptr<VirtualTimerService::State> m_state;
     std::uint64_t m_id;
 };
@@ -99,13 +99,14 @@ void VirtualTimerService::advance(std::int64_t milliseconds) {
     s.now = end;
 }
 
-std::int64_t VirtualTimerService::now() const { return m_state->now; }
+std::int64_t VirtualTimerService::now() const {
+    return m_state->now;
+}
 
 int VirtualTimerService::enabledCount() const {
-    return static_cast<int>(std::count_if(m_state->timers.begin(), m_state->timers.end(),
-                                          [](const State::TimerData& t) {
-                                              return t.alive && t.enabled;
-                                          }));
+    return static_cast<int>(
+        std::count_if(m_state->timers.begin(), m_state->timers.end(),
+                      [](const State::TimerData& t) { return t.alive && t.enabled; }));
 }
 
 } // namespace velmora

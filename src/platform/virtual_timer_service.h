@@ -12,7 +12,7 @@
 namespace velmora {
 
 class VirtualTimerService final : public TimerService {
-public:
+  public:
     VirtualTimerService();
     ~VirtualTimerService() override;
 
@@ -31,7 +31,7 @@ public:
 
     struct State;
 
-private:
+  private:
     std::shared_ptr<State> m_state;
 };
 

@@ -2,7 +2,7 @@
 // Test material and measurements for the sound engine: tone files in every format the
 // engine must read, and level / decay measurements on rendered audio.
 
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 
 #include <filesystem>
 #include <string>
@@ -12,21 +12,24 @@ namespace velmora::audio::test {
 
 /// A fresh empty folder under the system temp folder, removed by the destructor.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    [[nodiscard]] std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    [[nodiscard]] std::string path(const std::string& name) const {
+        return (m_dir / name).string();
+    }
 
-private:
+  private:
     std::filesystem::path m_dir;
 };
 
 enum class FileKind { Wav, Flac, Ogg, Mp3, Wma };
 
 /// Writes a sine tone (amplitude 0.5) of the given length as the given kind of file.
-bool writeTone(const std::string& path, FileKind kind, int rate, int channels, double hz, double seconds);
+bool writeTone(const std::string& path, FileKind kind, int rate, int channels, double hz,
+               double seconds);
 /// A sine of `frames` samples at the engine's rate.
 std::vector<float> sine(double hz, int frames, double amplitude = 0.5);
 /// Writes float samples as a 16-bit mono WAV at the given rate.

@@ -15,9 +15,8 @@ namespace {
 constexpr int kRate = kSampleRate;
 
 class ChannelsTest : public ::testing::Test {
-protected:
-    SampleHandle load(const std::vector<float>& mono, const std::string& name = "s.wav")
-    {
+  protected:
+    SampleHandle load(const std::vector<float>& mono, const std::string& name = "s.wav") {
         const std::string path = folder.path(name);
         EXPECT_TRUE(writeWav(path, mono, kRate));
         return engine.loadSample(path);
@@ -27,8 +26,7 @@ protected:
     SoundEngine engine{Backend::Offline};
 };
 
-TEST_F(ChannelsTest, PanAndVolumeSetChannelLevels)
-{
+TEST_F(ChannelsTest, PanAndVolumeSetChannelLevels) {
     const SampleHandle tone = load(sine(1000, kRate));
     ChannelHandle ch = engine.play(tone);
     ASSERT_TRUE(ch.valid());
@@ -61,8 +59,7 @@ TEST_F(ChannelsTest, PanAndVolumeSetChannelLevels)
     EXPECT_NEAR(rms(out, 0, 1000, 4410), full, 1e-6);
 }
 
-TEST_F(ChannelsTest, ThirtyThreeSoundsDoNotFitAndAStopFreesAChannel)
-{
+TEST_F(ChannelsTest, ThirtyThreeSoundsDoNotFitAndAStopFreesAChannel) {
     const SampleHandle tone = load(sine(440, kRate));
     std::vector<ChannelHandle> handles;
     for (int i = 0; i < kChannelCount; ++i) {
@@ -80,8 +77,7 @@ TEST_F(ChannelsTest, ThirtyThreeSoundsDoNotFitAndAStopFreesAChannel)
     EXPECT_EQ(engine.playingCount(), 32);
 }
 
-TEST_F(ChannelsTest, OneShotEndsFreesItsChannelAndItsStaleHandleChangesNothing)
-{
+TEST_F(ChannelsTest, OneShotEndsFreesItsChannelAndItsStaleHandleChangesNothing) {
     const SampleHandle blip = load(sine(1000, 2205), "blip.wav");
     const SampleHandle tone = load(sine(1000, kRate), "tone.wav");
     const ChannelHandle old = engine.play(blip);
@@ -109,8 +105,7 @@ TEST_F(ChannelsTest, OneShotEndsFreesItsChannelAndItsStaleHandleChangesNothing)
     EXPECT_NEAR(rms(out, 1, 0, 4410), rms(reference, 1, 1000, 4410), 1e-3);
 }
 
-TEST_F(ChannelsTest, LoopCrossesItsEndWithoutADiscontinuity)
-{
+TEST_F(ChannelsTest, LoopCrossesItsEndWithoutADiscontinuity) {
     // Exactly ten periods of 100 Hz, so a seamless loop is one continuous sine.
     const SampleHandle loop = load(sine(100, 4410));
     const ChannelHandle ch = engine.play(loop);
@@ -124,8 +119,7 @@ TEST_F(ChannelsTest, LoopCrossesItsEndWithoutADiscontinuity)
     EXPECT_NEAR(rms(out, 0, 4000, 9000), rms(out, 0, 100, 4100), 1e-3);
 }
 
-TEST_F(ChannelsTest, StopsAndVolumeStepsGlideInsteadOfClicking)
-{
+TEST_F(ChannelsTest, StopsAndVolumeStepsGlideInsteadOfClicking) {
     const SampleHandle tone = load(sine(1000, kRate));
     const ChannelHandle a = engine.play(tone);
     render(engine, 2000);
@@ -145,8 +139,7 @@ TEST_F(ChannelsTest, StopsAndVolumeStepsGlideInsteadOfClicking)
     EXPECT_EQ(rms(out, 0, 64 + 90, 2000), 0.0) << "silent about 2 ms after the stop";
 }
 
-TEST_F(ChannelsTest, PauseSilencesEverythingAndResumeContinues)
-{
+TEST_F(ChannelsTest, PauseSilencesEverythingAndResumeContinues) {
     const SampleHandle blip = load(sine(1000, 4410)); // 100 ms
     const ChannelHandle ch = engine.play(blip);
     render(engine, 2205);
@@ -164,8 +157,7 @@ TEST_F(ChannelsTest, PauseSilencesEverythingAndResumeContinues)
     EXPECT_FALSE(engine.isPlaying(ch));
 }
 
-TEST_F(ChannelsTest, SameSessionRendersToTheSameBytes)
-{
+TEST_F(ChannelsTest, SameSessionRendersToTheSameBytes) {
     auto session = [&](SoundEngine& e) {
         const SampleHandle a = e.loadSample(folder.path("a.wav"));
         const SampleHandle b = e.loadSample(folder.path("b.wav"));
@@ -191,8 +183,7 @@ TEST_F(ChannelsTest, SameSessionRendersToTheSameBytes)
     EXPECT_EQ(session(first), session(second));
 }
 
-TEST_F(ChannelsTest, FailedLoadsAndReleasedSamplesPlayNothing)
-{
+TEST_F(ChannelsTest, FailedLoadsAndReleasedSamplesPlayNothing) {
     const SampleHandle missing = engine.loadSample(folder.path("nothing-here.isz"));
     EXPECT_FALSE(missing.valid());
     const ChannelHandle none = engine.play(missing);
@@ -216,8 +207,7 @@ TEST_F(ChannelsTest, FailedLoadsAndReleasedSamplesPlayNothing)
     EXPECT_FALSE(engine.play(tone).valid());
 }
 
-TEST(EngineLifecycle, CloseTwiceIsHarmlessAndStopsPlay)
-{
+TEST(EngineLifecycle, CloseTwiceIsHarmlessAndStopsPlay) {
     TempFolder folder;
     ASSERT_TRUE(writeWav(folder.path("t.wav"), sine(440, 4410), kRate));
     SoundEngine engine(Backend::Offline);
@@ -240,8 +230,7 @@ TEST(EngineLifecycle, CloseTwiceIsHarmlessAndStopsPlay)
 
 // No sound card here: a device engine falls back to the null device, and time still runs
 // there, so a one-shot ends by itself.
-TEST(EngineLifecycle, WithoutASoundCardTimeStillPasses)
-{
+TEST(EngineLifecycle, WithoutASoundCardTimeStillPasses) {
     TempFolder folder;
     ASSERT_TRUE(writeWav(folder.path("t.wav"), sine(440, 2205), kRate));
     for (Backend backend : {Backend::Null, Backend::Device}) {
@@ -262,8 +251,7 @@ TEST(EngineLifecycle, WithoutASoundCardTimeStillPasses)
     }
 }
 
-TEST(EngineLifecycle, DeviceListStartsWithTheSystemDefault)
-{
+TEST(EngineLifecycle, DeviceListStartsWithTheSystemDefault) {
     SoundEngine engine(Backend::Device);
     engine.setOutput(kAutomaticOutput);
     ASSERT_GE(engine.driverCount(), 1);

@@ -1,7 +1,7 @@
 // Loading sound files: every supported format recognised by content whatever the name,
 // resampling to 44 100 Hz, downmixing, and refusing what is not sound.
+#include "audio/decoder.h"
 #include "audio_test_support.h"
-#include "core/audio/decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,7 @@ struct FormatCase {
 
 class DecodingTest : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(DecodingTest, LoadsByContentResamplesAndDownmixes)
-{
+TEST_P(DecodingTest, LoadsByContentResamplesAndDownmixes) {
     const FormatCase c = GetParam();
     TempFolder folder;
     const std::string path = folder.path(c.name);
@@ -50,17 +49,14 @@ INSTANTIATE_TEST_SUITE_P(Formats, DecodingTest,
                              return n.substr(0, n.find('.'));
                          });
 
-TEST(Decoding, RefusesWhatIsNotSound)
-{
+TEST(Decoding, RefusesWhatIsNotSound) {
     TempFolder folder;
     const std::string text = folder.path("notes.isz");
     std::ofstream(text) << "This is not a sound, it is a shopping list.\r\n";
     const std::string empty = folder.path("empty.raz");
     std::ofstream(empty).flush();
     const std::string truncated = folder.path("cut.wav");
-    {
-        std::ofstream(truncated, std::ios::binary).write("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
-    }
+    { std::ofstream(truncated, std::ios::binary).write("RIFF\x24\x00\x00\x00WAVEfmt ", 16); }
     for (const auto& p : {text, empty, truncated, folder.path("missing.isx"), folder.path("")}) {
         const DecodeResult r = decodeSoundFile(p);
         EXPECT_FALSE(r.ok()) << p;
@@ -70,8 +66,7 @@ TEST(Decoding, RefusesWhatIsNotSound)
     }
 }
 
-TEST(Decoding, ResamplesLowRatesToTheMixRate)
-{
+TEST(Decoding, ResamplesLowRatesToTheMixRate) {
     TempFolder folder;
     const std::string path = folder.path("low.wav");
     ASSERT_TRUE(writeTone(path, FileKind::Wav, 22050, 1, 440, 2.0));
@@ -85,8 +80,7 @@ TEST(Decoding, ResamplesLowRatesToTheMixRate)
     EXPECT_NEAR(rising, 880, 3);
 }
 
-TEST(Decoding, SixteenBitConversionSaturates)
-{
+TEST(Decoding, SixteenBitConversionSaturates) {
     const auto pcm = toPcm16({0.0f, 0.5f, 1.0f, 1.7f, -1.0f, -3.0f});
     EXPECT_EQ(pcm, (std::vector<std::int16_t>{0, 16384, 32767, 32767, -32768, -32768}));
 }

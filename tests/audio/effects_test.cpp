@@ -1,7 +1,7 @@
 // The master bus heard through offline rendering: equaliser bands, every reverb value,
 // removing effects, and the limiter.
+#include "audio/parametric_eq.h"
 #include "audio_test_support.h"
-#include "core/audio/parametric_eq.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,9 @@ namespace {
 constexpr int kRate = kSampleRate;
 
 class EffectsTest : public ::testing::Test {
-protected:
+  protected:
     /// Level (dB) of a steady tone with the given effect setup, measured after it settles.
-    template <class Setup>
-    double toneLevel(double hz, Setup setup)
-    {
+    template <class Setup> double toneLevel(double hz, Setup setup) {
         SoundEngine engine(Backend::Offline);
         const std::string path = folder.path("tone" + std::to_string(int(hz)) + ".wav");
         writeWav(path, sine(hz, kRate), kRate);
@@ -31,8 +29,7 @@ protected:
     }
 
     /// The wet part of the reverb's response to a single click (dry response removed).
-    std::vector<float> reverbResponse(const ReverbParams& params, double seconds = 3.0)
-    {
+    std::vector<float> reverbResponse(const ReverbParams& params, double seconds = 3.0) {
         std::vector<float> click(4, 0.0f);
         click[0] = 0.5f;
         const std::string path = folder.path("click.wav");
@@ -50,27 +47,26 @@ protected:
         return out;
     }
 
-    static double energy(const std::vector<float>& s, double fromS, double toS)
-    {
+    static double energy(const std::vector<float>& s, double fromS, double toS) {
         double e = 0;
-        const auto from = static_cast<std::size_t>(fromS * kRate), to = std::min(s.size() / 2, std::size_t(toS * kRate));
+        const auto from = static_cast<std::size_t>(fromS * kRate),
+                   to = std::min(s.size() / 2, std::size_t(toS * kRate));
         for (std::size_t i = from; i < to; ++i)
             e += double(s[2 * i]) * s[2 * i] + double(s[2 * i + 1]) * s[2 * i + 1];
         return e;
     }
     /// Share of the energy above roughly 5 kHz (first difference against the signal).
-    static double brightness(const std::vector<float>& s, double fromS, double toS)
-    {
+    static double brightness(const std::vector<float>& s, double fromS, double toS) {
         double diff = 0, all = 0;
-        for (auto i = static_cast<std::size_t>(fromS * kRate) + 1; i < std::size_t(toS * kRate); ++i) {
+        for (auto i = static_cast<std::size_t>(fromS * kRate) + 1; i < std::size_t(toS * kRate);
+             ++i) {
             const double d = s[2 * i] - s[2 * (i - 1)];
             diff += d * d;
             all += double(s[2 * i]) * s[2 * i];
         }
         return all > 0 ? diff / all : 0;
     }
-    static double firstSound(const std::vector<float>& s)
-    {
+    static double firstSound(const std::vector<float>& s) {
         for (std::size_t i = 0; i < s.size() / 2; ++i)
             if (std::fabs(s[2 * i]) > 1e-7f || std::fabs(s[2 * i + 1]) > 1e-7f)
                 return double(i - 64) / kRate; // less the limiter's look-ahead
@@ -80,8 +76,7 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(EffectsTest, EqualiserBandRaisesItsCentreAndLeavesFarFrequencies)
-{
+TEST_F(EffectsTest, EqualiserBandRaisesItsCentreAndLeavesFarFrequencies) {
     auto boost = [](SoundEngine& e) {
         e.setParamEq(e.enableEffect(kSystemChannel, EffectType::ParamEq), 1000, 18, 15);
     };
@@ -99,8 +94,7 @@ TEST_F(EffectsTest, EqualiserBandRaisesItsCentreAndLeavesFarFrequencies)
     EXPECT_NEAR(toneLevel(16000, high) - toneLevel(16000, none), 10.0, 0.5);
 }
 
-TEST_F(EffectsTest, FlatBandsAndDisabledEffectsLeaveTheMixUntouched)
-{
+TEST_F(EffectsTest, FlatBandsAndDisabledEffectsLeaveTheMixUntouched) {
     const double dry = toneLevel(1000, [](SoundEngine&) {});
     const double flat = toneLevel(1000, [](SoundEngine& e) {
         const float centres[] = {80, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
@@ -118,8 +112,7 @@ TEST_F(EffectsTest, FlatBandsAndDisabledEffectsLeaveTheMixUntouched)
     EXPECT_DOUBLE_EQ(removed, dry);
 }
 
-TEST_F(EffectsTest, EffectsAreRefusedOffTheSystemChannelAndWhenFull)
-{
+TEST_F(EffectsTest, EffectsAreRefusedOffTheSystemChannelAndWhenFull) {
     SoundEngine engine(Backend::Offline);
     EXPECT_EQ(engine.enableEffect(3, EffectType::ParamEq), -1);
     EXPECT_EQ(engine.enableEffect(kSystemChannel, static_cast<EffectType>(5)), -1);
@@ -132,8 +125,7 @@ TEST_F(EffectsTest, EffectsAreRefusedOffTheSystemChannelAndWhenFull)
     EXPECT_LT(engine.effectMemoryBytes(), 1u << 20);
 }
 
-TEST_F(EffectsTest, ReverbDecayTimeIsTheMeasuredRt60)
-{
+TEST_F(EffectsTest, ReverbDecayTimeIsTheMeasuredRt60) {
     ReverbParams p;
     p.room = 0;
     p.decayHFRatio = 1.0f;
@@ -143,15 +135,13 @@ TEST_F(EffectsTest, ReverbDecayTimeIsTheMeasuredRt60)
     EXPECT_NEAR(rt60(reverbResponse(p, 2.0), kRate), 0.5, 0.075);
 }
 
-TEST_F(EffectsTest, RoomAtMinus10000LeavesNoReverb)
-{
+TEST_F(EffectsTest, RoomAtMinus10000LeavesNoReverb) {
     ReverbParams p;
     p.room = -10000;
     EXPECT_EQ(energy(reverbResponse(p, 1.0), 0, 1.0), 0.0);
 }
 
-TEST_F(EffectsTest, EveryReverbValueIsAudible)
-{
+TEST_F(EffectsTest, EveryReverbValueIsAudible) {
     ReverbParams base;
     base.room = -1000;
     const auto ref = reverbResponse(base);
@@ -163,13 +153,18 @@ TEST_F(EffectsTest, EveryReverbValueIsAudible)
     };
 
     // Levels in millibels: 1000 mB is 10 dB.
-    EXPECT_NEAR(10 * std::log10(energy(with([](auto& p) { p.room = -2000; }), 0, 3) / refEnergy), -10, 0.5);
-    EXPECT_NEAR(10 * std::log10(energy(with([](auto& p) { p.roomRolloffFactor = 1; }), 0, 3) / refEnergy), -6.02, 0.3);
+    EXPECT_NEAR(10 * std::log10(energy(with([](auto& p) { p.room = -2000; }), 0, 3) / refEnergy),
+                -10, 0.5);
+    EXPECT_NEAR(
+        10 * std::log10(energy(with([](auto& p) { p.roomRolloffFactor = 1; }), 0, 3) / refEnergy),
+        -6.02, 0.3);
     EXPECT_NEAR(10 * std::log10(energy(with([](auto& p) { p.reverb = -800; }), 0.05, 3) /
                                 energy(ref, 0.05, 3)),
                 -10, 0.5);
     const double earlyRef = energy(ref, 0, 0.017);
-    EXPECT_NEAR(10 * std::log10(energy(with([](auto& p) { p.reflections = -3602; }), 0, 0.017) / earlyRef), -10, 0.5);
+    EXPECT_NEAR(
+        10 * std::log10(energy(with([](auto& p) { p.reflections = -3602; }), 0, 0.017) / earlyRef),
+        -10, 0.5);
 
     // Times: the first reflection and the start of the late reverb move.
     EXPECT_NEAR(firstSound(with([](auto& p) { p.reflectionsDelay = 0.1f; })), 0.1, 0.002);
@@ -184,16 +179,17 @@ TEST_F(EffectsTest, EveryReverbValueIsAudible)
     // moves where that darkening starts.
     const double bright = brightness(ref, 0.02, 1.0);
     EXPECT_LT(brightness(with([](auto& p) { p.roomHF = -2000; }), 0.02, 1.0), 0.7 * bright);
-    EXPECT_LT(brightness(with([](auto& p) { p.decayHFRatio = 0.2f; }), 0.3, 1.0), 0.7 * brightness(ref, 0.3, 1.0));
+    EXPECT_LT(brightness(with([](auto& p) { p.decayHFRatio = 0.2f; }), 0.3, 1.0),
+              0.7 * brightness(ref, 0.3, 1.0));
     EXPECT_LT(brightness(with([](auto& p) {
-                  p.roomHF = -2000;
-                  p.hfReference = 1000;
-              }),
+                             p.roomHF = -2000;
+                             p.hfReference = 1000;
+                         }),
                          0.02, 1.0),
               0.8 * brightness(with([](auto& p) {
-                  p.roomHF = -2000;
-                  p.hfReference = 10000;
-              }),
+                                   p.roomHF = -2000;
+                                   p.hfReference = 10000;
+                               }),
                                0.02, 1.0));
 
     // Texture: without diffusion the tail is a spiky train of echoes; with low density the
@@ -225,8 +221,7 @@ TEST_F(EffectsTest, EveryReverbValueIsAudible)
               echoes(with(sparse)) + 5);
 }
 
-TEST_F(EffectsTest, LimiterIsTransparentAtOrdinaryLevelsAndNeverClips)
-{
+TEST_F(EffectsTest, LimiterIsTransparentAtOrdinaryLevelsAndNeverClips) {
     const std::string path = folder.path("loud.wav");
     writeWav(path, sine(200, kRate, 0.9), kRate);
     SoundEngine engine(Backend::Offline);
@@ -265,13 +260,13 @@ namespace {
 
 // Ten bands run as one pipelined cascade must give exactly what ten bands one after
 // another give, across block boundaries and for short blocks.
-TEST(EqCascadeTest, MatchesBandsRunOneAfterAnother)
-{
+TEST(EqCascadeTest, MatchesBandsRunOneAfterAnother) {
     const float centres[] = {80, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
     ParametricEqBand serial[10], piped[10];
     ParametricEqBand* run[10];
     for (int b = 0; b < 10; ++b) {
-        const auto c = designPeakingEq(centres[b], 18, static_cast<float>(b % 2 ? -7 + b : 9 - b), kSampleRate);
+        const auto c = designPeakingEq(centres[b], 18, static_cast<float>(b % 2 ? -7 + b : 9 - b),
+                                       kSampleRate);
         serial[b].setCoefficients(c);
         piped[b].setCoefficients(c);
         run[b] = &piped[b];

@@ -22,39 +22,31 @@ std::atomic<long> g_allocations{0};
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
 
-void* operator new(std::size_t size)
-{
+void* operator new(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
+    if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size)
-{
+void* operator new[](std::size_t size) {
     return operator new(size);
 }
-void operator delete(void* p) noexcept
-{
+void operator delete(void* p) noexcept {
     std::free(p);
 }
-void operator delete[](void* p) noexcept
-{
+void operator delete[](void* p) noexcept {
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept
-{
+void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
-void operator delete[](void* p, std::size_t) noexcept
-{
+void operator delete[](void* p, std::size_t) noexcept {
     std::free(p);
 }
 
 namespace velmora::audio::test {
 namespace {
 
-TEST(Realtime, RenderingAFullSessionAllocatesNothing)
-{
+TEST(Realtime, RenderingAFullSessionAllocatesNothing) {
     TempFolder folder;
     std::vector<float> tone(20000);
     for (std::size_t i = 0; i < tone.size(); ++i)

@@ -38,7 +38,8 @@ TEST_F(BankFiles, InitialBankWritesOneLineOf128PlainNumbers) {
     EXPECT_EQ(bytes.find_first_of(" \"\n"), bytes.size() - 1);
     const auto f = splitFields(bytes);
     ASSERT_EQ(f.size(), 128u);
-    for (int p = 21; p <= 37; ++p) EXPECT_EQ(f[p - 1], "122") << p;
+    for (int p = 21; p <= 37; ++p)
+        EXPECT_EQ(f[p - 1], "122") << p;
     for (int p = 95; p <= 128; p += 2) {
         EXPECT_EQ(f[p - 1], "250") << p;
         EXPECT_EQ(f[p], "0") << p + 1;
@@ -74,8 +75,8 @@ TEST_F(BankFiles, SaveAndLoadRestoreEverySlot) {
 
 TEST_F(BankFiles, LoadStartsASlotBeforeApplyingItsVolumeAndBalance) {
     auto f = savedFields();
-    f[58 + 5 - 1] = "1";  // slot 5 on
-    f[5 - 1] = "40";      // volume
+    f[58 + 5 - 1] = "1";   // slot 5 on
+    f[5 - 1] = "40";       // volume
     f[20 + 5 - 1] = "200"; // balance
     rig.unityLevels();
     std::vector<std::pair<int, int>> atStart;
@@ -125,7 +126,8 @@ TEST_F(BankFiles, FieldsKeptOnlyForTheRecordHaveNoEffect) {
     bank.setPan(18, 33);
     bank.setRate(18, 44);
     auto f = savedFields();
-    for (int p : {19, 20, 38, 39, 40, 58}) f[p - 1] = "1234";
+    for (int p : {19, 20, 38, 39, 40, 58})
+        f[p - 1] = "1234";
     f[19] = "not a number"; // never read, so never a problem
     bank.doload(writeFile(f));
     EXPECT_TRUE(rig.dialogs.messages.empty());
@@ -182,7 +184,8 @@ TEST(BankTwoFiles, NamesItselfInItsLoadMessageAndPlaysItsOwnSounds) {
 
 TEST_F(BankFiles, DialogCommandsSaveLoadAndReportAFailedSave) {
     rig.dialogs.files = {std::nullopt, rig.file("mine.bcf").string(),
-                         (rig.dir() / "no folder" / "x.bcf").string(), rig.file("mine.bcf").string()};
+                         (rig.dir() / "no folder" / "x.bcf").string(),
+                         rig.file("mine.bcf").string()};
     bank.saveConfiguration(); // cancelled
     EXPECT_FALSE(std::filesystem::exists(rig.file("mine.bcf")));
     bank.setVolume(1, 3);

@@ -43,9 +43,10 @@ TEST_F(Bw, LoadLeavesOnlyTheLastSwitchedOnPlaying) {
     ASSERT_EQ(f.size(), 52u);
     f[0] = "1";
     f[4] = "1";
-    f[16 + 5 - 1] = "60";   // slot 5 volume
-    f[36 + 5 - 1] = "250";  // slot 5 balance
-    for (int p = 33; p <= 36; ++p) f[p - 1] = "x"; // never read
+    f[16 + 5 - 1] = "60";  // slot 5 volume
+    f[36 + 5 - 1] = "250"; // slot 5 balance
+    for (int p = 33; p <= 36; ++p)
+        f[p - 1] = "x"; // never read
     const auto path = rig.file("in.ini");
     testing::writeBytes(path, joinFields(f));
     rig.unityLevels();

@@ -27,10 +27,12 @@ struct Twins {
     VirtualTimerService separateTime, sharedTime;
     std::vector<Step> separateLog, sharedLog;
     std::vector<std::unique_ptr<Timer>> timers;
-    DriftScheduler first{sharedTime, kSlots,
-                         [this](int s) { sharedLog.push_back({s, sharedTime.now()}); }};
-    DriftScheduler second{sharedTime, kSlots,
-                          [this](int s) { sharedLog.push_back({kSlots + s, sharedTime.now()}); }};
+    DriftScheduler first{sharedTime, kSlots, [this](int s) {
+                             sharedLog.push_back({s, sharedTime.now()});
+                         }};
+    DriftScheduler second{sharedTime, kSlots, [this](int s) {
+                              sharedLog.push_back({kSlots + s, sharedTime.now()});
+                          }};
 
     Twins() {
         for (int s = 0; s < 2 * kSlots; ++s)
@@ -58,7 +60,8 @@ TEST(DriftScheduler, TwoBanksOnOneTimerMatchATimerPerSlotUnderRandomChanges) {
     Twins t;
     SeededRandom r(42);
     const int periods[] = {5, 5, 10, 15, 1000, 4995, 0, 35, 5, 20};
-    for (int s = 0; s < 2 * kSlots; ++s) t.setPeriod(s, 5 * (1 + s % 3));
+    for (int s = 0; s < 2 * kSlots; ++s)
+        t.setPeriod(s, 5 * (1 + s % 3));
     for (int round = 0; round < 600; ++round) {
         const int s = static_cast<int>(r.next() * 2 * kSlots);
         const double what = r.next();
@@ -86,8 +89,8 @@ TEST(DriftScheduler, StepsMayChangeOtherSlotsAndTiesRunInSlotOrder) {
         s->setEnabled(i, true);
     }
     time.advance(30);
-    const std::vector<Step> expected{{0, 10}, {1, 10}, {2, 10}, {0, 20}, {1, 20},
-                                     {2, 20}, {1, 30}, {2, 30}};
+    const std::vector<Step> expected{{0, 10}, {1, 10}, {2, 10}, {0, 20},
+                                     {1, 20}, {2, 20}, {1, 30}, {2, 30}};
     EXPECT_EQ(log, expected);
     EXPECT_EQ(s->activeCount(), 2);
     s->setEnabled(1, false);
@@ -103,7 +106,7 @@ namespace {
 
 // Virtual time that allows grouping as the real-time service does.
 class GroupingTimers final : public TimerService {
-public:
+  public:
     VirtualTimerService inner;
     int wakeUps = 0;
     std::unique_ptr<Timer> createTimer(int ms, std::function<void()> tick) override {

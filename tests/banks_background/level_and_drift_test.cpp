@@ -30,7 +30,8 @@ TEST(LevelMath, RoundsHalvesToEvenAndDrawsBothEnds) {
     EXPECT_EQ(nearestEven(-0.5), 0);
     EXPECT_EQ(nearestEven(2.4999), 2);
     ScriptedRandom r;
-    for (double v : {0.0, 0.9999, 0.5, 0.75, 0.25}) r.push(v);
+    for (double v : {0.0, 0.9999, 0.5, 0.75, 0.25})
+        r.push(v);
     EXPECT_EQ(rnd2(r, 100, 200), 100);
     EXPECT_EQ(rnd2(r, 100, 200), 200);
     EXPECT_EQ(rnd2(r, 0, 1), 0); // 0.5 ties to even
@@ -185,7 +186,8 @@ TEST_F(BankOne, GroupCommandsStepEverySlotAndStopAtTheControlsEnds) {
     bank.runCommand(GroupCommand::RangeHighDown);
     EXPECT_EQ(bank.slot(1).rangeHigh(), 245);
     EXPECT_EQ(bank.slot(2).rangeHigh(), 100);
-    for (int k = 0; k < 50; ++k) bank.runCommand(GroupCommand::RangeHighDown);
+    for (int k = 0; k < 50; ++k)
+        bank.runCommand(GroupCommand::RangeHighDown);
     EXPECT_EQ(bank.slot(1).rangeHigh(), 15); // stops at the lower bound
     EXPECT_LE(bank.slot(1).rangeLow(), bank.slot(1).rangeHigh());
 

@@ -23,8 +23,8 @@ constexpr int kWindowBlocks = 10;
 // The factory loops when the build has made them, else generated textures.
 void provideLoop(const test::BackgroundRig& rig, int slot, double lowHz, double highHz,
                  unsigned seed) {
-    const auto factory = std::filesystem::path(VELMORA_PROGRAM_DIR) / "bin" /
-                         (std::to_string(slot) + ".isz");
+    const auto factory =
+        std::filesystem::path(VELMORA_PROGRAM_DIR) / "bin" / (std::to_string(slot) + ".isz");
     const auto target = rig.file("bin/" + std::to_string(slot) + ".isz");
     std::error_code ec;
     std::filesystem::create_directories(target.parent_path(), ec);
@@ -39,7 +39,8 @@ struct Yardstick {
     audio::SoundEngine engine{audio::Backend::Offline};
     explicit Yardstick(const test::BackgroundRig& rig, int volume) {
         for (auto [slot, pan] : {std::pair{kRain, 0}, std::pair{kWind, 255}}) {
-            const auto s = engine.loadSample(rig.file("bin/" + std::to_string(slot) + ".isz").string());
+            const auto s =
+                engine.loadSample(rig.file("bin/" + std::to_string(slot) + ".isz").string());
             const auto c = engine.play(s);
             engine.setPan(c, pan);
             engine.setVolume(c, volume);

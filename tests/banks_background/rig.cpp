@@ -52,24 +52,27 @@ std::vector<float> loopTexture(double seconds, double lowHz, double highHz, doub
     for (int c = firstCycle; c <= lastCycle; c += stride) {
         const double ph = phase(gen);
         const double w = 2 * std::numbers::pi * c / static_cast<double>(frames);
-        for (std::size_t i = 0; i < frames; ++i) acc[i] += std::sin(w * static_cast<double>(i) + ph);
+        for (std::size_t i = 0; i < frames; ++i)
+            acc[i] += std::sin(w * static_cast<double>(i) + ph);
     }
     double maxAbs = 0;
-    for (double v : acc) maxAbs = std::max(maxAbs, std::fabs(v));
+    for (double v : acc)
+        maxAbs = std::max(maxAbs, std::fabs(v));
     std::vector<float> out(frames);
-    for (std::size_t i = 0; i < frames; ++i) out[i] = static_cast<float>(acc[i] / maxAbs * peak);
+    for (std::size_t i = 0; i < frames; ++i)
+        out[i] = static_cast<float>(acc[i] / maxAbs * peak);
     return out;
 }
 
-BackgroundRig::BackgroundRig(bool withFactory)
-    : OfflineServices(m_temp.path()) {
+BackgroundRig::BackgroundRig(bool withFactory) : OfflineServices(m_temp.path()) {
     if (!withFactory) return;
     const auto tone = loopTexture(0.2, 200, 800, 0.5, 7);
     for (int k = 1; k <= 17; ++k) {
         writeWav(file("bin/" + std::to_string(k) + ".isz"), tone);
         writeWav(file("bin/" + std::to_string(50 + k) + ".isz"), tone);
     }
-    for (int k = 1; k <= 16; ++k) writeWav(file("bin/b" + std::to_string(k) + ".isx"), tone);
+    for (int k = 1; k <= 16; ++k)
+        writeWav(file("bin/b" + std::to_string(k) + ".isx"), tone);
     writeWav(file("bin/51.raz"), tone);
 }
 
@@ -107,7 +110,8 @@ std::vector<std::string> splitFields(const std::string& line) {
 
 std::string joinFields(const std::vector<std::string>& fields) {
     std::string out;
-    for (std::size_t i = 0; i < fields.size(); ++i) out += (i ? "," : "") + fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        out += (i ? "," : "") + fields[i];
     return out + "\r\n";
 }
 

@@ -20,7 +20,7 @@ std::vector<float> loopTexture(double seconds, double lowHz, double highHz, doub
                                unsigned seed);
 
 class BackgroundRig : private testing::OwnsTempDir, public OfflineServices {
-public:
+  public:
     /// Makes the program folder; with factory sounds, bin/1..17.isz, 51..67.isz, b1..b16.isx
     /// and 51.raz as short loops.
     explicit BackgroundRig(bool withFactory = true);
@@ -31,7 +31,8 @@ public:
         return dir() / relative;
     }
     void draws(std::initializer_list<double> values) {
-        for (double v : values) random.push(v);
+        for (double v : values)
+            random.push(v);
     }
     /// Sets Background, Bwaves and Master so that a slot's effective volume is its volume.
     void unityLevels();

@@ -1,4 +1,4 @@
-// The background bank panels as a user meets them (offscreen): documented names, controls
+// The background bank panels as a user meets them (offscreen): object names, controls
 // that drive the bank, level copies that move the shared levels, rows that follow the drift.
 #include "rig.h"
 

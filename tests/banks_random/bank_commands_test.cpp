@@ -117,7 +117,8 @@ TEST(AutoRandomize, SwitchingOnInOneBankRandomisesAllFourEveryPeriod) {
     RandomRig rig(false);
     auto& form3 = rig.banks->form3();
     ASSERT_TRUE(form3.setPeriodMinutes(2));
-    for (int b = 1; b <= 4; ++b) rig.banks->bank(b).setFrequency(1, 200);
+    for (int b = 1; b <= 4; ++b)
+        rig.banks->bank(b).setFrequency(1, 200);
     rig.banks->custom().setFrequency(1, 200);
     rig.banks->bank(3).toggleAutoRandomize();
     for (int b = 1; b <= 4; ++b) {
@@ -129,17 +130,21 @@ TEST(AutoRandomize, SwitchingOnInOneBankRandomisesAllFourEveryPeriod) {
 
     form3.setThreshold(0); // every randomised slot lands on exactly 10
     rig.advance(2 * 60'000 - 1000);
-    for (int b = 1; b <= 4; ++b) EXPECT_EQ(rig.banks->bank(b).slot(1).frequency, 200) << b;
+    for (int b = 1; b <= 4; ++b)
+        EXPECT_EQ(rig.banks->bank(b).slot(1).frequency, 200) << b;
     rig.advance(1000);
-    for (int b = 1; b <= 4; ++b) EXPECT_EQ(rig.banks->bank(b).slot(1).frequency, 10) << b;
+    for (int b = 1; b <= 4; ++b)
+        EXPECT_EQ(rig.banks->bank(b).slot(1).frequency, 10) << b;
     EXPECT_EQ(rig.banks->custom().slot(1).frequency, 200);
 
-    for (int b = 1; b <= 4; ++b) rig.banks->bank(b).setFrequency(1, 200);
+    for (int b = 1; b <= 4; ++b)
+        rig.banks->bank(b).setFrequency(1, 200);
     rig.advance(2 * 60'000);
     EXPECT_EQ(rig.banks->bank(4).slot(1).frequency, 10); // again one period later
 
     rig.banks->bank(1).toggleAutoRandomize();
-    for (int b = 1; b <= 4; ++b) EXPECT_FALSE(rig.banks->bank(b).autoRandomizeOn());
+    for (int b = 1; b <= 4; ++b)
+        EXPECT_FALSE(rig.banks->bank(b).autoRandomizeOn());
     rig.banks->bank(2).setFrequency(1, 200);
     rig.advance(10 * 60'000);
     EXPECT_EQ(rig.banks->bank(2).slot(1).frequency, 200);

@@ -26,11 +26,12 @@ void writeAll(const std::filesystem::path& p, const std::string& bytes) {
 
 std::string joined(const std::vector<int>& v, const char* sep = ",") {
     std::string s;
-    for (std::size_t i = 0; i < v.size(); ++i) s += (i ? sep : "") + std::to_string(v[i]);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        s += (i ? sep : "") + std::to_string(v[i]);
     return s;
 }
 
-TEST(RandomBankFile, InitialBankIsWrittenExactlyAsDocumented) {
+TEST(RandomBankFile, InitialBankIsWrittenByteForByte) {
     RandomRig rig(false);
     auto& bank = rig.banks->bank(1);
     const auto path = rig.file("rand.ini");
@@ -110,7 +111,8 @@ TEST(RandomBankFile, BadFilesShowTheBanksMessageAndChangeNoSlider) {
     std::string nonNumeric = joined(ok);
     nonNumeric.replace(nonNumeric.find("123"), 3, "abc");
     std::string binary(5000, '\0');
-    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7);
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 7);
     const std::vector<std::string> bad{joined(short59), nonNumeric, binary, ""};
     int i = 0;
     for (const auto& bytes : bad) {

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class CustomBank : public ::testing::Test {
-protected:
+  protected:
     CustomBank() : rig(false) {
         for (int i = 1; i <= 4; ++i) {
             const auto p = rig.file("soundbanks/random sounds/s" + std::to_string(i) + ".a.wav");
@@ -28,7 +28,8 @@ protected:
 
 TEST_F(CustomBank, PickedListFillsTheFirstSlotsAndSilencesTheBank) {
     ASSERT_TRUE(bank().setSound(10, sounds[3]));
-    for (int n = 1; n <= kRandomSlotCount; ++n) bank().setFrequency(n, 100);
+    for (int n = 1; n <= kRandomSlotCount; ++n)
+        bank().setFrequency(n, 100);
     bank().applyPickedList({sounds[0], sounds[1], sounds[2]});
     EXPECT_EQ(bank().slot(1).caption, "s1");
     EXPECT_EQ(bank().slot(3).caption, "s3");
@@ -37,7 +38,8 @@ TEST_F(CustomBank, PickedListFillsTheFirstSlotsAndSilencesTheBank) {
     EXPECT_EQ(bank().slot(10).caption, "s4"); // untouched beyond the list
     EXPECT_TRUE(bank().slot(10).sample.valid());
     EXPECT_EQ(bank().slot(4).caption, kNotSet);
-    for (int n = 1; n <= kRandomSlotCount; ++n) EXPECT_EQ(bank().slot(n).frequency, 0);
+    for (int n = 1; n <= kRandomSlotCount; ++n)
+        EXPECT_EQ(bank().slot(n).frequency, 0);
 }
 
 TEST_F(CustomBank, StopAllStopsSoundsAndChangesNothingElse) {
@@ -56,8 +58,8 @@ TEST_F(CustomBank, StopAllStopsSoundsAndChangesNothingElse) {
 }
 
 TEST_F(CustomBank, SoundsInsideAndOutsideTheProgramFolderSurviveSaveAndLoad) {
-    const fs::path outside = fs::temp_directory_path() / ("velmora-outside-" +
-                                                           std::to_string(::getpid()) + ".wav");
+    const fs::path outside =
+        fs::temp_directory_path() / ("velmora-outside-" + std::to_string(::getpid()) + ".wav");
     writeTone(outside, 0.5);
     ASSERT_TRUE(bank().setSound(1, sounds[0]));
     ASSERT_TRUE(bank().setSound(28, outside));
@@ -138,7 +140,8 @@ TEST_F(CustomBank, ReplacedSamplesAreFreed) {
     ASSERT_TRUE(bank().setSound(1, sounds[0]));
     const auto first = bank().slot(1).sample;
     EXPECT_GT(rig.engine.sampleFrames(first), 0);
-    for (int i = 0; i < 50; ++i) bank().applyPickedList({sounds[i % 2 ? 1 : 2]});
+    for (int i = 0; i < 50; ++i)
+        bank().applyPickedList({sounds[i % 2 ? 1 : 2]});
     rig.run(20);
     EXPECT_EQ(rig.engine.sampleFrames(first), 0);
     EXPECT_GT(rig.engine.sampleFrames(bank().slot(1).sample), 0);

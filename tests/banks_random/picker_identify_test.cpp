@@ -8,7 +8,8 @@ namespace {
 
 std::vector<std::string> names(int n) {
     std::vector<std::string> v;
-    for (int i = 0; i < n; ++i) v.push_back("f" + std::to_string(i) + ".wav");
+    for (int i = 0; i < n; ++i)
+        v.push_back("f" + std::to_string(i) + ".wav");
     return v;
 }
 
@@ -80,7 +81,8 @@ TEST(SoundIdentify, ListsStartWaitingKeepTheNewestThousandAndClear) {
     ASSERT_EQ(id.sounds().size(), 1u);
     EXPECT_EQ(id.sounds().front(), "Waiting...");
     EXPECT_EQ(id.locations().front(), "Waiting...");
-    for (int i = 0; i < 1500; ++i) id.add("s" + std::to_string(i), "Random 1 - column 1");
+    for (int i = 0; i < 1500; ++i)
+        id.add("s" + std::to_string(i), "Random 1 - column 1");
     EXPECT_EQ(id.sounds().size(), SoundIdentify::kMaxLines);
     EXPECT_EQ(id.locations().size(), SoundIdentify::kMaxLines);
     EXPECT_EQ(id.sounds().front(), "s500");

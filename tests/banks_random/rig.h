@@ -18,7 +18,7 @@ void writeTone(const std::filesystem::path& path, double seconds, double hz = 44
                double amplitude = 0.5);
 
 class RandomRig : private testing::OwnsTempDir, public OfflineServices {
-public:
+  public:
     /// Makes the folder (with bin/<n>.raz for every numbered bank's slot when withFactory).
     explicit RandomRig(bool withFactory = true, double toneSeconds = 0.25);
     ~RandomRig();
@@ -39,13 +39,16 @@ public:
     void advance(int milliseconds) { timers.advance(milliseconds); }
     /// Queues draws for the shared generator.
     void draws(std::initializer_list<double> values) {
-        for (double v : values) random.push(v);
+        for (double v : values)
+            random.push(v);
     }
 
     std::unique_ptr<RandomBanks> banks;
 };
 
 /// Draw that makes Int(r x n) equal to v.
-constexpr double pick(int v, int n) { return (v + 0.5) / n; }
+constexpr double pick(int v, int n) {
+    return (v + 0.5) / n;
+}
 
 } // namespace velmora::test

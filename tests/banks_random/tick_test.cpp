@@ -88,10 +88,10 @@ TEST(RandomTick, VolumeIsAMultipleOfTheLevelsBoundedBySlotVolume) {
         bank.tick();
         return rig.engine.volume(bank.slot(1).channel);
     };
-    EXPECT_EQ(fireWith(220, 0.0), 0);     // k = 0 is silent
-    EXPECT_EQ(fireWith(220, kTop), 210);  // S = 220: k up to 15
-    EXPECT_EQ(fireWith(255, kTop), 252);  // S = 255: k up to 18
-    EXPECT_EQ(fireWith(14, kTop), 0);     // S <= 14: always k = 0
+    EXPECT_EQ(fireWith(220, 0.0), 0);    // k = 0 is silent
+    EXPECT_EQ(fireWith(220, kTop), 210); // S = 220: k up to 15
+    EXPECT_EQ(fireWith(255, kTop), 252); // S = 255: k up to 18
+    EXPECT_EQ(fireWith(14, kTop), 0);    // S <= 14: always k = 0
     EXPECT_EQ(fireWith(1, kTop), 0);
     // Default levels: 500 x 10 / 600 = 8.33 per multiple, rounded to nearest.
     rig.levels.set(Level::Master, 500);

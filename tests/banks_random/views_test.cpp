@@ -1,4 +1,4 @@
-// The random bank windows bind to their banks: controls carry the documented names, a
+// The random bank windows bind to their banks: controls carry their object names, a
 // caption click previews, sliders move slot values both ways, the level copies are the
 // shared levels, and the identify window keeps at most its limit of lines.
 #include "rig.h"
@@ -18,10 +18,10 @@ namespace velmora::test {
 namespace {
 
 class Views : public ::testing::Test {
-protected:
-    Views() : windows(*rig.banks, rig.levels, rig.settings, [this](const std::string& w) {
-        shown.push_back(w);
-    }) {}
+  protected:
+    Views()
+        : windows(*rig.banks, rig.levels, rig.settings,
+                  [this](const std::string& w) { shown.push_back(w); }) {}
     RandomRig rig;
     std::vector<std::string> shown;
     RandomWindows windows;
@@ -78,7 +78,8 @@ TEST_F(Views, ThemeAndAutoButtonsReachTheirTargets) {
 
 TEST_F(Views, IdentifyWindowKeepsTheNewestLines) {
     windows.showIdentify();
-    for (int i = 0; i < 1200; ++i) rig.banks->identify().add("s" + std::to_string(i), "x");
+    for (int i = 0; i < 1200; ++i)
+        rig.banks->identify().add("s" + std::to_string(i), "x");
     QListWidget* sounds = nullptr;
     for (auto* w : QApplication::topLevelWidgets())
         if (w->objectName() == "Frmsoundindent") sounds = w->findChild<QListWidget*>("List1");

@@ -12,7 +12,9 @@ namespace velmora::factory::test {
 
 namespace fs = std::filesystem;
 
-fs::path programFolder() { return fs::path(VELMORA_PROGRAM_DIR); }
+fs::path programFolder() {
+    return fs::path(VELMORA_PROGRAM_DIR);
+}
 
 bool libraryExpected() {
 #ifdef VELMORA_FACTORY_GENERATED
@@ -34,7 +36,8 @@ Samples decode(const fs::path& p, int* rate, int* channels) {
     Samples mono(static_cast<std::size_t>(got));
     for (std::size_t i = 0; i < mono.size(); ++i) {
         float sum = 0;
-        for (int c = 0; c < info.channels; ++c) sum += inter[i * static_cast<std::size_t>(info.channels) + static_cast<std::size_t>(c)];
+        for (int c = 0; c < info.channels; ++c)
+            sum += inter[i * static_cast<std::size_t>(info.channels) + static_cast<std::size_t>(c)];
         mono[i] = sum / static_cast<float>(info.channels);
     }
     return mono;
@@ -50,7 +53,8 @@ double truePeakDb(const Samples& s) {
     constexpr std::size_t w = 1024;
     constexpr float loud = 0.4f;
     double peak = 0;
-    for (float x : s) peak = std::max(peak, static_cast<double>(std::fabs(x)));
+    for (float x : s)
+        peak = std::max(peak, static_cast<double>(std::fabs(x)));
     const std::size_t windows = (s.size() + w - 1) / w;
     std::vector<bool> flagged(windows, false);
     for (std::size_t i = 0; i < s.size(); ++i)
@@ -61,7 +65,8 @@ double truePeakDb(const Samples& s) {
             continue;
         }
         std::size_t end = k;
-        while (end < windows && flagged[end]) ++end;
+        while (end < windows && flagged[end])
+            ++end;
         const std::size_t from = (k > 0 ? k - 1 : 0) * w, to = std::min(s.size(), (end + 1) * w);
         ebur128_state* st = ebur128_init(1, kRate, EBUR128_MODE_TRUE_PEAK);
         ebur128_add_frames_float(st, s.data() + from, to - from);
@@ -82,11 +87,14 @@ Loudness loudness(const Samples& s) {
     auto feed = [&](const float* p, std::size_t n) {
         ebur128_add_frames_float(st, p, n);
         double m;
-        if (ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS && std::isfinite(m)) out.momentaryMax = std::max(out.momentaryMax, m);
+        if (ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS && std::isfinite(m))
+            out.momentaryMax = std::max(out.momentaryMax, m);
     };
-    for (std::size_t i = 0; i < s.size(); i += hop) feed(s.data() + i, std::min(hop, s.size() - i));
+    for (std::size_t i = 0; i < s.size(); i += hop)
+        feed(s.data() + i, std::min(hop, s.size() - i));
     const Samples zeros(hop, 0.0f);
-    for (int k = 0; k < 4; ++k) feed(zeros.data(), hop);
+    for (int k = 0; k < 4; ++k)
+        feed(zeros.data(), hop);
     double v;
     if (ebur128_loudness_global(st, &v) == EBUR128_SUCCESS && std::isfinite(v)) out.integrated = v;
     ebur128_destroy(&st);
@@ -100,7 +108,8 @@ void fft(std::vector<std::complex<double>>& a) {
     const std::size_t n = a.size();
     for (std::size_t i = 1, j = 0; i < n; ++i) {
         std::size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1) j ^= bit;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
         j ^= bit;
         if (i < j) std::swap(a[i], a[j]);
     }
@@ -132,9 +141,11 @@ std::vector<double> powerSpectrum(const Samples& s, std::size_t maxWindows) {
     for (std::size_t w = 0; w < windows; w += step) {
         const std::size_t o = w * (kFft / 2);
         for (std::size_t i = 0; i < kFft; ++i)
-            a[i] = s[o + i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) / kFft));
+            a[i] = s[o + i] *
+                   (0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) / kFft));
         fft(a);
-        for (std::size_t k = 0; k < p.size(); ++k) p[k] += std::norm(a[k]);
+        for (std::size_t k = 0; k < p.size(); ++k)
+            p[k] += std::norm(a[k]);
     }
     return p;
 }
@@ -155,24 +166,29 @@ double medianPitch(const Samples& s, double minHz, double maxHz) {
     std::vector<double> energy;
     for (std::size_t o = 0; o + n <= s.size(); o += n / 2) {
         double e = 0;
-        for (std::size_t i = 0; i < n; ++i) e += s[o + i] * s[o + i];
+        for (std::size_t i = 0; i < n; ++i)
+            e += s[o + i] * s[o + i];
         energy.push_back(e);
     }
     const double loud = *std::max_element(energy.begin(), energy.end()) * 0.2;
     std::vector<double> pitches;
     std::vector<std::complex<double>> a(2 * n);
-    const auto minLag = static_cast<std::size_t>(kRate / maxHz), maxLag = static_cast<std::size_t>(kRate / minHz);
+    const auto minLag = static_cast<std::size_t>(kRate / maxHz),
+               maxLag = static_cast<std::size_t>(kRate / minHz);
     for (std::size_t f = 0; f < energy.size(); ++f) {
         if (energy[f] < loud) continue;
         std::fill(a.begin(), a.end(), 0.0);
-        for (std::size_t i = 0; i < n; ++i) a[i] = s[f * n / 2 + i];
+        for (std::size_t i = 0; i < n; ++i)
+            a[i] = s[f * n / 2 + i];
         fft(a);
-        for (auto& x : a) x = std::norm(x);
+        for (auto& x : a)
+            x = std::norm(x);
         fft(a); // the autocorrelation (real and even, so a forward transform serves)
         const double r0 = a[0].real();
         // The first lag whose correlation comes near the best one: the period, not a multiple.
         double best = 0;
-        for (std::size_t lag = minLag; lag <= maxLag && lag < n; ++lag) best = std::max(best, a[lag].real());
+        for (std::size_t lag = minLag; lag <= maxLag && lag < n; ++lag)
+            best = std::max(best, a[lag].real());
         if (best < 0.45 * r0) continue;
         for (std::size_t lag = minLag; lag <= maxLag && lag < n; ++lag) {
             const double v = a[lag].real();
@@ -183,7 +199,8 @@ double medianPitch(const Samples& s, double minHz, double maxHz) {
         }
     }
     if (pitches.empty()) return 0;
-    std::nth_element(pitches.begin(), pitches.begin() + static_cast<long>(pitches.size() / 2), pitches.end());
+    std::nth_element(pitches.begin(), pitches.begin() + static_cast<long>(pitches.size() / 2),
+                     pitches.end());
     return pitches[pitches.size() / 2];
 }
 
@@ -192,7 +209,8 @@ std::vector<double> envelope(const Samples& s, double ms) {
     std::vector<double> out;
     for (std::size_t o = 0; o + w <= s.size(); o += w) {
         double e = 0;
-        for (std::size_t i = 0; i < w; ++i) e += s[o + i] * s[o + i];
+        for (std::size_t i = 0; i < w; ++i)
+            e += s[o + i] * s[o + i];
         out.push_back(std::sqrt(e / static_cast<double>(w)));
     }
     return out;
@@ -216,9 +234,11 @@ int burstCount(const Samples& s, double ms) {
 }
 
 void highPass(Samples& s, double hz) {
-    const double w = 2 * std::numbers::pi * hz / kRate, cw = std::cos(w), alpha = std::sin(w) / (2 * 0.7071);
+    const double w = 2 * std::numbers::pi * hz / kRate, cw = std::cos(w),
+                 alpha = std::sin(w) / (2 * 0.7071);
     const double a0 = 1 + alpha;
-    const double b0 = (1 + cw) / 2 / a0, b1 = -(1 + cw) / a0, b2 = b0, a1 = -2 * cw / a0, a2 = (1 - alpha) / a0;
+    const double b0 = (1 + cw) / 2 / a0, b1 = -(1 + cw) / a0, b2 = b0, a1 = -2 * cw / a0,
+                 a2 = (1 - alpha) / a0;
     double z1 = 0, z2 = 0;
     for (float& x : s) {
         const double y = b0 * x + z1;
@@ -240,7 +260,8 @@ double envelopeBeatHz(const Samples& s, double minHz, double maxHz) {
         if (i % decim == 0) env.push_back(y2);
     }
     double mean = 0;
-    for (double v : env) mean += v;
+    for (double v : env)
+        mean += v;
     mean /= static_cast<double>(env.size());
     const double rate = static_cast<double>(kRate) / decim;
     auto power = [&](double hz) {
@@ -261,8 +282,10 @@ double envelopeBeatHz(const Samples& s, double minHz, double maxHz) {
     double lo = best - 0.02, hi = best + 0.02;
     for (int i = 0; i < 30; ++i) { // golden-section style narrowing around the peak
         const double m1 = lo + (hi - lo) / 3, m2 = hi - (hi - lo) / 3;
-        if (power(m1) < power(m2)) lo = m1;
-        else hi = m2;
+        if (power(m1) < power(m2))
+            lo = m1;
+        else
+            hi = m2;
     }
     return (lo + hi) / 2;
 }

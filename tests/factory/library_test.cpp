@@ -4,7 +4,7 @@
 #include "factory/factory_support.h"
 
 #ifdef VELMORA_FACTORY_ENGINE
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 #endif
 
 #include <gtest/gtest.h>
@@ -31,10 +31,14 @@ namespace {
 std::vector<std::string> bankFiles() {
     std::vector<std::string> out;
     for (int base : {100, 50, 150, 200})
-        for (int k = 1; k <= 28; ++k) out.push_back("bin/" + std::to_string(base + k) + ".raz");
-    for (int k = 1; k <= 17; ++k) out.push_back("bin/" + std::to_string(k) + ".isz");
-    for (int k = 1; k <= 17; ++k) out.push_back("bin/" + std::to_string(50 + k) + ".isz");
-    for (int k = 1; k <= 16; ++k) out.push_back("bin/b" + std::to_string(k) + ".isx");
+        for (int k = 1; k <= 28; ++k)
+            out.push_back("bin/" + std::to_string(base + k) + ".raz");
+    for (int k = 1; k <= 17; ++k)
+        out.push_back("bin/" + std::to_string(k) + ".isz");
+    for (int k = 1; k <= 17; ++k)
+        out.push_back("bin/" + std::to_string(50 + k) + ".isz");
+    for (int k = 1; k <= 16; ++k)
+        out.push_back("bin/b" + std::to_string(k) + ".isx");
     out.push_back("config/alarms/default.wav");
     return out;
 }
@@ -92,11 +96,11 @@ TEST(FactoryLibrary, EveryBankFileExistsAndDecodesAsMono44100) {
 
 TEST(FactoryLibrary, FoldersPicturesAndExtraSoundsForTheCustomBanks) {
     REQUIRE_LIBRARY();
-    for (const char* folder : {"config/scenarios", "config/presets", "config/main/random bank 1",
-                               "config/main/background bank two", "config/fx/EQ Presets",
-                               "config/fx/reverb presets", "config/colors", "config/scheduler/savedschedules",
-                               "config/scheduler/scenarioplaylists", "config/mp3playlists",
-                               "soundbanks/random sounds", "soundbanks/background sounds"})
+    for (const char* folder :
+         {"config/scenarios", "config/presets", "config/main/random bank 1",
+          "config/main/background bank two", "config/fx/EQ Presets", "config/fx/reverb presets",
+          "config/colors", "config/scheduler/savedschedules", "config/scheduler/scenarioplaylists",
+          "config/mp3playlists", "soundbanks/random sounds", "soundbanks/background sounds"})
         EXPECT_TRUE(fs::is_directory(programFolder() / folder)) << folder;
 
     int slides = 0;
@@ -132,10 +136,12 @@ TEST(FactoryLibrary, OneShotsAreShortStartAtOnceAndDecayToSilence) {
         EXPECT_GE(seconds, 0.3);
         EXPECT_LE(seconds, 10.0);
         float peak = 0;
-        for (float x : s) peak = std::max(peak, std::fabs(x));
+        for (float x : s)
+            peak = std::max(peak, std::fabs(x));
         // Sound within 10 ms: the first sample above -40 dB of the peak.
         std::size_t first = 0;
-        while (first < s.size() && std::fabs(s[first]) < 0.01f * peak) ++first;
+        while (first < s.size() && std::fabs(s[first]) < 0.01f * peak)
+            ++first;
         EXPECT_LE(first, static_cast<std::size_t>(kRate / 100));
         // Natural decay: the last 20 ms are at least 40 dB below the peak, the last sample ~0.
         const auto tail = envelope(Samples(s.end() - kRate / 50, s.end()), 20.0);
@@ -156,7 +162,8 @@ TEST(FactoryLibrary, LoopsAreLongAndSeamlessWithoutRepeatingInside) {
         Samples hp = s;
         highPass(hp, 3000);
         std::vector<double> energies = envelope(hp, 10.0);
-        std::nth_element(energies.begin(), energies.begin() + static_cast<long>(energies.size() / 2), energies.end());
+        std::nth_element(energies.begin(),
+                         energies.begin() + static_cast<long>(energies.size() / 2), energies.end());
         const double median = energies[energies.size() / 2];
         Samples seam(s.end() - kRate / 20, s.end());
         seam.insert(seam.end(), s.begin(), s.begin() + kRate / 20);
@@ -171,15 +178,19 @@ TEST(FactoryLibrary, LoopsAreLongAndSeamlessWithoutRepeatingInside) {
         // in the second half.
         std::vector<double> env = envelope(s, 50.0);
         double mean = 0;
-        for (double v : env) mean += v;
+        for (double v : env)
+            mean += v;
         mean /= static_cast<double>(env.size());
-        for (double& v : env) v -= mean;
+        for (double& v : env)
+            v -= mean;
         double r0 = 0;
-        for (double v : env) r0 += v * v;
+        for (double v : env)
+            r0 += v * v;
         double worst = 0;
         for (std::size_t lag = 60; lag < env.size() / 2; ++lag) { // 3 s and longer
             double r = 0;
-            for (std::size_t i = 0; i + lag < env.size(); ++i) r += env[i] * env[i + lag];
+            for (std::size_t i = 0; i + lag < env.size(); ++i)
+                r += env[i] * env[i + lag];
             worst = std::max(worst, r / r0);
         }
         EXPECT_LT(worst, 0.6) << "the loop repeats itself inside";
@@ -209,13 +220,14 @@ TEST(FactoryLibrary, NoTwoSoundsAreTheSame) {
     for (const Entry& e : catalogue()) {
         const Samples s = decode(programFolder() / e.path);
         std::size_t h = s.size();
-        for (float x : s) h = h * 1000003u ^ std::hash<float>{}(x);
+        for (float x : s)
+            h = h * 1000003u ^ std::hash<float>{}(x);
         const auto [it, fresh] = seen.emplace(h, e.path);
         EXPECT_TRUE(fresh) << e.path << " is identical to " << it->second;
     }
 }
 
-TEST(FactoryLibrary, TonesBeatAtTheirDocumentedRatesAndLoopOnWholePeriods) {
+TEST(FactoryLibrary, TonesBeatAtTheirTableRatesAndLoopOnWholePeriods) {
     REQUIRE_LIBRARY();
     const auto& specs = toneSpecs();
     const std::pair<double, double> bands[4] = {{8, 12}, {14, 30}, {4, 7}, {0.5, 3}};
@@ -235,7 +247,8 @@ TEST(FactoryLibrary, TonesBeatAtTheirDocumentedRatesAndLoopOnWholePeriods) {
         // Whole periods: the sample after the last one would be the first one again, so the
         // step across the seam is no larger than an ordinary step.
         float maxStep = 0;
-        for (std::size_t i = 1; i < s.size(); ++i) maxStep = std::max(maxStep, std::fabs(s[i] - s[i - 1]));
+        for (std::size_t i = 1; i < s.size(); ++i)
+            maxStep = std::max(maxStep, std::fabs(s[i] - s[i - 1]));
         EXPECT_LE(std::fabs(s.front() - s.back()), maxStep * 1.01f);
     }
     // Four distinct beats in every band (the bands do not overlap, so 16 in all).

@@ -32,12 +32,15 @@ struct Measures {
         Samples hp = s;
         highPass(hp, hz);
         double peak = 0, sum = 0;
-        for (float x : hp) peak = std::max(peak, std::fabs(static_cast<double>(x))), sum += static_cast<double>(x) * x;
+        for (float x : hp)
+            peak = std::max(peak, std::fabs(static_cast<double>(x))),
+            sum += static_cast<double>(x) * x;
         return sum > 0 ? peak / std::sqrt(sum / static_cast<double>(hp.size())) : 0.0;
     }
     // Fraction of power above `hz` within [from, to) seconds.
     double highShare(double hz, double from, double to) const {
-        const auto a = static_cast<long>(from * kRate), b = std::min(static_cast<long>(to * kRate), static_cast<long>(s.size()));
+        const auto a = static_cast<long>(from * kRate),
+                   b = std::min(static_cast<long>(to * kRate), static_cast<long>(s.size()));
         return bandFraction(powerSpectrum(Samples(s.begin() + a, s.begin() + b)), hz, 22050);
     }
 };
@@ -48,61 +51,179 @@ const std::map<Category, Check>& checks() {
     using C = Category;
     static const std::map<Category, Check> table = {
         // birds: voiced calls by fundamental; songbirds high; wings and drumming by bursts
-        {C::Owl, [](const Measures& m) { EXPECT_GE(m.pitch(), 250); EXPECT_LE(m.pitch(), 900); }},
-        {C::Dove, [](const Measures& m) { EXPECT_GE(m.pitch(), 300); EXPECT_LE(m.pitch(), 700); EXPECT_GE(m.bursts(), 3); }},
-        {C::Gull, [](const Measures& m) { EXPECT_GE(m.pitch(), 550); EXPECT_LE(m.pitch(), 1500); }},
-        {C::Loon, [](const Measures& m) { EXPECT_GE(m.pitch(), 550); EXPECT_LE(m.pitch(), 1200); EXPECT_GE(m.seconds, 2.0); }},
-        {C::Cuckoo, [](const Measures& m) { EXPECT_GE(m.pitch(), 500); EXPECT_LE(m.pitch(), 750); EXPECT_EQ(m.bursts(), 4); }},
+        {C::Owl,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 250);
+             EXPECT_LE(m.pitch(), 900);
+         }},
+        {C::Dove,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 300);
+             EXPECT_LE(m.pitch(), 700);
+             EXPECT_GE(m.bursts(), 3);
+         }},
+        {C::Gull,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 550);
+             EXPECT_LE(m.pitch(), 1500);
+         }},
+        {C::Loon,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 550);
+             EXPECT_LE(m.pitch(), 1200);
+             EXPECT_GE(m.seconds, 2.0);
+         }},
+        {C::Cuckoo,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 500);
+             EXPECT_LE(m.pitch(), 750);
+             EXPECT_EQ(m.bursts(), 4);
+         }},
         {C::Songbird, [](const Measures& m) { EXPECT_GE(m.fraction(2000, 10000), 0.8); }},
         {C::Lark, [](const Measures& m) { EXPECT_GE(m.fraction(2000, 10000), 0.8); }},
-        {C::WingsFlap, [](const Measures& m) { EXPECT_GE(m.bursts(), 5); EXPECT_GE(m.fraction(60, 5000), 0.8); }},
-        {C::Woodpecker, [](const Measures& m) { EXPECT_GE(m.bursts(), 20); EXPECT_GE(m.fraction(600, 5000), 0.6); }},
-        {C::Crow, [](const Measures& m) { EXPECT_EQ(m.bursts(), 3); EXPECT_GE(m.fraction(300, 4000), 0.7); }},
-        {C::Duck, [](const Measures& m) { EXPECT_GE(m.bursts(), 3); EXPECT_GE(m.fraction(200, 4000), 0.7); }},
+        {C::WingsFlap,
+         [](const Measures& m) {
+             EXPECT_GE(m.bursts(), 5);
+             EXPECT_GE(m.fraction(60, 5000), 0.8);
+         }},
+        {C::Woodpecker,
+         [](const Measures& m) {
+             EXPECT_GE(m.bursts(), 20);
+             EXPECT_GE(m.fraction(600, 5000), 0.6);
+         }},
+        {C::Crow,
+         [](const Measures& m) {
+             EXPECT_EQ(m.bursts(), 3);
+             EXPECT_GE(m.fraction(300, 4000), 0.7);
+         }},
+        {C::Duck,
+         [](const Measures& m) {
+             EXPECT_GE(m.bursts(), 3);
+             EXPECT_GE(m.fraction(200, 4000), 0.7);
+         }},
         // insects: stridulation and tymbals sing high; buzzes are low fundamentals
-        {C::Bee, [](const Measures& m) { EXPECT_GE(m.pitch(), 100); EXPECT_LE(m.pitch(), 350); EXPECT_GE(m.fraction(80, 2500), 0.8); }},
+        {C::Bee,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 100);
+             EXPECT_LE(m.pitch(), 350);
+             EXPECT_GE(m.fraction(80, 2500), 0.8);
+         }},
         {C::Cicada, [](const Measures& m) { EXPECT_GE(m.fraction(2500, 22050), 0.8); }},
         {C::Cricket, [](const Measures& m) { EXPECT_GE(m.fraction(2500, 22050), 0.8); }},
-        {C::Katydid, [](const Measures& m) { EXPECT_GE(m.fraction(2500, 22050), 0.8); EXPECT_GE(m.bursts(), 3); }},
-        {C::Lizard, [](const Measures& m) { EXPECT_GE(m.fraction(1000, 22050), 0.8); EXPECT_GE(m.bursts(), 4); }},
+        {C::Katydid,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(2500, 22050), 0.8);
+             EXPECT_GE(m.bursts(), 3);
+         }},
+        {C::Lizard,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(1000, 22050), 0.8);
+             EXPECT_GE(m.bursts(), 4);
+         }},
         {C::Frog, [](const Measures& m) { EXPECT_GE(m.fraction(60, 1500), 0.6); }},
-        {C::TreeFrog, [](const Measures& m) { EXPECT_GE(m.fraction(1000, 5000), 0.7); EXPECT_GE(m.bursts(), 3); }},
+        {C::TreeFrog,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(1000, 5000), 0.7);
+             EXPECT_GE(m.bursts(), 3);
+         }},
         // farm animals
-        {C::Cow, [](const Measures& m) { EXPECT_GE(m.pitch(), 80); EXPECT_LE(m.pitch(), 200); EXPECT_GE(m.seconds, 1.2); }},
-        {C::Cat, [](const Measures& m) { EXPECT_GE(m.pitch(), 400); EXPECT_LE(m.pitch(), 900); }},
-        {C::Rooster, [](const Measures& m) { EXPECT_GE(m.fraction(300, 4500), 0.75); EXPECT_GE(m.seconds, 1.5); }},
-        {C::Dog, [](const Measures& m) { EXPECT_GE(m.fraction(150, 4000), 0.75); EXPECT_LE(m.seconds, 3.0); }},
-        {C::Sheep, [](const Measures& m) { EXPECT_GE(m.pitch(), 150); EXPECT_LE(m.pitch(), 550); }},
-        {C::Goat, [](const Measures& m) { EXPECT_GE(m.pitch(), 250); EXPECT_LE(m.pitch(), 450); }},
-        {C::Hooves, [](const Measures& m) { EXPECT_GE(m.bursts(), 6); EXPECT_GE(m.fraction(60, 2000), 0.6); }},
-        {C::Whinny, [](const Measures& m) { EXPECT_GE(m.pitch(), 400); EXPECT_LE(m.pitch(), 1400); }},
-        {C::Snort, [](const Measures& m) { EXPECT_GE(m.fraction(150, 5000), 0.85); EXPECT_EQ(m.pitch(), 0.0); }},
-        {C::Goose, [](const Measures& m) { EXPECT_GE(m.bursts(), 3); EXPECT_GE(m.fraction(250, 4500), 0.75); }},
+        {C::Cow,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 80);
+             EXPECT_LE(m.pitch(), 200);
+             EXPECT_GE(m.seconds, 1.2);
+         }},
+        {C::Cat,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 400);
+             EXPECT_LE(m.pitch(), 900);
+         }},
+        {C::Rooster,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(300, 4500), 0.75);
+             EXPECT_GE(m.seconds, 1.5);
+         }},
+        {C::Dog,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(150, 4000), 0.75);
+             EXPECT_LE(m.seconds, 3.0);
+         }},
+        {C::Sheep,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 150);
+             EXPECT_LE(m.pitch(), 550);
+         }},
+        {C::Goat,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 250);
+             EXPECT_LE(m.pitch(), 450);
+         }},
+        {C::Hooves,
+         [](const Measures& m) {
+             EXPECT_GE(m.bursts(), 6);
+             EXPECT_GE(m.fraction(60, 2000), 0.6);
+         }},
+        {C::Whinny,
+         [](const Measures& m) {
+             EXPECT_GE(m.pitch(), 400);
+             EXPECT_LE(m.pitch(), 1400);
+         }},
+        {C::Snort,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(150, 5000), 0.85);
+             EXPECT_EQ(m.pitch(), 0.0);
+         }},
+        {C::Goose,
+         [](const Measures& m) {
+             EXPECT_GE(m.bursts(), 3);
+             EXPECT_GE(m.fraction(250, 4500), 0.75);
+         }},
         // weather: thunder lives below 250 Hz; a crack is bright first; gusts and waves swell
         {C::ThunderRumble, [](const Measures& m) { EXPECT_GE(m.fraction(0, 250), 0.5); }},
-        {C::RollingThunder, [](const Measures& m) { EXPECT_GE(m.fraction(0, 250), 0.5); EXPECT_GE(m.seconds, 6.0); }},
-        {C::ThunderCrack, [](const Measures& m) {
+        {C::RollingThunder,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(0, 250), 0.5);
+             EXPECT_GE(m.seconds, 6.0);
+         }},
+        {C::ThunderCrack,
+         [](const Measures& m) {
              EXPECT_GE(m.highShare(1000, 0.0, 0.3), 3 * m.highShare(1000, 1.0, m.seconds));
              EXPECT_GE(m.fraction(0, 250), 0.3);
          }},
-        {C::Gust, [](const Measures& m) {
+        {C::Gust,
+         [](const Measures& m) {
              EXPECT_GE(m.peakPosition(), 0.2);
              EXPECT_LE(m.peakPosition(), 0.8);
              EXPECT_GE(m.fraction(0, 2000), 0.6);
          }},
-        {C::Wave, [](const Measures& m) { EXPECT_GE(m.peakPosition(), 0.1); EXPECT_GE(m.fraction(1000, 22050), 0.05); }},
-        {C::WindChime, [](const Measures& m) { EXPECT_GE(m.seconds, 2.0); EXPECT_GE(m.fraction(1000, 8000), 0.8); }},
-        {C::AlarmChime, [](const Measures& m) { // a rising chime: the second half sits higher
-             EXPECT_GT(m.highShare(900, m.seconds * 0.4, m.seconds), m.highShare(900, 0, m.seconds * 0.3));
+        {C::Wave,
+         [](const Measures& m) {
+             EXPECT_GE(m.peakPosition(), 0.1);
+             EXPECT_GE(m.fraction(1000, 22050), 0.05);
+         }},
+        {C::WindChime,
+         [](const Measures& m) {
+             EXPECT_GE(m.seconds, 2.0);
+             EXPECT_GE(m.fraction(1000, 8000), 0.8);
+         }},
+        {C::AlarmChime,
+         [](const Measures& m) { // a rising chime: the second half sits higher
+             EXPECT_GT(m.highShare(900, m.seconds * 0.4, m.seconds),
+                       m.highShare(900, 0, m.seconds * 0.3));
          }},
         // loops
-        {C::RainLoop, [](const Measures& m) { EXPECT_GE(m.fraction(600, 22050), 0.3); EXPECT_GE(m.crest(2000), 6.0); }},
+        {C::RainLoop,
+         [](const Measures& m) {
+             EXPECT_GE(m.fraction(600, 22050), 0.3);
+             EXPECT_GE(m.crest(2000), 6.0);
+         }},
         {C::WindLoop, [](const Measures& m) { EXPECT_GE(m.fraction(0, 2000), 0.6); }},
         {C::SeaLoop, [](const Measures& m) { EXPECT_GE(m.fraction(0, 2000), 0.6); }},
         {C::WaterLoop, [](const Measures& m) { EXPECT_GE(m.fraction(150, 8000), 0.6); }},
         {C::HabitatLoop, [](const Measures& m) { EXPECT_GE(m.fraction(1000, 10000), 0.3); }},
         {C::InsectLoop, [](const Measures& m) { EXPECT_GE(m.fraction(2500, 22050), 0.7); }},
-        {C::FireLoop, [](const Measures& m) { // a low flame roar under sharp crackles
+        {C::FireLoop,
+         [](const Measures& m) { // a low flame roar under sharp crackles
              EXPECT_GE(m.fraction(0, 400), 0.2);
              EXPECT_GE(m.fraction(1000, 22050), 0.05);
              EXPECT_GE(m.crest(2000), 10.0);

@@ -16,7 +16,7 @@ using velmora::testing::writeBytes;
 namespace {
 // Makes every write past `bytes` fail (as a full disk would) for the life of the guard.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_old);
@@ -30,7 +30,7 @@ public:
     }
     [[nodiscard]] bool ok() const { return m_ok; }
 
-private:
+  private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
     bool m_ok = false;
@@ -42,7 +42,7 @@ const std::string kNew = std::string(64 * 1024, 'n');
 
 // Both writers of the program: the state files' and the settings store's.
 class AtomicReplace : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     bool write(const std::filesystem::path& p, std::string_view bytes) {
         if (GetParam()) return files::writeFileAtomically(p, bytes) == files::WriteError::None;
         return replaceFileAtomically(p, bytes) == ReplaceError::None;

@@ -50,7 +50,8 @@ TEST(TextRecord, Windows1252TextBecomesUtf8AndUtf8StaysAsItIs) {
     // 0x80 is the euro sign in Windows-1252, 0x93/0x94 curly quotes, 0xE9 e-acute.
     EXPECT_EQ(toUtf8("\x80 \x93hi\x94 caf\xe9"),
               "\xe2\x82\xac \xe2\x80\x9chi\xe2\x80\x9d caf\xc3\xa9");
-    const std::string utf8 = "Regen \xc3\xbc" "ber See \xe2\x82\xac";
+    const std::string utf8 = "Regen \xc3\xbc"
+                             "ber See \xe2\x82\xac";
     EXPECT_EQ(toUtf8(utf8), utf8);
     RecordWriter w;
     w.text(utf8).endRecord();

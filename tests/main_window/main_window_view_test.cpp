@@ -1,4 +1,4 @@
-// The main window as a user meets it (offscreen): documented control names, bank panels
+// The main window as a user meets it (offscreen): control object names, bank panels
 // switched by their buttons, buttons that appear with their windows, the tray menu, and
 // closing the window as an orderly quit.
 #include "hub_rig.h"
@@ -40,7 +40,7 @@ class View : public ::testing::Test {
     std::unique_ptr<MainWindowView> view;
 };
 
-TEST_F(View, EveryDocumentedControlIsThere) {
+TEST_F(View, EveryNamedControlIsThere) {
     EXPECT_EQ(view->objectName(), "frmmain");
     EXPECT_EQ(view->windowTitle(), "Velmora");
     for (const char* name : {"LCD1", "LCD2", "LCD3", "LCD4", "LCD5", "LCD6", "LCD7", "LCD8"})

@@ -16,7 +16,8 @@ fs::path makeInstall(const fs::path& root) {
     writeBytes(root / "config" / "EQ Presets" / "flat.eqf", "eq");
     writeBytes(root / "rand.ini", "defaults");
     const auto exe = root / "velmora";
-    writeBytes(exe, "\x7f" "ELF");
+    writeBytes(exe, "\x7f"
+                    "ELF");
     fs::permissions(exe, fs::perms::owner_all);
     return exe;
 }
@@ -58,7 +59,7 @@ TEST(ProgramFolder, NoPlaceForAPerUserCopyFallsBackToTheInstall) {
     EXPECT_EQ(ProgramFolder::choose(exe, dir / "notafolder", false).root(), dir / "install");
 }
 
-TEST(ProgramFolder, DocumentedPathsResolveWithoutRegardToCase) {
+TEST(ProgramFolder, StoredPathsResolveWithoutRegardToCase) {
     TempDir dir;
     makeInstall(dir.path());
     const ProgramFolder folder(dir.path());

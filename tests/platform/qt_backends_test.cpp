@@ -14,7 +14,8 @@ namespace {
 template <typename Done> bool spinUntil(Done done) {
     QElapsedTimer t;
     t.start();
-    while (!done() && t.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    while (!done() && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return done();
 }
 
@@ -35,7 +36,8 @@ TEST(QtTimerService, TicksUntilDisabledAndSurvivesDestroyingItselfInItsTick) {
     timer->setEnabled(true);
     EXPECT_TRUE(timer->isEnabled());
     ASSERT_TRUE(spinUntil([&] { return ticks >= 3; }));
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(ticks, 3);
 
     int other = 0;
@@ -46,7 +48,8 @@ TEST(QtTimerService, TicksUntilDisabledAndSurvivesDestroyingItselfInItsTick) {
     ASSERT_TRUE(spinUntil([&] { return other > 0; }));
     t2->setEnabled(false);
     const int seen = other;
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(other, seen);
 }
 

@@ -15,8 +15,7 @@ TEST(VirtualTimerService, FiresInTimeOrderWithTiesInCreationOrder) {
     a->setEnabled(true);
     b->setEnabled(true);
     timers.advance(1000);
-    const std::vector<std::string> expected{"b@250", "a@500", "b@500", "b@750", "a@1000",
-                                            "b@1000"};
+    const std::vector<std::string> expected{"b@250", "a@500", "b@500", "b@750", "a@1000", "b@1000"};
     EXPECT_EQ(log, expected);
 }
 

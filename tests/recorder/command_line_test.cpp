@@ -20,8 +20,8 @@ struct ProcessRun {
 ProcessRun runRecorder(const std::string& args) {
     testing::TempDir t;
     const auto errFile = t / "stderr.txt";
-    const std::string cmd = std::string("'") + RECORDER_EXECUTABLE + "' " + args + " </dev/null 2>'" +
-                            errFile.string() + "' >/dev/null";
+    const std::string cmd = std::string("'") + RECORDER_EXECUTABLE + "' " + args +
+                            " </dev/null 2>'" + errFile.string() + "' >/dev/null";
     const int raw = std::system(cmd.c_str());
     ProcessRun r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -34,25 +34,25 @@ TEST(RecorderCommandLine, BadArgumentsExitWithStatusTwoAndAUsageLine) {
     const std::string folder = "--program-folder '" + rig.dir().string() + "' ";
     const std::string out = " --out '" + (rig.dir() / "x.wav").string() + "'";
     for (const std::string& args : {
-             folder + "--seconds 10",                 // no output file
+             folder + "--seconds 10", // no output file
              folder + "--fade-out 10",
-             folder + out.substr(1),                  // no length
-             "--seconds 10" + out,                    // no program folder
-             folder + "--seconds ten" + out,          // not a number
-             folder + "--seconds 0" + out,            // nothing to record
+             folder + out.substr(1),         // no length
+             "--seconds 10" + out,           // no program folder
+             folder + "--seconds ten" + out, // not a number
+             folder + "--seconds 0" + out,   // nothing to record
              folder + "--seconds -5" + out,
-             folder + "--seconds 90000" + out,        // more than a day
-             folder + "--seconds 10 --fade-in -1" + out,
-             folder + "--seconds 10 --seed x" + out,
+             folder + "--seconds 90000" + out, // more than a day
+             folder + "--seconds 10 --fade-in -1" + out, folder + "--seconds 10 --seed x" + out,
              folder + "--seconds 10 --out '" + (rig.dir() / "x.mp3").string() + "'",
-             folder + "--seconds 10 --loud" + out,    // unknown option
-             folder + "--seconds",                    // value missing
+             folder + "--seconds 10 --loud" + out, // unknown option
+             folder + "--seconds",                 // value missing
          }) {
         const ProcessRun r = runRecorder(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage: recorder --program-folder DIR --seconds N --out FILE"),
                   std::string::npos)
-            << args << "\n" << r.err;
+            << args << "\n"
+            << r.err;
     }
     EXPECT_FALSE(fs::exists(rig.dir() / "x.wav"));
 }
@@ -61,8 +61,10 @@ TEST(RecorderCommandLine, RendersWithProgressAndReportsOtherFailuresInOneLine) {
     ProgramFolderRig rig;
     testing::TempDir out;
     const auto file = out / "take.ogg";
-    ProcessRun r = runRecorder("--program-folder '" + rig.dir().string() + "' --seconds 3 --seed 4 "
-                        "--fade-in 0.5 --fade-out=0.5 --out '" + file.string() + "'");
+    ProcessRun r = runRecorder("--program-folder '" + rig.dir().string() +
+                               "' --seconds 3 --seed 4 "
+                               "--fade-in 0.5 --fade-out=0.5 --out '" +
+                               file.string() + "'");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("100%"), std::string::npos) << r.err;
     EXPECT_EQ(readStereo(file).left.size(), 3u * 44100u);

@@ -28,7 +28,8 @@ struct WindowRig {
     WindowRig() {
         rig.saveState([](Soundscape& s, Levels&) {
             s.backgroundOne().setOn(1, true);
-            for (int slot = 1; slot <= 28; ++slot) s.randomBanks().bank(1).setFrequency(slot, 200);
+            for (int slot = 1; slot <= 28; ++slot)
+                s.randomBanks().bank(1).setFrequency(slot, 200);
         });
         recorder::RenderRequest defaults;
         defaults.programFolder = rig.dir();

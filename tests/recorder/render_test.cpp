@@ -163,7 +163,9 @@ TEST(RecorderRender, RandomBankAtFullFrequencyFiresAsTheSeedSays) {
     for (std::uint64_t seed : {11u, 2024u}) {
         std::uint64_t firings = 0;
         recorder::RenderHooks hooks;
-        hooks.inspect = [&](Services&, Soundscape& s) { firings = s.randomBanks().bank(1).firingCount(); };
+        hooks.inspect = [&](Services&, Soundscape& s) {
+            firings = s.randomBanks().bank(1).firingCount();
+        };
         const auto outcome = renderTo(rig.dir(), out / "birds.wav", 60.0, seed, hooks);
         ASSERT_EQ(outcome.status, RenderStatus::Finished) << outcome.error;
         // Ticks at 0.5 s .. 60 s; the last one falls after the final block.
@@ -179,7 +181,8 @@ TEST(RecorderRender, SameSeedGivesIdenticalBytesInEveryFormat) {
     rig.saveState([](Soundscape& s, Levels&) {
         s.backgroundOne().setOn(2, true); // drifting at the initial rate: draws targets
         s.backgroundOne().setRate(2, 990);
-        for (int slot = 1; slot <= 28; ++slot) s.randomBanks().bank(1).setFrequency(slot, 255);
+        for (int slot = 1; slot <= 28; ++slot)
+            s.randomBanks().bank(1).setFrequency(slot, 255);
     });
     testing::TempDir out;
     for (const char* ext : {".wav", ".flac", ".ogg"}) {
@@ -210,7 +213,11 @@ TEST(RecorderRender, CancelledOrFailedRenderLeavesNothingUnderTheName) {
     std::atomic<bool> cancel{false};
     int reports = 0;
     const auto outcome = recorder::render(
-        r, [&](const recorder::RenderProgress&) { if (++reports == 3) cancel = true; }, &cancel);
+        r,
+        [&](const recorder::RenderProgress&) {
+            if (++reports == 3) cancel = true;
+        },
+        &cancel);
     EXPECT_EQ(outcome.status, RenderStatus::Cancelled);
     EXPECT_LT(outcome.frames, 10 * 44100);
     EXPECT_EQ(testing::readBytes(target), "an older recording");
@@ -238,7 +245,8 @@ TEST(RecorderRender, DamagedStateFileIsReportedAndTheRestStillRecords) {
     ASSERT_EQ(outcome.warnings.size(), 1u);
     EXPECT_EQ(outcome.warnings[0], backgroundBankTwo().loadError);
     const auto a = readStereo(out / "x.wav");
-    EXPECT_NEAR(rms(a.left, 22050, a.left.size()), expectedLoopRms(119), expectedLoopRms(119) * 0.004);
+    EXPECT_NEAR(rms(a.left, 22050, a.left.size()), expectedLoopRms(119),
+                expectedLoopRms(119) * 0.004);
 }
 
 } // namespace

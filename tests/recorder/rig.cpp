@@ -49,7 +49,8 @@ StereoFile readStereo(const fs::path& path) {
 double rms(const std::vector<float>& v, std::size_t from, std::size_t to) {
     double sum = 0;
     to = std::min(to, v.size());
-    for (std::size_t i = from; i < to; ++i) sum += static_cast<double>(v[i]) * v[i];
+    for (std::size_t i = from; i < to; ++i)
+        sum += static_cast<double>(v[i]) * v[i];
     return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0.0;
 }
 
@@ -59,16 +60,19 @@ ProgramFolderRig::ProgramFolderRig() {
         writeWav(path("bin/" + std::to_string(k) + ".isz"), loop);
         writeWav(path("bin/" + std::to_string(50 + k) + ".isz"), loop);
     }
-    for (int k = 1; k <= 16; ++k) writeWav(path("bin/b" + std::to_string(k) + ".isx"), loop);
+    for (int k = 1; k <= 16; ++k)
+        writeWav(path("bin/b" + std::to_string(k) + ".isx"), loop);
     const auto burst = sineLoop(kBurstFrames, 60, 0.8f);
-    for (int k = 101; k <= 128; ++k) writeWav(path("bin/" + std::to_string(k) + ".raz"), burst);
+    for (int k = 101; k <= 128; ++k)
+        writeWav(path("bin/" + std::to_string(k) + ".raz"), burst);
 }
 
 void ProgramFolderRig::saveState(const std::function<void(Soundscape&, Levels&)>& setup) {
     LiveWorld world(dir());
     Soundscape soundscape(world.services);
     setup(soundscape, world.levels);
-    for (Bank* bank : soundscape.banks()) bank->dosave(path(bank->stateFileName()));
+    for (Bank* bank : soundscape.banks())
+        bank->dosave(path(bank->stateFileName()));
     state::Main2State s2;
     s2.master = world.levels.master();
     s2.background = world.levels.value(Level::Background);

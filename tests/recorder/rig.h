@@ -38,7 +38,7 @@ struct LiveWorld : OfflineServices {
 };
 
 class ProgramFolderRig {
-public:
+  public:
     /// Loops for both background banks and the bw bank, bursts for random bank 1.
     ProgramFolderRig();
     [[nodiscard]] const std::filesystem::path& dir() const { return m_temp.path(); }
@@ -47,7 +47,7 @@ public:
     /// main2.tmp into it, as Velmora does at quit.
     void saveState(const std::function<void(Soundscape&, Levels&)>& setup);
 
-private:
+  private:
     testing::TempDir m_temp;
 };
 

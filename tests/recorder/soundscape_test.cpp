@@ -134,7 +134,8 @@ TEST(Soundscape, RecorderRestoreMatchesTheMainWindowsLoad) {
     });
     testing::TempDir saved;
     const auto saveAll = [&](Soundscape& s, const std::string& tag) {
-        for (Bank* b : s.banks()) b->dosave(saved / (tag + b->stateFileName()));
+        for (Bank* b : s.banks())
+            b->dosave(saved / (tag + b->stateFileName()));
     };
 
     LiveWorld appWorld(rig.dir());
@@ -155,7 +156,8 @@ TEST(Soundscape, RecorderRestoreMatchesTheMainWindowsLoad) {
             << b->windowName();
     for (int l = 0; l < kLevelCount; ++l)
         EXPECT_EQ(appWorld.levels.value(Level(l)), recWorld.levels.value(Level(l))) << l;
-    EXPECT_EQ(app.randomBanks().custom().autoRandomizeOn(), rec.randomBanks().custom().autoRandomizeOn());
+    EXPECT_EQ(app.randomBanks().custom().autoRandomizeOn(),
+              rec.randomBanks().custom().autoRandomizeOn());
     EXPECT_EQ(appWorld.engine.playingCount(), recWorld.engine.playingCount());
 }
 

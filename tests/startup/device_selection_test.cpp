@@ -27,8 +27,7 @@ TEST(DeviceList, ShowsDevicesInReverseOrderWithoutThePrimaryDriver) {
     EXPECT_TRUE(buildDeviceList({}).empty());
     // Names end at their first NUL, and a primary driver anywhere is left out.
     EXPECT_EQ(buildDeviceList({std::string("Primary Sound Driver\0x", 22),
-                               std::string("USB\0junk", 8),
-                               std::string("Primary Sound Driver ")}),
+                               std::string("USB\0junk", 8), std::string("Primary Sound Driver ")}),
               (std::vector<DeviceEntry>{{"Primary Sound Driver ", 2}, {"USB", 1}}));
 }
 

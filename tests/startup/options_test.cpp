@@ -80,8 +80,7 @@ TEST(Options, ClosingWritesOptTmpAndStartWithControllerIsReadBack) {
     EXPECT_TRUE(state::readRemoteOnStart(f.settings));
 
     // Another run reads the file when the controller is made, before any window opens.
-    OptionsController again({f.folder, f.settings, f.dialogs, f.shell}, f.autoStart, f.device,
-                            {});
+    OptionsController again({f.folder, f.settings, f.dialogs, f.shell}, f.autoStart, f.device, {});
     EXPECT_FALSE(again.options().colorSchemeWithScenario);
     EXPECT_EQ(again.inactivityTime(), 30);
 }

@@ -25,7 +25,9 @@
 using namespace velmora;
 
 namespace {
-void app() { ASSERT_NE(QCoreApplication::instance(), nullptr); }
+void app() {
+    ASSERT_NE(QCoreApplication::instance(), nullptr);
+}
 
 template <typename T> T* child(QWidget* w, const char* name) {
     T* found = w->findChild<T*>(name);
@@ -41,7 +43,8 @@ struct Road {
     int quits = 0;
     StartupRoad road;
     explicit Road(BackendVersion v)
-        : road(settings, shell, timers, v, [this] { ++mainShown; }, [this] { ++quits; }) {
+        : road(
+              settings, shell, timers, v, [this] { ++mainShown; }, [this] { ++quits; }) {
         app();
     }
 };
@@ -126,9 +129,9 @@ TEST(OptionsView, ControlsDriveTheControllerAndRedrawFromIt) {
     view.open();
     EXPECT_EQ(view.windowTitle(), "Program Options");
     EXPECT_EQ(child<QLabel>(&view, "Label5")->text(), "Built-in Audio");
-    for (const char* name : {"chameleonButton4", "chameleonButton7", "chameleonButton8",
-                             "chameleonButton9", "chameleonButton10", "chameleonButton11",
-                             "chameleonButton12", "xpbs2"})
+    for (const char* name :
+         {"chameleonButton4", "chameleonButton7", "chameleonButton8", "chameleonButton9",
+          "chameleonButton10", "chameleonButton11", "chameleonButton12", "xpbs2"})
         child<QPushButton>(&view, name);
 
     auto* text1 = child<QLineEdit>(&view, "Text1");

@@ -13,17 +13,20 @@ namespace {
 // A main2.tmp as an older copy of the program writes it, field by field.
 std::vector<std::string> sampleMain2Fields() {
     std::vector<std::string> f = {"321", "7", "9", "1200", "40"};
-    for (int i = 0; i < 12; ++i) f.push_back("\"Preset " + std::to_string(i) + "\"");
-    for (int i = 0; i < 10; ++i) f.push_back("\"" + std::to_string(1000 + i) + "\""); // 18..27
-    f.insert(f.end(), {"\"t1\"", "\"t3\"", "\"t3\"", "\"info, with comma\"", "\"/pics\"",
-                       "\"a.jpg\"", "\"Sunset\"", "#TRUE#", "#FALSE#", "3", "\"Preset 12\"",
-                       "\"Preset 13\""});
+    for (int i = 0; i < 12; ++i)
+        f.push_back("\"Preset " + std::to_string(i) + "\"");
+    for (int i = 0; i < 10; ++i)
+        f.push_back("\"" + std::to_string(1000 + i) + "\""); // 18..27
+    f.insert(f.end(),
+             {"\"t1\"", "\"t3\"", "\"t3\"", "\"info, with comma\"", "\"/pics\"", "\"a.jpg\"",
+              "\"Sunset\"", "#TRUE#", "#FALSE#", "3", "\"Preset 12\"", "\"Preset 13\""});
     return f;
 }
 
 std::string join(const std::vector<std::string>& fields) {
     std::string s;
-    for (std::size_t i = 0; i < fields.size(); ++i) s += (i ? "," : "") + fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        s += (i ? "," : "") + fields[i];
     return s + "\r\n";
 }
 } // namespace
@@ -63,8 +66,10 @@ TEST(Main2State, EveryFieldRoundTripsAndTheFileKeepsItsShape) {
     s.random = 14;
     s.mp3 = 0;
     s.cd = 100;
-    for (int i = 0; i < kPresetCount; ++i) s.presetCaptions[i] = "P\"" + std::to_string(i);
-    for (int i = 0; i < kColorSlotCount; ++i) s.colorSlots[i] = 0xFFFFFF - i;
+    for (int i = 0; i < kPresetCount; ++i)
+        s.presetCaptions[i] = "P\"" + std::to_string(i);
+    for (int i = 0; i < kColorSlotCount; ++i)
+        s.colorSlots[i] = 0xFFFFFF - i;
     s.text1 = "a";
     s.text3 = "b";
     s.scenarioInformation = "c,d";
@@ -88,10 +93,10 @@ TEST(Main2State, EveryFieldRoundTripsAndTheFileKeepsItsShape) {
 TEST(Main2State, BadFieldsLeaveTheirTargetsAndTheRestStillReads) {
     TempDir dir;
     auto fields = sampleMain2Fields();
-    fields[1] = "loud";          // field 2: not a number
-    fields[18] = "\"-5\"";       // field 19: not a colour
-    fields[34] = "maybe";        // field 35: not a Boolean
-    fields[36] = "70000";        // field 37: beyond a 16-bit index
+    fields[1] = "loud";    // field 2: not a number
+    fields[18] = "\"-5\""; // field 19: not a colour
+    fields[34] = "maybe";  // field 35: not a Boolean
+    fields[36] = "70000";  // field 37: beyond a 16-bit index
     writeBytes(dir / "main2.tmp", join(fields));
     Main2State s;
     const auto r = readMain2State(dir / "main2.tmp", s);
@@ -128,7 +133,8 @@ TEST(Main2State, ShortEmptyMissingHugeAndBinaryFilesKeepTheDefaults) {
     EXPECT_EQ(emptyState, defaults);
 
     auto fields = sampleMain2Fields();
-    for (int i = 0; i < 50; ++i) fields.push_back("\"extra\"");
+    for (int i = 0; i < 50; ++i)
+        fields.push_back("\"extra\"");
     auto [longResult, longState] = readOf(join(fields));
     EXPECT_TRUE(longResult.ok()) << "trailing fields are ignored";
     EXPECT_EQ(longState.presetCaptions[13], "Preset 13");
@@ -138,7 +144,8 @@ TEST(Main2State, ShortEmptyMissingHugeAndBinaryFilesKeepTheDefaults) {
     EXPECT_EQ(hugeState, defaults);
 
     std::string binary;
-    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>((i * 37) & 0xFF);
     auto [binaryResult, binaryState] = readOf(binary);
     (void)binaryResult;
     EXPECT_EQ(binaryState.presetCaptions.size(), 14u); // survived; nothing more to say

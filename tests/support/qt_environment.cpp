@@ -14,7 +14,7 @@
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
         if (platform.isEmpty() || platform == "offscreen") {
@@ -33,7 +33,7 @@ public:
         if (!m_screens.empty()) std::filesystem::remove(m_screens, ec);
     }
 
-private:
+  private:
     std::filesystem::path m_screens;
     int m_argc = 1;
     char m_name[16] = "velmora-test";

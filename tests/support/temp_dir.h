@@ -10,7 +10,7 @@
 namespace velmora::testing {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         m_path = std::filesystem::temp_directory_path() /
@@ -31,7 +31,7 @@ public:
         return m_path / name;
     }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
@@ -55,7 +55,8 @@ inline std::string readBytes(const std::filesystem::path& p) {
 /// Names in a folder, for checking that no temporary file was left behind.
 inline std::size_t entryCount(const std::filesystem::path& dir) {
     std::size_t n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir))
+        ++n;
     return n;
 }
 

@@ -60,8 +60,10 @@ Buffer rooster(int variant, Rng& rng) {
         VoiceSpec v;
         v.duration = lengths[i] * (variant == 0 ? 1.0f : 0.9f);
         const float f = base * pitches[i];
-        if (i == 4) v.pitch = {{0.0f, f}, {0.3f, f * 1.05f}, {1.0f, f * 0.7f}};
-        else v.pitch = {{0.0f, f * 0.9f}, {0.5f, f}, {1.0f, f * 0.95f}};
+        if (i == 4)
+            v.pitch = {{0.0f, f}, {0.3f, f * 1.05f}, {1.0f, f * 0.7f}};
+        else
+            v.pitch = {{0.0f, f * 0.9f}, {0.5f, f}, {1.0f, f * 0.95f}};
         v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
         v.formants = {{1000, 400, 0}, {2200, 600, -3}, {3500, 900, -10}};
         v.tilt = 0.7f;
@@ -97,13 +99,17 @@ Buffer dog(int variant, Rng& rng) {
         float f0, seconds, gap, growl;
         int barks;
     };
-    static const Dog kDogs[5] = {{260, 0.22f, 0.45f, 0.4f, 2}, {620, 0.12f, 0.22f, 0.1f, 4}, {380, 0.18f, 0.16f, 0.25f, 2},
-                                 {200, 0.3f, 0.0f, 0.5f, 1},  {450, 0.15f, 0.28f, 0.2f, 5}};
+    static const Dog kDogs[5] = {{260, 0.22f, 0.45f, 0.4f, 2},
+                                 {620, 0.12f, 0.22f, 0.1f, 4},
+                                 {380, 0.18f, 0.16f, 0.25f, 2},
+                                 {200, 0.3f, 0.0f, 0.5f, 1},
+                                 {450, 0.15f, 0.28f, 0.2f, 5}};
     const Dog& d = kDogs[variant % 5];
     std::vector<std::pair<float, Buffer>> parts;
     float t = 0.0f;
     for (int i = 0; i < d.barks; ++i) {
-        parts.push_back({t, bark(rng, d.f0 * rng.range(0.95f, 1.05f), d.seconds * rng.range(0.9f, 1.1f), d.growl)});
+        parts.push_back({t, bark(rng, d.f0 * rng.range(0.95f, 1.05f),
+                                 d.seconds * rng.range(0.9f, 1.1f), d.growl)});
         t += d.seconds + d.gap * rng.range(0.85f, 1.15f);
     }
     Buffer out = arrange(parts);
@@ -144,11 +150,14 @@ Buffer hooves(int variant, Rng& rng) {
     while (t < seconds) {
         const int beats = trot ? 2 : 3;
         for (int b = 0; b < beats; ++b) {
-            const float at = t + (trot ? b * stride * 0.5f : b * 0.09f) + rng.range(-0.008f, 0.008f);
+            const float at =
+                t + (trot ? b * stride * 0.5f : b * 0.09f) + rng.range(-0.008f, 0.008f);
             float level = rng.range(0.75f, 1.0f);
             if (!trot) {
                 const float u = at / seconds; // passing: loudest in the middle
-                level *= 0.15f + 0.85f * std::exp(-std::pow((u - 0.5f) * (variant == 1 ? 3.5f : 2.8f), 2.0f));
+                level *=
+                    0.15f +
+                    0.85f * std::exp(-std::pow((u - 0.5f) * (variant == 1 ? 3.5f : 2.8f), 2.0f));
             }
             Buffer hit = dampedSine(rng.range(330, 420), 0.018f);
             mixInto(hit, dampedSine(rng.range(850, 1100), 0.01f), 0, 0.5f);
@@ -158,7 +167,8 @@ Buffer hooves(int variant, Rng& rng) {
         }
         t += stride * rng.range(0.97f, 1.03f);
     }
-    for (float& x : out) x = lp.process(x);
+    for (float& x : out)
+        x = lp.process(x);
     return out;
 }
 
@@ -166,7 +176,11 @@ Buffer whinny(int variant, Rng& rng) {
     VoiceSpec v;
     v.duration = variant == 0 ? 1.6f : 1.3f;
     const float f = variant == 0 ? 1050.0f : 900.0f;
-    v.pitch = {{0.0f, f * 0.7f}, {0.12f, f * 1.25f}, {0.35f, f * 1.1f}, {0.75f, f * 0.7f}, {1.0f, f * 0.45f}};
+    v.pitch = {{0.0f, f * 0.7f},
+               {0.12f, f * 1.25f},
+               {0.35f, f * 1.1f},
+               {0.75f, f * 0.7f},
+               {1.0f, f * 0.45f}};
     v.amp = {{0.0f, 0.0f}, {0.06f, 1.0f}, {0.6f, 0.8f}, {0.9f, 0.4f}, {1.0f, 0.0f}};
     v.formants = {{1100, 500, 0}, {2400, 700, -6}, {3800, 1000, -14}};
     v.tilt = 0.9f;
@@ -195,7 +209,8 @@ Buffer snort(Rng& rng) {
             const float env = attackDecay(t, 0.02f, len * 0.35f);
             const float flutter = 0.55f + 0.45f * std::sin(kTwoPi * 28.0f * t);
             const float w = rng.white();
-            b[static_cast<std::size_t>(i)] = env * flutter * (lp.process(w) * 0.5f + 1.5f * f1.process(w) + f2.process(w));
+            b[static_cast<std::size_t>(i)] =
+                env * flutter * (lp.process(w) * 0.5f + 1.5f * f1.process(w) + f2.process(w));
         }
         mixInto(out, b, frames(k == 0 ? 0.0 : 0.8), k == 0 ? 1.0f : 0.55f);
     }
@@ -228,24 +243,37 @@ Buffer geese(int variant, Rng& rng) {
 
 Buffer renderAnimal(Category c, int variant, Rng& rng) {
     switch (c) {
-    case Category::Cow: return cow(variant, rng);
-    case Category::Cat: return cat(variant, rng);
-    case Category::Rooster: return rooster(variant, rng);
-    case Category::Dog: return dog(variant, rng);
+    case Category::Cow:
+        return cow(variant, rng);
+    case Category::Cat:
+        return cat(variant, rng);
+    case Category::Rooster:
+        return rooster(variant, rng);
+    case Category::Dog:
+        return dog(variant, rng);
     case Category::Sheep: {
         // lamb: high, thin; sheep: lower, one or two baas each
-        if (variant == 0) return arrange({{0.0f, bleat(rng, 460, 0.6f, 9, 0)}, {0.9f, bleat(rng, 490, 0.5f, 9, 0)}});
+        if (variant == 0)
+            return arrange(
+                {{0.0f, bleat(rng, 460, 0.6f, 9, 0)}, {0.9f, bleat(rng, 490, 0.5f, 9, 0)}});
         const float f0 = 190.0f + 30.0f * static_cast<float>(variant);
-        if (variant % 2) return bleat(rng, f0, 1.0f + 0.1f * static_cast<float>(variant), 7.0f, 0.0f);
-        return arrange({{0.0f, bleat(rng, f0, 0.8f, 6.5f, 0)}, {1.2f, bleat(rng, f0 * 0.95f, 0.9f, 6.5f, 0)}});
+        if (variant % 2)
+            return bleat(rng, f0, 1.0f + 0.1f * static_cast<float>(variant), 7.0f, 0.0f);
+        return arrange(
+            {{0.0f, bleat(rng, f0, 0.8f, 6.5f, 0)}, {1.2f, bleat(rng, f0 * 0.95f, 0.9f, 6.5f, 0)}});
     }
     case Category::Goat:
         return variant == 0 ? bleat(rng, 330, 1.0f, 11.0f, 1.0f)
-                            : arrange({{0.0f, bleat(rng, 380, 0.6f, 12.0f, 1.0f)}, {0.8f, bleat(rng, 360, 0.8f, 12.0f, 1.0f)}});
-    case Category::Hooves: return hooves(variant, rng);
-    case Category::Whinny: return whinny(variant, rng);
-    case Category::Snort: return snort(rng);
-    default: return geese(variant, rng);
+                            : arrange({{0.0f, bleat(rng, 380, 0.6f, 12.0f, 1.0f)},
+                                       {0.8f, bleat(rng, 360, 0.8f, 12.0f, 1.0f)}});
+    case Category::Hooves:
+        return hooves(variant, rng);
+    case Category::Whinny:
+        return whinny(variant, rng);
+    case Category::Snort:
+        return snort(rng);
+    default:
+        return geese(variant, rng);
     }
 }
 

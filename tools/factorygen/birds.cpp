@@ -7,9 +7,11 @@ namespace velmora::factory {
 
 Buffer arrange(const std::vector<std::pair<float, Buffer>>& parts) {
     long end = 0;
-    for (const auto& [start, b] : parts) end = std::max(end, frames(start) + static_cast<long>(b.size()));
+    for (const auto& [start, b] : parts)
+        end = std::max(end, frames(start) + static_cast<long>(b.size()));
     Buffer out(static_cast<std::size_t>(end), 0.0f);
-    for (const auto& [start, b] : parts) mixInto(out, b, frames(start));
+    for (const auto& [start, b] : parts)
+        mixInto(out, b, frames(start));
     return out;
 }
 
@@ -55,7 +57,9 @@ Buffer owl(int variant, Rng& rng) {
                         {1.9f, hoot(rng, 415, 1.3f, 1.05f, 0.012f)}});
     case 3: { // long-eared owl: a run of low, even hoots
         std::vector<std::pair<float, Buffer>> parts;
-        for (int i = 0; i < 4; ++i) parts.push_back({i * 1.1f + rng.range(0, 0.06f), hoot(rng, 330 + rng.range(-8, 8), 0.32f, 1.02f)});
+        for (int i = 0; i < 4; ++i)
+            parts.push_back(
+                {i * 1.1f + rng.range(0, 0.06f), hoot(rng, 330 + rng.range(-8, 8), 0.32f, 1.02f)});
         return arrange(parts);
     }
     default: { // little owl: a rising-falling mewing kiew
@@ -91,7 +95,8 @@ Buffer wings(int variant, Rng& rng) {
             const float t = static_cast<float>(i) / kRate;
             const float env = attackDecay(t, 0.012f, 0.028f);
             const float w = rng.white();
-            flap[static_cast<std::size_t>(i)] = env * feathers.process(body.process(w) + 2.5f * thump.process(w));
+            flap[static_cast<std::size_t>(i)] =
+                env * feathers.process(body.process(w) + 2.5f * thump.process(w));
         }
         mixInto(out, flap, frames(std::max(start, 0.0f)), level);
     }
@@ -105,8 +110,15 @@ Buffer dove(int variant, Rng& rng) {
     };
     static const std::vector<Coo> patterns[3] = {
         {{0.0f, 0.35f, 470, 1.06f}, {0.5f, 0.55f, 520, 1.08f}, {1.2f, 0.3f, 450, 1.0f}},
-        {{0.0f, 0.7f, 410, 1.1f}, {0.9f, 0.25f, 430, 1.0f}, {1.25f, 0.25f, 430, 1.0f}, {1.6f, 0.45f, 400, 0.95f}},
-        {{0.0f, 0.3f, 560, 1.04f}, {0.4f, 0.6f, 590, 1.07f}, {1.25f, 0.35f, 540, 0.98f}, {1.9f, 0.3f, 560, 1.04f}, {2.3f, 0.6f, 590, 1.06f}},
+        {{0.0f, 0.7f, 410, 1.1f},
+         {0.9f, 0.25f, 430, 1.0f},
+         {1.25f, 0.25f, 430, 1.0f},
+         {1.6f, 0.45f, 400, 0.95f}},
+        {{0.0f, 0.3f, 560, 1.04f},
+         {0.4f, 0.6f, 590, 1.07f},
+         {1.25f, 0.35f, 540, 0.98f},
+         {1.9f, 0.3f, 560, 1.04f},
+         {2.3f, 0.6f, 590, 1.06f}},
     };
     std::vector<std::pair<float, Buffer>> parts;
     for (const Coo& c : patterns[variant % 3]) {
@@ -127,8 +139,10 @@ Buffer dove(int variant, Rng& rng) {
 Buffer gullCry(Rng& rng, float hz, float seconds, bool laugh) {
     VoiceSpec v;
     v.duration = seconds;
-    if (laugh) v.pitch = {{0.0f, hz * 1.15f}, {0.3f, hz * 1.2f}, {1.0f, hz * 0.9f}};
-    else v.pitch = {{0.0f, hz * 0.8f}, {0.15f, hz * 1.25f}, {0.5f, hz * 1.1f}, {1.0f, hz * 0.75f}};
+    if (laugh)
+        v.pitch = {{0.0f, hz * 1.15f}, {0.3f, hz * 1.2f}, {1.0f, hz * 0.9f}};
+    else
+        v.pitch = {{0.0f, hz * 0.8f}, {0.15f, hz * 1.25f}, {0.5f, hz * 1.1f}, {1.0f, hz * 0.75f}};
     v.amp = {{0.0f, 0.0f}, {0.08f, 1.0f}, {0.6f, 0.8f}, {1.0f, 0.0f}};
     v.formants = {{hz * 1.2f, 600, 0}, {2900, 1200, -4}, {5200, 1800, -12}};
     v.tilt = 0.8f;
@@ -142,7 +156,8 @@ Buffer gull(int variant, Rng& rng) {
     std::vector<std::pair<float, Buffer>> parts;
     if (variant == 0) {
         parts.push_back({0.0f, gullCry(rng, 850, 0.7f, false)});
-        for (int i = 0; i < 5; ++i) parts.push_back({0.95f + i * 0.21f, gullCry(rng, 900 - 20.0f * i, 0.16f, true)});
+        for (int i = 0; i < 5; ++i)
+            parts.push_back({0.95f + i * 0.21f, gullCry(rng, 900 - 20.0f * i, 0.16f, true)});
     } else {
         const int calls = variant == 1 ? 7 : 10;
         float t = 0.0f;
@@ -166,7 +181,8 @@ Buffer loon(int variant, Rng& rng) {
     if (variant == 0) { // wail: two long notes joined by a glide
         v.duration = 3.6f;
         v.pitch = {{0.0f, 620}, {0.08f, 680}, {0.4f, 690}, {0.55f, 960}, {0.9f, 940}, {1.0f, 860}};
-        v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.45f, 0.8f}, {0.6f, 1.0f}, {0.9f, 0.8f}, {1.0f, 0.0f}};
+        v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.45f, 0.8f},
+                 {0.6f, 1.0f}, {0.9f, 0.8f}, {1.0f, 0.0f}};
         v.vibratoHz = 5.0f;
         v.vibratoDepth = 0.004f;
     } else if (variant == 1) { // tremolo: a quavering laugh
@@ -179,8 +195,8 @@ Buffer loon(int variant, Rng& rng) {
         v.vibratoDepth = 0.03f;
     } else { // yodel: rising swoops
         v.duration = 4.2f;
-        v.pitch = {{0.0f, 600}, {0.15f, 900}, {0.25f, 1050}, {0.35f, 820}, {0.45f, 1080}, {0.55f, 830},
-                   {0.65f, 1100}, {0.75f, 840}, {1.0f, 760}};
+        v.pitch = {{0.0f, 600},  {0.15f, 900},  {0.25f, 1050}, {0.35f, 820}, {0.45f, 1080},
+                   {0.55f, 830}, {0.65f, 1100}, {0.75f, 840},  {1.0f, 760}};
         v.amp = {{0.0f, 0.0f}, {0.06f, 1.0f}, {0.85f, 0.85f}, {1.0f, 0.0f}};
     }
     return renderVoice(v, rng);
@@ -214,7 +230,8 @@ Buffer lark(int variant, Rng& rng) {
         const int count = variant == 0 ? 12 : 16;
         float t = 0.0f;
         for (int i = 0; i < count; ++i) {
-            const float f = (variant == 0 ? 3400.0f : 3000.0f) - 60.0f * static_cast<float>(i) + rng.range(-80, 80);
+            const float f = (variant == 0 ? 3400.0f : 3000.0f) - 60.0f * static_cast<float>(i) +
+                            rng.range(-80, 80);
             Chirp c = note(t, 0.09f, f * 1.15f, f * 0.85f, 1.0f - 0.03f * static_cast<float>(i));
             c.fmHz = 30;
             c.fmDepth = 0.02f;
@@ -232,7 +249,8 @@ Buffer woodpecker(Rng& rng) {
         const int knocks = 18 + rng.below(5);
         for (int k = 0; k < knocks; ++k) {
             const float t = base + k / 19.0f;
-            const float level = 0.6f + 0.4f * std::sin(std::numbers::pi_v<float> * (k + 1) / (knocks + 1));
+            const float level =
+                0.6f + 0.4f * std::sin(std::numbers::pi_v<float> * (k + 1) / (knocks + 1));
             Buffer knock = dampedSine(rng.range(900, 1000), 0.012f);
             mixInto(knock, dampedSine(rng.range(1700, 1850), 0.007f), 0, 0.6f);
             mixInto(knock, noiseClick(rng, 3000, 1.0f, 0.002f), 0, 1.5f);
@@ -242,8 +260,8 @@ Buffer woodpecker(Rng& rng) {
     return out;
 }
 
-Buffer pureCall(Rng& rng, float seconds, Curve pitch, float formantHz, float roughness, float breath,
-                float tilt) {
+Buffer pureCall(Rng& rng, float seconds, Curve pitch, float formantHz, float roughness,
+                float breath, float tilt) {
     VoiceSpec v;
     v.duration = seconds;
     v.pitch = std::move(pitch);
@@ -265,29 +283,37 @@ Buffer songbirdPhrase(int species, Rng& rng) {
     case 0: // finch: bright twitter of swoops
         for (int i = 0; i < 22; ++i) {
             const float f = rng.range(2800, 5200);
-            s.push_back(note(t, rng.range(0.03f, 0.07f), f, f * rng.range(0.6f, 1.5f), rng.range(0.5f, 1.0f)));
+            s.push_back(note(t, rng.range(0.03f, 0.07f), f, f * rng.range(0.6f, 1.5f),
+                             rng.range(0.5f, 1.0f)));
             t += rng.range(0.06f, 0.12f);
         }
         break;
     case 1: // blue tit: two thin tsee notes, then a falling trill
         s.push_back(note(0.0f, 0.14f, 7200, 7000));
         s.push_back(note(0.22f, 0.14f, 7300, 7100));
-        for (int i = 0; i < 8; ++i) s.push_back(note(0.5f + i * 0.075f, 0.05f, 4600 - 60.0f * i, 3900 - 60.0f * i, 0.8f));
+        for (int i = 0; i < 8; ++i)
+            s.push_back(note(0.5f + i * 0.075f, 0.05f, 4600 - 60.0f * i, 3900 - 60.0f * i, 0.8f));
         break;
-    case 2: case 3: case 8: { // starling: whistles, clicks and rattles
+    case 2:
+    case 3:
+    case 8: { // starling: whistles, clicks and rattles
         const int parts = species == 3 ? 14 : 11;
         for (int i = 0; i < parts; ++i) {
             const int kind = rng.below(3);
-            if (kind == 0) s.push_back(note(t, rng.range(0.2f, 0.4f), rng.range(3000, 4200), rng.range(1300, 2000)));
+            if (kind == 0)
+                s.push_back(
+                    note(t, rng.range(0.2f, 0.4f), rng.range(3000, 4200), rng.range(1300, 2000)));
             else if (kind == 1) {
-                Chirp c = note(t, rng.range(0.15f, 0.3f), rng.range(2500, 5000), rng.range(2500, 5000), 0.7f);
+                Chirp c = note(t, rng.range(0.15f, 0.3f), rng.range(2500, 5000),
+                               rng.range(2500, 5000), 0.7f);
                 c.amHz = rng.range(40, 70);
                 c.amDepth = 0.95f;
                 c.h2 = 0.4f;
                 c.h3 = 0.3f;
                 s.push_back(c);
             } else {
-                Chirp c = note(t, rng.range(0.06f, 0.12f), rng.range(5000, 7000), rng.range(3000, 6000), 0.8f);
+                Chirp c = note(t, rng.range(0.06f, 0.12f), rng.range(5000, 7000),
+                               rng.range(3000, 6000), 0.8f);
                 c.fmHz = 120;
                 c.fmDepth = 0.1f;
                 s.push_back(c);
@@ -299,7 +325,8 @@ Buffer songbirdPhrase(int species, Rng& rng) {
     case 4: // robin: liquid warble of wide leaps
         for (int i = 0; i < 16; ++i) {
             const float f = rng.logRange(2500, 7500);
-            Chirp c = note(t, rng.range(0.04f, 0.12f), f, f * rng.range(0.8f, 1.25f), rng.range(0.4f, 1.0f));
+            Chirp c = note(t, rng.range(0.04f, 0.12f), f, f * rng.range(0.8f, 1.25f),
+                           rng.range(0.4f, 1.0f));
             if (rng.chance(0.3)) {
                 c.fmHz = rng.range(25, 60);
                 c.fmDepth = 0.05f;
@@ -309,9 +336,11 @@ Buffer songbirdPhrase(int species, Rng& rng) {
         }
         break;
     case 5: // chaffinch: an accelerating, falling trill with a flourish at the end
-        for (int i = 0; i < 5; ++i) s.push_back(note(t + i * 0.12f, 0.07f, 6200, 5600));
+        for (int i = 0; i < 5; ++i)
+            s.push_back(note(t + i * 0.12f, 0.07f, 6200, 5600));
         t += 0.65f;
-        for (int i = 0; i < 7; ++i) s.push_back(note(t + i * 0.075f, 0.05f, 4800 - 150.0f * i, 4000 - 150.0f * i));
+        for (int i = 0; i < 7; ++i)
+            s.push_back(note(t + i * 0.075f, 0.05f, 4800 - 150.0f * i, 4000 - 150.0f * i));
         t += 0.6f;
         s.push_back(note(t, 0.2f, 2900, 4200));
         s.push_back(note(t + 0.22f, 0.18f, 4300, 2600));
@@ -335,7 +364,8 @@ Buffer songbirdPhrase(int species, Rng& rng) {
             float pt = 0.0f;
             for (int i = 0; i < 3 + rng.below(2); ++i) {
                 const float f = rng.logRange(2000, 5500);
-                phrase.push_back(note(pt, rng.range(0.05f, 0.1f), f, f * rng.range(0.8f, 1.3f), rng.range(0.6f, 1.0f)));
+                phrase.push_back(note(pt, rng.range(0.05f, 0.1f), f, f * rng.range(0.8f, 1.3f),
+                                      rng.range(0.6f, 1.0f)));
                 pt += phrase.back().duration + 0.03f;
             }
             const int repeats = 2 + rng.below(2);
@@ -358,7 +388,8 @@ Buffer songbirdPhrase(int species, Rng& rng) {
         break;
     default: // wren: a loud, fast, long trill
         for (int i = 0; i < 48; ++i) {
-            const float f = 5000 + 1500 * std::sin(static_cast<float>(i) * 0.4f) + rng.range(-300, 300);
+            const float f =
+                5000 + 1500 * std::sin(static_cast<float>(i) * 0.4f) + rng.range(-300, 300);
             s.push_back(note(t, 0.035f, f * 1.1f, f * 0.9f));
             t += 0.055f;
         }
@@ -369,31 +400,44 @@ Buffer songbirdPhrase(int species, Rng& rng) {
 
 Buffer renderBird(Category c, int variant, Rng& rng) {
     switch (c) {
-    case Category::Owl: return owl(variant, rng);
-    case Category::WingsFlap: return wings(variant, rng);
-    case Category::Dove: return dove(variant, rng);
-    case Category::Gull: return gull(variant, rng);
-    case Category::Loon: return loon(variant, rng);
-    case Category::Lark: return lark(variant, rng);
-    case Category::Woodpecker: return woodpecker(rng);
+    case Category::Owl:
+        return owl(variant, rng);
+    case Category::WingsFlap:
+        return wings(variant, rng);
+    case Category::Dove:
+        return dove(variant, rng);
+    case Category::Gull:
+        return gull(variant, rng);
+    case Category::Loon:
+        return loon(variant, rng);
+    case Category::Lark:
+        return lark(variant, rng);
+    case Category::Woodpecker:
+        return woodpecker(rng);
     case Category::Cuckoo:
-        return arrange({{0.0f, pureCall(rng, 0.25f, {{0.0f, 690}, {1.0f, 670}}, 700, 0, 0.03f, 2.8f)},
-                        {0.35f, pureCall(rng, 0.4f, {{0.0f, 575}, {1.0f, 555}}, 580, 0, 0.03f, 2.8f)},
-                        {1.2f, pureCall(rng, 0.25f, {{0.0f, 690}, {1.0f, 670}}, 700, 0, 0.03f, 2.8f)},
-                        {1.55f, pureCall(rng, 0.4f, {{0.0f, 575}, {1.0f, 555}}, 580, 0, 0.03f, 2.8f)}});
+        return arrange(
+            {{0.0f, pureCall(rng, 0.25f, {{0.0f, 690}, {1.0f, 670}}, 700, 0, 0.03f, 2.8f)},
+             {0.35f, pureCall(rng, 0.4f, {{0.0f, 575}, {1.0f, 555}}, 580, 0, 0.03f, 2.8f)},
+             {1.2f, pureCall(rng, 0.25f, {{0.0f, 690}, {1.0f, 670}}, 700, 0, 0.03f, 2.8f)},
+             {1.55f, pureCall(rng, 0.4f, {{0.0f, 575}, {1.0f, 555}}, 580, 0, 0.03f, 2.8f)}});
     case Category::Crow: {
         std::vector<std::pair<float, Buffer>> parts;
         for (int i = 0; i < 3; ++i)
-            parts.push_back({i * 0.55f, pureCall(rng, 0.38f, {{0.0f, 560}, {0.3f, 600}, {1.0f, 430}}, 1300, 0.8f, 0.7f, 0.5f)});
+            parts.push_back(
+                {i * 0.55f, pureCall(rng, 0.38f, {{0.0f, 560}, {0.3f, 600}, {1.0f, 430}}, 1300,
+                                     0.8f, 0.7f, 0.5f)});
         return arrange(parts);
     }
     case Category::Duck: {
         std::vector<std::pair<float, Buffer>> parts;
         for (int i = 0; i < 4; ++i)
-            parts.push_back({i * 0.32f, pureCall(rng, 0.2f, {{0.0f, 330 - 15.0f * i}, {1.0f, 260 - 15.0f * i}}, 1100, 0.5f, 0.5f, 0.4f)});
+            parts.push_back(
+                {i * 0.32f, pureCall(rng, 0.2f, {{0.0f, 330 - 15.0f * i}, {1.0f, 260 - 15.0f * i}},
+                                     1100, 0.5f, 0.5f, 0.4f)});
         return arrange(parts);
     }
-    default: return songbirdPhrase(variant, rng);
+    default:
+        return songbirdPhrase(variant, rng);
     }
 }
 

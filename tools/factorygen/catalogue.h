@@ -20,17 +20,53 @@ enum class Format { Flac, Wav };
 
 enum class Category {
     // birds
-    Owl, WingsFlap, Dove, Gull, Loon, Songbird, Lark, Woodpecker, Cuckoo, Crow, Duck,
+    Owl,
+    WingsFlap,
+    Dove,
+    Gull,
+    Loon,
+    Songbird,
+    Lark,
+    Woodpecker,
+    Cuckoo,
+    Crow,
+    Duck,
     // insects, frogs, lizards
-    Bee, Cicada, Cricket, Katydid, Lizard, Frog, TreeFrog,
+    Bee,
+    Cicada,
+    Cricket,
+    Katydid,
+    Lizard,
+    Frog,
+    TreeFrog,
     // farm animals
-    Cow, Cat, Rooster, Dog, Sheep, Goat, Hooves, Whinny, Snort, Goose,
+    Cow,
+    Cat,
+    Rooster,
+    Dog,
+    Sheep,
+    Goat,
+    Hooves,
+    Whinny,
+    Snort,
+    Goose,
     // weather one-shots
-    ThunderRumble, RollingThunder, ThunderCrack, Gust, Wave,
+    ThunderRumble,
+    RollingThunder,
+    ThunderCrack,
+    Gust,
+    Wave,
     // other one-shots
-    WindChime, AlarmChime,
+    WindChime,
+    AlarmChime,
     // loops
-    RainLoop, WindLoop, SeaLoop, WaterLoop, HabitatLoop, InsectLoop, FireLoop,
+    RainLoop,
+    WindLoop,
+    SeaLoop,
+    WaterLoop,
+    HabitatLoop,
+    InsectLoop,
+    FireLoop,
     // tones
     BeatTone,
 };
@@ -40,15 +76,15 @@ struct Entry {
     std::string caption; ///< the slot caption or the extra sound's name
     Kind kind;
     Category category;
-    int variant;         ///< which variation of the category (recipes index their tables by it)
+    int variant; ///< which variation of the category (recipes index their tables by it)
     Format format;
 };
 
 /// One beat tone of the bw bank: two sine partials carrierHz and carrierHz + beatHz.
 struct ToneSpec {
-    const char* name;  ///< "Alpha1" ...
-    double carrierHz;  ///< lower partial
-    double beatHz;     ///< difference of the two partials = loudness beat rate
+    const char* name; ///< "Alpha1" ...
+    double carrierHz; ///< lower partial
+    double beatHz;    ///< difference of the two partials = loudness beat rate
 };
 
 /// Every generated sound, in a fixed order.

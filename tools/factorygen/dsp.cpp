@@ -9,7 +9,9 @@ std::uint64_t splitmix(std::uint64_t& x) {
     z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
     return z ^ (z >> 31);
 }
-std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+std::uint64_t rotl(std::uint64_t x, int k) {
+    return (x << k) | (x >> (64 - k));
+}
 
 struct Coeffs {
     double b0, b1, b2, a0, a1, a2;
@@ -17,7 +19,8 @@ struct Coeffs {
 } // namespace
 
 Rng::Rng(std::uint64_t seed) {
-    for (auto& s : m_s) s = splitmix(seed);
+    for (auto& s : m_s)
+        s = splitmix(seed);
 }
 
 std::uint64_t Rng::next() {
@@ -40,13 +43,14 @@ float Rng::gauss() {
 
 namespace {
 Biquad make(const Coeffs& c) {
-    return Biquad::fromCoefficients(c.b0 / c.a0, c.b1 / c.a0, c.b2 / c.a0, c.a1 / c.a0, c.a2 / c.a0);
+    return Biquad::fromCoefficients(c.b0 / c.a0, c.b1 / c.a0, c.b2 / c.a0, c.a1 / c.a0,
+                                    c.a2 / c.a0);
 }
 } // namespace
 
 // The cookbook formulas, computed in double so low cut-offs stay accurate.
-#define VELMORA_BQ_PRE                                                                    \
-    const double w = kTwoPiD * std::clamp(static_cast<double>(hz), 5.0, 0.45 * kRate) / kRate; \
+#define VELMORA_BQ_PRE                                                                             \
+    const double w = kTwoPiD * std::clamp(static_cast<double>(hz), 5.0, 0.45 * kRate) / kRate;     \
     const double cw = std::cos(w), sw = std::sin(w);
 
 Biquad Biquad::lowpass(float hz, float q) {
@@ -95,7 +99,6 @@ Biquad Biquad::highShelf(float hz, float gainDb) {
 }
 #undef VELMORA_BQ_PRE
 
-
 float PinkNoise::next(Rng& rng) {
     const float w = rng.white();
     m_b[0] = 0.99886f * m_b[0] + w * 0.0555179f;
@@ -133,14 +136,16 @@ void mixInto(Buffer& dst, const Buffer& src, long offset, float gain) {
 
 float peakOf(const Buffer& b) {
     float p = 0.0f;
-    for (float x : b) p = std::max(p, std::fabs(x));
+    for (float x : b)
+        p = std::max(p, std::fabs(x));
     return p;
 }
 
 void normalisePeak(Buffer& b, float peak) {
     const float p = peakOf(b);
     if (p <= 0) return;
-    for (float& x : b) x *= peak / p;
+    for (float& x : b)
+        x *= peak / p;
 }
 
 Buffer dampedSine(float hz, float decaySeconds, float glide, float phase) {

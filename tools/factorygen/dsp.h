@@ -22,13 +22,17 @@ inline constexpr double kTwoPiD = 2.0 * std::numbers::pi;
 using Buffer = std::vector<float>;
 
 /// Seconds -> frames at 44 100 Hz.
-inline int frames(double seconds) { return static_cast<int>(std::lround(seconds * kRate)); }
+inline int frames(double seconds) {
+    return static_cast<int>(std::lround(seconds * kRate));
+}
 
-inline float dbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
+inline float dbToGain(float db) {
+    return std::pow(10.0f, db / 20.0f);
+}
 
 /// xoshiro256** seeded through splitmix64: fast, good statistics, identical everywhere.
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed);
     std::uint64_t next();
     /// Uniform in [0, 1).
@@ -43,17 +47,19 @@ public:
     /// White noise in [-1, 1).
     float white() { return static_cast<float>(uniform() * 2.0 - 1.0); }
     /// Log-uniform in [lo, hi): natural for frequencies and durations.
-    float logRange(float lo, float hi) { return lo * std::pow(hi / lo, static_cast<float>(uniform())); }
+    float logRange(float lo, float hi) {
+        return lo * std::pow(hi / lo, static_cast<float>(uniform()));
+    }
     /// A child generator for an independent stream (events, layers).
     Rng fork() { return Rng(next()); }
 
-private:
+  private:
     std::uint64_t m_s[4];
 };
 
 /// Transposed direct-form II biquad with the usual audio cookbook designs.
 class Biquad {
-public:
+  public:
     static Biquad lowpass(float hz, float q = 0.7071f);
     static Biquad highpass(float hz, float q = 0.7071f);
     /// Band-pass with 0 dB at the centre.
@@ -79,17 +85,18 @@ public:
         return y;
     }
     void processInPlace(Buffer& b) {
-        for (float& x : b) x = process(x);
+        for (float& x : b)
+            x = process(x);
     }
 
-private:
+  private:
     float m_b0 = 1, m_b1 = 0, m_b2 = 0, m_a1 = 0, m_a2 = 0, m_z1 = 0, m_z2 = 0;
 };
 
 /// Trapezoidal state-variable filter: stable under fast modulation, so the cut-off may
 /// change every sample (wind, sweeps, formant glides).
 class Svf {
-public:
+  public:
     void set(float hz, float q) {
         hz = std::clamp(hz, 10.0f, 0.45f * kRate);
         m_g = std::tan(std::numbers::pi_v<float> * hz / kRate);
@@ -112,55 +119,55 @@ public:
     float band() const { return m_band * m_k; }
     float high() const { return m_high; }
 
-private:
+  private:
     float m_g = 0.1f, m_k = 1.4f, m_a1 = 1, m_ic1 = 0, m_ic2 = 0;
     float m_low = 0, m_band = 0, m_high = 0;
 };
 
 /// One-pole smoother / low-pass.
 class OnePole {
-public:
+  public:
     explicit OnePole(float hz = 1000.0f) { setHz(hz); }
     void setHz(float hz) { m_a = 1.0f - std::exp(-kTwoPi * hz / kRate); }
     float process(float x) { return m_y += m_a * (x - m_y); }
     float value() const { return m_y; }
     void reset(float v) { m_y = v; }
 
-private:
+  private:
     float m_a = 0.1f, m_y = 0.0f;
 };
 
 /// Pink noise (-3 dB/octave) from white, by a sum of one-pole sections.
 class PinkNoise {
-public:
+  public:
     float next(Rng& rng);
 
-private:
+  private:
     float m_b[7] = {};
 };
 
 /// Brown (red) noise, -6 dB/octave, with a leak so it never wanders off.
 class BrownNoise {
-public:
+  public:
     float next(Rng& rng) {
         m_y = 0.997f * m_y + 0.06f * rng.white();
         return m_y;
     }
 
-private:
+  private:
     float m_y = 0.0f;
 };
 
 /// A curve through (x, y) points with cosine easing between them; x ascending.
 class Curve {
-public:
+  public:
     Curve() = default;
     Curve(std::initializer_list<std::pair<float, float>> pts) : m_pts(pts) {}
     void add(float x, float y) { m_pts.emplace_back(x, y); }
     float at(float x) const;
     bool empty() const { return m_pts.empty(); }
 
-private:
+  private:
     std::vector<std::pair<float, float>> m_pts;
 };
 

@@ -31,7 +31,9 @@ Buffer buzz(int variant, Rng& rng) {
         v.pitch = c;
     }
     v.amp = {{0.0f, 0.0f}, {0.35f, 0.8f}, {0.5f, 1.0f}, {0.65f, 0.8f}, {1.0f, 0.0f}};
-    if (variant >= 2) v.amp = {{0.0f, 0.0f}, {0.1f, 0.9f}, {0.4f, 1.0f}, {0.7f, 0.7f}, {0.85f, 0.9f}, {1.0f, 0.0f}};
+    if (variant >= 2)
+        v.amp = {{0.0f, 0.0f}, {0.1f, 0.9f},  {0.4f, 1.0f},
+                 {0.7f, 0.7f}, {0.85f, 0.9f}, {1.0f, 0.0f}};
     v.formants = {{f.hz * 1.1f, f.hz, 0}, {900, 700, -6}, {2200, 1500, -12}};
     v.tilt = 0.9f;
     v.maxHarmonics = 40;
@@ -54,7 +56,8 @@ Buffer katydid(int variant, Rng& rng) {
         int rasps, calls;
         float raspSeconds, gap, centre;
     };
-    static const Pattern kPatterns[3] = {{2, 4, 0.06f, 0.11f, 9000}, {3, 3, 0.09f, 0.16f, 7000}, {1, 6, 0.2f, 0.2f, 11000}};
+    static const Pattern kPatterns[3] = {
+        {2, 4, 0.06f, 0.11f, 9000}, {3, 3, 0.09f, 0.16f, 7000}, {1, 6, 0.2f, 0.2f, 11000}};
     const Pattern& p = kPatterns[variant % 3];
     std::vector<std::pair<float, Buffer>> parts;
     float t = 0.0f;
@@ -84,13 +87,15 @@ Buffer lizard(int variant, Rng& rng) {
     auto click = [&](float level, float hz) {
         Buffer k = noiseClick(rng, hz, 2.0f, 0.003f);
         mixInto(k, dampedSine(hz * 0.7f, 0.004f), 0, 0.5f);
-        for (float& x : k) x *= level;
+        for (float& x : k)
+            x *= level;
         return k;
     };
     if (variant == 2) { // branch climber: claws scrabbling over bark
         float t = 0.0f;
         while (t < 1.6f) {
-            parts.push_back({t, click(rng.range(0.2f, 1.0f) * hann(t / 1.6f + 0.02f), rng.range(2500, 6000))});
+            parts.push_back(
+                {t, click(rng.range(0.2f, 1.0f) * hann(t / 1.6f + 0.02f), rng.range(2500, 6000))});
             t += rng.range(0.008f, 0.05f);
         }
         return arrange(parts);
@@ -117,12 +122,12 @@ Buffer cricketSong(int kind, float seconds, Rng& rng) {
         float chirpPeriod, noise;
     };
     static const Song kSongs[6] = {
-        {2900, 45, 0, 0.0f, 0.0f},     // tree cricket: an even, long trill
-        {6500, 70, 6, 0.45f, 0.8f},    // raspy cricket
-        {5200, 14, 1, 0.09f, 0.5f},    // creek hopper: dry ticking
-        {6200, 90, 0, 0.0f, 0.1f},     // leaf cricket: high soft trills in bursts
-        {4300, 30, 3, 0.4f, 0.05f},    // Indian cricket: three-pulse chirps
-        {4600, 32, 4, 0.33f, 0.05f},   // field cricket
+        {2900, 45, 0, 0.0f, 0.0f},   // tree cricket: an even, long trill
+        {6500, 70, 6, 0.45f, 0.8f},  // raspy cricket
+        {5200, 14, 1, 0.09f, 0.5f},  // creek hopper: dry ticking
+        {6200, 90, 0, 0.0f, 0.1f},   // leaf cricket: high soft trills in bursts
+        {4300, 30, 3, 0.4f, 0.05f},  // Indian cricket: three-pulse chirps
+        {4600, 32, 4, 0.33f, 0.05f}, // field cricket
     };
     const Song& s = kSongs[kind % 6];
     const float hz = s.hz * rng.range(0.97f, 1.03f);
@@ -148,8 +153,10 @@ Buffer cricketSong(int kind, float seconds, Rng& rng) {
                 gate = 0.0f;
             }
         }
-        const float tone = static_cast<float>(std::sin(kTwoPiD * carrier)) + 0.08f * static_cast<float>(std::sin(2 * kTwoPiD * carrier));
-        out[static_cast<std::size_t>(i)] = gate * ((1.0f - s.noise) * tone + s.noise * 3.0f * bp.process(rng.white()));
+        const float tone = static_cast<float>(std::sin(kTwoPiD * carrier)) +
+                           0.08f * static_cast<float>(std::sin(2 * kTwoPiD * carrier));
+        out[static_cast<std::size_t>(i)] =
+            gate * ((1.0f - s.noise) * tone + s.noise * 3.0f * bp.process(rng.white()));
     }
     // Soft edges on the whole song.
     const int edge = std::min(n / 4, frames(0.02));
@@ -167,11 +174,11 @@ Buffer cicadaSong(int kind, float seconds, Rng& rng) {
         float hzStart, hzEnd, pulseRate, patternRate, patternShape, q;
     };
     static const Song kSongs[5] = {
-        {4800, 5000, 320, 0.0f, 0, 6},   // African: a loud steady drone
-        {6500, 6300, 450, 5.0f, 4, 8},   // prairie: rapid ticking bursts
-        {7200, 7000, 260, 2.2f, 1, 5},   // grassland: buzzy rattles
-        {4200, 6200, 520, 0.0f, 0, 7},   // Indian: a rising whine
-        {5600, 3600, 380, 0.0f, 0, 6},   // brown: a falling zee-oo
+        {4800, 5000, 320, 0.0f, 0, 6}, // African: a loud steady drone
+        {6500, 6300, 450, 5.0f, 4, 8}, // prairie: rapid ticking bursts
+        {7200, 7000, 260, 2.2f, 1, 5}, // grassland: buzzy rattles
+        {4200, 6200, 520, 0.0f, 0, 7}, // Indian: a rising whine
+        {5600, 3600, 380, 0.0f, 0, 6}, // brown: a falling zee-oo
     };
     const Song& s = kSongs[kind % 5];
     const int n = frames(seconds);
@@ -205,12 +212,12 @@ Buffer frogCall(int kind, Rng& rng) {
         float gap;
     };
     static const Call kCalls[6] = {
-        {190, 60, 500, 1300, 0.16f, 3, 0.45f},  // green frog: a banjo-like gunk
-        {480, 9, 1100, 2300, 1.1f, 1, 0.0f},    // marsh frog: laughing re-ke-ke-ke
-        {420, 12, 900, 2100, 0.7f, 2, 0.35f},   // marsh frog 2: a croaking rattle
-        {105, 35, 260, 520, 0.6f, 3, 0.35f},    // bullfrog: deep jug-o-rum
-        {2100, 55, 2200, 4200, 0.12f, 5, 0.12f},// tree frog: crek-crek
-        {1700, 42, 1900, 3600, 0.2f, 4, 0.25f}, // tree frog 2
+        {190, 60, 500, 1300, 0.16f, 3, 0.45f},   // green frog: a banjo-like gunk
+        {480, 9, 1100, 2300, 1.1f, 1, 0.0f},     // marsh frog: laughing re-ke-ke-ke
+        {420, 12, 900, 2100, 0.7f, 2, 0.35f},    // marsh frog 2: a croaking rattle
+        {105, 35, 260, 520, 0.6f, 3, 0.35f},     // bullfrog: deep jug-o-rum
+        {2100, 55, 2200, 4200, 0.12f, 5, 0.12f}, // tree frog: crek-crek
+        {1700, 42, 1900, 3600, 0.2f, 4, 0.25f},  // tree frog 2
     };
     const Call& c = kCalls[kind % 6];
     std::vector<std::pair<float, Buffer>> parts;
@@ -236,13 +243,20 @@ Buffer frogCall(int kind, Rng& rng) {
 
 Buffer renderInsect(Category c, int variant, Rng& rng) {
     switch (c) {
-    case Category::Bee: return buzz(variant, rng);
-    case Category::Cicada: return cicadaSong(variant, 3.5f + 0.5f * static_cast<float>(variant % 3), rng);
-    case Category::Cricket: return cricketSong(variant, variant == 0 ? 3.5f : 2.5f, rng);
-    case Category::Katydid: return katydid(variant, rng);
-    case Category::Lizard: return lizard(variant, rng);
-    case Category::Frog: return frogCall(variant, rng);
-    default: return frogCall(4 + variant, rng);
+    case Category::Bee:
+        return buzz(variant, rng);
+    case Category::Cicada:
+        return cicadaSong(variant, 3.5f + 0.5f * static_cast<float>(variant % 3), rng);
+    case Category::Cricket:
+        return cricketSong(variant, variant == 0 ? 3.5f : 2.5f, rng);
+    case Category::Katydid:
+        return katydid(variant, rng);
+    case Category::Lizard:
+        return lizard(variant, rng);
+    case Category::Frog:
+        return frogCall(variant, rng);
+    default:
+        return frogCall(4 + variant, rng);
     }
 }
 

@@ -4,7 +4,8 @@ namespace velmora::factory {
 
 PeriodicCurve::PeriodicCurve(Rng& rng, long length, int points, float lo, float hi)
     : m_length(length), m_v(static_cast<std::size_t>(std::max(points, 2))) {
-    for (float& v : m_v) v = rng.range(lo, hi);
+    for (float& v : m_v)
+        v = rng.range(lo, hi);
 }
 
 float PeriodicCurve::at(long i) const {
@@ -31,22 +32,26 @@ void Ring::add(long at, const Buffer& event, float gain) {
 
 void filterCircular(Buffer& loop, Biquad filter) {
     const std::size_t warm = std::min(loop.size(), static_cast<std::size_t>(kRate));
-    for (std::size_t i = loop.size() - warm; i < loop.size(); ++i) filter.process(loop[i]);
+    for (std::size_t i = loop.size() - warm; i < loop.size(); ++i)
+        filter.process(loop[i]);
     filter.processInPlace(loop);
 }
 
 void addInto(Buffer& a, const Buffer& b, float gain) {
     const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) a[i] += gain * b[i];
+    for (std::size_t i = 0; i < n; ++i)
+        a[i] += gain * b[i];
 }
 
 std::vector<long> jitteredTimes(Rng& rng, long length, float meanGap, float jitter) {
-    const int count = std::max(1, static_cast<int>(std::lround(static_cast<double>(length) / (meanGap * kRate))));
+    const int count =
+        std::max(1, static_cast<int>(std::lround(static_cast<double>(length) / (meanGap * kRate))));
     const double gap = static_cast<double>(length) / count;
     const double start = rng.uniform() * gap;
     std::vector<long> out;
     for (int i = 0; i < count; ++i)
-        out.push_back(static_cast<long>(start + gap * (i + jitter * (rng.uniform() - 0.5))) % length);
+        out.push_back(static_cast<long>(start + gap * (i + jitter * (rng.uniform() - 0.5))) %
+                      length);
     return out;
 }
 

@@ -16,34 +16,34 @@
 namespace velmora::factory {
 
 class PeriodicCurve {
-public:
+  public:
     /// `points` control points over `length` frames, values uniform in [lo, hi).
     PeriodicCurve(Rng& rng, long length, int points, float lo, float hi);
     /// Value at frame i (any integer; wraps).
     float at(long i) const;
 
-private:
+  private:
     long m_length;
     std::vector<float> m_v;
 };
 
 class Ring {
-public:
+  public:
     explicit Ring(long length) : m_b(static_cast<std::size_t>(length), 0.0f) {}
     /// Adds an event starting at frame `at`, wrapping past the end.
     void add(long at, const Buffer& event, float gain = 1.0f);
     long length() const { return static_cast<long>(m_b.size()); }
     Buffer& buffer() { return m_b; }
 
-private:
+  private:
     Buffer m_b;
 };
 
 /// Calls next(i) for i = 0 .. length + fade - 1 and folds the overlong tail over the start.
-template <class Gen>
-Buffer seamlessBed(long length, Gen&& next, long fade = frames(2.0)) {
+template <class Gen> Buffer seamlessBed(long length, Gen&& next, long fade = frames(2.0)) {
     Buffer raw(static_cast<std::size_t>(length + fade));
-    for (long i = 0; i < length + fade; ++i) raw[static_cast<std::size_t>(i)] = next(i);
+    for (long i = 0; i < length + fade; ++i)
+        raw[static_cast<std::size_t>(i)] = next(i);
     Buffer out(raw.begin(), raw.begin() + length);
     for (long i = 0; i < fade; ++i) {
         const double u = (static_cast<double>(i) + 0.5) / static_cast<double>(fade);

@@ -21,7 +21,8 @@ Buffer airBed(long length, Rng& rng, float low, float high, int points) {
     PeriodicCurve level(rng, length, points, 0.4f, 1.0f);
     PinkNoise pink;
     Biquad hp = Biquad::highpass(low), lp = Biquad::lowpass(high);
-    return seamlessBed(length, [&](long i) { return lp.process(hp.process(pink.next(rng))) * level.at(i); });
+    return seamlessBed(
+        length, [&](long i) { return lp.process(hp.process(pink.next(rng))) * level.at(i); });
 }
 
 Buffer waterLoop(int variant, long length, Rng& rng) {
@@ -42,18 +43,22 @@ Buffer waterLoop(int variant, long length, Rng& rng) {
     PeriodicCurve pitch(rng, length, 7, 0.8f, 1.25f);
     for (long at : eventTimes(rng, length, rate)) {
         const float hz = rng.logRange(w.lowHz, w.highHz) * pitch.at(at);
-        Buffer b = dampedSine(hz, rng.range(0.004f, 0.012f) * (1500.0f / hz + 0.5f), rng.range(1.2f, 1.9f));
+        Buffer b = dampedSine(hz, rng.range(0.004f, 0.012f) * (1500.0f / hz + 0.5f),
+                              rng.range(1.2f, 1.9f));
         ring.add(at, b, std::pow(rng.range(0.1f, 1.0f), 2.0f));
     }
     Buffer out = std::move(ring.buffer());
     PinkNoise pink;
     BrownNoise brown;
-    Biquad hp = Biquad::highpass(w.bedLow), lp = Biquad::lowpass(w.bedHigh), roarLp = Biquad::lowpass(400);
+    Biquad hp = Biquad::highpass(w.bedLow), lp = Biquad::lowpass(w.bedHigh),
+           roarLp = Biquad::lowpass(400);
     PeriodicCurve surge(rng, length, 13, 0.7f, 1.0f);
     OnePole churn(3.0f);
     Buffer bed = seamlessBed(length, [&](long i) {
         const float c = 1.0f + 0.4f * churn.process(rng.white() * 3.0f);
-        return (lp.process(hp.process(pink.next(rng))) * c + w.roar * 2.0f * roarLp.process(brown.next(rng))) * surge.at(i);
+        return (lp.process(hp.process(pink.next(rng))) * c +
+                w.roar * 2.0f * roarLp.process(brown.next(rng))) *
+               surge.at(i);
     });
     addInto(out, bed, w.bed * 0.4f);
     return out;
@@ -69,7 +74,8 @@ Buffer jungleCall(Rng& rng, bool indian) {
         Chirp c;
         c.start = t;
         c.duration = rng.range(0.15f, 0.45f);
-        const float f = base * (indian ? 1.0f + 0.12f * static_cast<float>(i) : rng.range(0.8f, 1.3f));
+        const float f =
+            base * (indian ? 1.0f + 0.12f * static_cast<float>(i) : rng.range(0.8f, 1.3f));
         c.freq = {{0.0f, f * 0.8f}, {0.6f, f * 1.15f}, {1.0f, f}};
         c.h2 = 0.2f;
         c.h3 = 0.1f;
@@ -88,7 +94,9 @@ Buffer habitatLoop(int variant, long length, Rng& rng) {
             ring.add(at, distant(make(), d), gain * (1.0f - 0.8f * d));
         }
     };
-    auto birds = [&](float perSecond, float gain) { scatter(perSecond, gain, [&] { return songbirdPhrase(rng.below(11), rng); }); };
+    auto birds = [&](float perSecond, float gain) {
+        scatter(perSecond, gain, [&] { return songbirdPhrase(rng.below(11), rng); });
+    };
     auto crickets = [&](int kind, float perSecond, float gain) {
         scatter(perSecond, gain, [&] { return cricketSong(kind, rng.range(3.0f, 8.0f), rng); });
     };
@@ -175,7 +183,8 @@ Buffer insectLoop(int variant, long length, Rng& rng) {
             while (covered < length) {
                 const Buffer song = make();
                 ring.add(t, song, level);
-                const long step = static_cast<long>(song.size()) + frames(rng.range(0.2f, maxPause));
+                const long step =
+                    static_cast<long>(song.size()) + frames(rng.range(0.2f, maxPause));
                 t += step;
                 covered += step;
             }
@@ -183,22 +192,32 @@ Buffer insectLoop(int variant, long length, Rng& rng) {
     };
     switch (variant) {
     case 0: // night crickets: a few slow singers near and far
-        singers([&] { return cricketSong(4 + rng.below(2), rng.range(4.0f, 12.0f), rng); }, 4, 0.5f, 3.0f);
+        singers([&] { return cricketSong(4 + rng.below(2), rng.range(4.0f, 12.0f), rng); }, 4, 0.5f,
+                3.0f);
         singers([&] { return cricketSong(0, rng.range(6.0f, 14.0f), rng); }, 1, 0.2f, 4.0f);
         break;
     case 1: // crickets by day: many, busy
-        singers([&] { return cricketSong(rng.below(6), rng.range(3.0f, 9.0f), rng); }, 6, 0.5f, 2.0f);
+        singers([&] { return cricketSong(rng.below(6), rng.range(3.0f, 9.0f), rng); }, 6, 0.5f,
+                2.0f);
         break;
-    case 2: singers([&] { return cicadaSong(3, rng.range(5.0f, 12.0f), rng); }, 4, 0.6f, 2.0f); break;
-    case 3: singers([&] { return cicadaSong(0, rng.range(6.0f, 14.0f), rng); }, 4, 0.6f, 2.0f); break;
-    case 4: singers([&] { return cicadaSong(1 + rng.below(2), rng.range(4.0f, 10.0f), rng); }, 5, 0.6f, 2.0f); break;
+    case 2:
+        singers([&] { return cicadaSong(3, rng.range(5.0f, 12.0f), rng); }, 4, 0.6f, 2.0f);
+        break;
+    case 3:
+        singers([&] { return cicadaSong(0, rng.range(6.0f, 14.0f), rng); }, 4, 0.6f, 2.0f);
+        break;
+    case 4:
+        singers([&] { return cicadaSong(1 + rng.below(2), rng.range(4.0f, 10.0f), rng); }, 5, 0.6f,
+                2.0f);
+        break;
     case 5: // summer night: crickets, a katydid, a far frog
         singers([&] { return cricketSong(5, rng.range(4.0f, 10.0f), rng); }, 4, 0.5f, 3.0f);
         singers([&] { return renderInsect(Category::Katydid, rng.below(3), rng); }, 1, 0.3f, 6.0f);
         singers([&] { return distant(frogCall(rng.below(3), rng), 0.8f); }, 1, 0.08f, 12.0f);
         break;
     default: // cicada grove: many cicadas swelling together
-        singers([&] { return cicadaSong(rng.below(5), rng.range(5.0f, 12.0f), rng); }, 7, 0.5f, 2.0f);
+        singers([&] { return cicadaSong(rng.below(5), rng.range(5.0f, 12.0f), rng); }, 7, 0.5f,
+                2.0f);
         break;
     }
     Buffer out = std::move(ring.buffer());
@@ -211,7 +230,9 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     struct Fire {
         float crackles, pops, roar, hiss, muffle;
     };
-    static const Fire kFire[3] = {{30, 0.6f, 0.3f, 0.4f, 14000}, {70, 1.5f, 0.2f, 0.5f, 16000}, {22, 0.3f, 0.2f, 0.25f, 8000}};
+    static const Fire kFire[3] = {{30, 0.6f, 0.3f, 0.4f, 14000},
+                                  {70, 1.5f, 0.2f, 0.5f, 16000},
+                                  {22, 0.3f, 0.2f, 0.25f, 8000}};
     const Fire& f = kFire[variant % 3];
     Ring ring(length);
     // Crackles come in bursts as pockets of sap burst: the rate itself flickers.
@@ -219,7 +240,8 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     PeriodicCurve crackleRate(rng, length, 3, f.crackles, f.crackles);
     for (long at : eventTimes(rng, length, crackleRate)) {
         if (!rng.chance(std::min(1.0f, std::max(0.0f, burst.at(at)) * 0.6f))) continue;
-        ring.add(at, noiseClick(rng, rng.range(1500, 7000), 0.8f, rng.range(0.0003f, 0.002f)), std::pow(rng.range(0.1f, 1.0f), 2.0f) * 5.0f);
+        ring.add(at, noiseClick(rng, rng.range(1500, 7000), 0.8f, rng.range(0.0003f, 0.002f)),
+                 std::pow(rng.range(0.1f, 1.0f), 2.0f) * 5.0f);
     }
     PeriodicCurve popRate(rng, length, 3, f.pops, f.pops);
     for (long at : eventTimes(rng, length, popRate)) {
@@ -234,7 +256,8 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     OnePole flicker(6.0f);
     Buffer bed = seamlessBed(length, [&](long i) {
         const float fl = flame.at(i) * (1.0f + 0.5f * flicker.process(rng.white() * 3.0f));
-        return f.roar * 3.0f * roarLp.process(brown.next(rng)) * fl + f.hiss * 0.15f * hissHp.process(rng.white()) * fl;
+        return f.roar * 3.0f * roarLp.process(brown.next(rng)) * fl +
+               f.hiss * 0.15f * hissHp.process(rng.white()) * fl;
     });
     addInto(out, bed);
     filterCircular(out, Biquad::lowpass(f.muffle));
@@ -245,10 +268,14 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
 
 Buffer renderNatureLoop(Category c, int variant, int length, Rng& rng) {
     switch (c) {
-    case Category::WaterLoop: return waterLoop(variant, length, rng);
-    case Category::HabitatLoop: return habitatLoop(variant, length, rng);
-    case Category::InsectLoop: return insectLoop(variant, length, rng);
-    default: return fireLoop(variant, length, rng);
+    case Category::WaterLoop:
+        return waterLoop(variant, length, rng);
+    case Category::HabitatLoop:
+        return habitatLoop(variant, length, rng);
+    case Category::InsectLoop:
+        return insectLoop(variant, length, rng);
+    default:
+        return fireLoop(variant, length, rng);
     }
 }
 

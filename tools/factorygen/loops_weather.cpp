@@ -12,9 +12,9 @@ namespace {
 enum class Drop { Bubble, Tin, Roof, Leaf, Splash, Fine, Tent };
 
 struct RainSpec {
-    float rate;        ///< drops per second on average
+    float rate; ///< drops per second on average
     Drop drop;
-    float bedLevel;    ///< hiss relative to drops
+    float bedLevel;        ///< hiss relative to drops
     float bedLow, bedHigh; ///< hiss band
     float dropLevel;
 };
@@ -49,17 +49,24 @@ Buffer drop(Drop kind, Rng& rng) {
         mixInto(b, noiseClick(rng, rng.range(1000, 4000), 0.8f, 0.003f), 0, 5.0f);
         return b;
     }
-    case Drop::Leaf: return noiseClick(rng, rng.range(2500, 7000), 1.5f, rng.range(0.001f, 0.004f));
+    case Drop::Leaf:
+        return noiseClick(rng, rng.range(2500, 7000), 1.5f, rng.range(0.001f, 0.004f));
     case Drop::Splash: {
         Buffer b = noiseClick(rng, rng.range(1500, 7000), 0.7f, rng.range(0.002f, 0.008f));
-        if (rng.chance(0.15)) mixInto(b, dampedSine(rng.range(1500, 3500), 0.008f, 1.6f), frames(0.003), 0.5f);
+        if (rng.chance(0.15))
+            mixInto(b, dampedSine(rng.range(1500, 3500), 0.008f, 1.6f), frames(0.003), 0.5f);
         return b;
     }
-    case Drop::Fine: return noiseClick(rng, rng.range(5000, 10000), 1.2f, 0.0008f);
+    case Drop::Fine:
+        return noiseClick(rng, rng.range(5000, 10000), 1.2f, 0.0008f);
     case Drop::Bubble:
     default: { // a drop hitting water: a click and a rising bubble note
         Buffer b = noiseClick(rng, rng.range(3000, 8000), 1.0f, 0.001f);
-        if (rng.chance(0.6)) mixInto(b, dampedSine(rng.logRange(1200, 4000), rng.range(0.008f, 0.02f), rng.range(1.3f, 2.0f)), 0, 0.7f);
+        if (rng.chance(0.6))
+            mixInto(b,
+                    dampedSine(rng.logRange(1200, 4000), rng.range(0.008f, 0.02f),
+                               rng.range(1.3f, 2.0f)),
+                    0, 0.7f);
         return b;
     }
     }
@@ -79,7 +86,8 @@ Buffer rainLoop(int variant, long length, Rng& rng) {
     Biquad hp = Biquad::highpass(s.bedLow), lp = Biquad::lowpass(s.bedHigh);
     OnePole flutter(8.0f);
     Buffer bed = seamlessBed(length, [&](long i) {
-        return lp.process(hp.process(pink.next(rng))) * intensity.at(i) * (1.0f + 0.3f * flutter.process(rng.white()));
+        return lp.process(hp.process(pink.next(rng))) * intensity.at(i) *
+               (1.0f + 0.3f * flutter.process(rng.white()));
     });
     addInto(out, bed, s.bedLevel * 0.5f);
     if (variant == 1 || variant == 7) { // the drumming of a whole surface: low resonance
@@ -160,7 +168,8 @@ Buffer windLoop(int variant, long length, Rng& rng) {
     if (s.creaks > 0) {
         Ring ring(length);
         PeriodicCurve rate(rng, length, 4, 0.05f, 0.25f);
-        for (long at : eventTimes(rng, length, rate)) ring.add(at, creak(rng), s.creaks * rng.range(0.05f, 0.15f));
+        for (long at : eventTimes(rng, length, rate))
+            ring.add(at, creak(rng), s.creaks * rng.range(0.05f, 0.15f));
         addInto(out, ring.buffer());
     }
     return out;
@@ -173,12 +182,12 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
         float gap, bed, bedCutoff;
     };
     static const SeaSpec kSea[6] = {
-        {0, 1, 7.5f, 0.3f, 700},   // shingle ocean
-        {7, 7, 4.5f, 1.2f, 900},   // rough sea
-        {2, 6, 7.0f, 0.25f, 500},  // gentle ocean
-        {8, 8, 1.6f, 0.35f, 450},  // harbour: lapping against the quay
-        {8, 8, 2.2f, 0.3f, 400},   // lake shore
-        {7, 0, 6.0f, 0.8f, 800},   // surf
+        {0, 1, 7.5f, 0.3f, 700},  // shingle ocean
+        {7, 7, 4.5f, 1.2f, 900},  // rough sea
+        {2, 6, 7.0f, 0.25f, 500}, // gentle ocean
+        {8, 8, 1.6f, 0.35f, 450}, // harbour: lapping against the quay
+        {8, 8, 2.2f, 0.3f, 400},  // lake shore
+        {7, 0, 6.0f, 0.8f, 800},  // surf
     };
     const SeaSpec& s = kSea[variant % 6];
     Ring ring(length);
@@ -192,7 +201,8 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
             Biquad lp = Biquad::lowpass(variant == 3 ? 2500.0f : 1800.0f);
             lp.processInPlace(w);
             w.resize(std::min<std::size_t>(w.size(), static_cast<std::size_t>(frames(2.5))));
-            for (std::size_t i = 0; i < w.size(); ++i) w[i] *= std::min(1.0f, static_cast<float>(w.size() - i) / frames(0.5));
+            for (std::size_t i = 0; i < w.size(); ++i)
+                w[i] *= std::min(1.0f, static_cast<float>(w.size() - i) / frames(0.5));
         }
         ring.add(at, w, rng.range(0.5f, 1.0f) * swell.at(at));
     }
@@ -204,7 +214,8 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
             ring.add(at, clink, rng.range(0.02f, 0.06f));
         }
         PeriodicCurve k(rng, length, 4, 0.2f, 0.5f);
-        for (long at : eventTimes(rng, length, k)) ring.add(at, dampedSine(rng.range(90, 140), 0.05f), rng.range(0.1f, 0.25f));
+        for (long at : eventTimes(rng, length, k))
+            ring.add(at, dampedSine(rng.range(90, 140), 0.05f), rng.range(0.1f, 0.25f));
     }
     if (variant == 4) { // lake shore: a distant bird now and then
         PeriodicCurve r(rng, length, 3, 0.05f, 0.12f);
@@ -231,9 +242,12 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
 
 Buffer renderWeatherLoop(Category c, int variant, int length, Rng& rng) {
     switch (c) {
-    case Category::RainLoop: return rainLoop(variant, length, rng);
-    case Category::WindLoop: return windLoop(variant, length, rng);
-    default: return seaLoop(variant, length, rng);
+    case Category::RainLoop:
+        return rainLoop(variant, length, rng);
+    case Category::WindLoop:
+        return windLoop(variant, length, rng);
+    default:
+        return seaLoop(variant, length, rng);
     }
 }
 

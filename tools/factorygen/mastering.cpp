@@ -19,7 +19,9 @@ constexpr float kSilence = 1e-4f; // -80 dBFS
 float localPeak(const Buffer& b, std::size_t i, bool circular) {
     const std::size_t n = b.size();
     auto at = [&](long j) {
-        if (circular) return b[static_cast<std::size_t>(((j % static_cast<long>(n)) + static_cast<long>(n)) % static_cast<long>(n))];
+        if (circular)
+            return b[static_cast<std::size_t>(((j % static_cast<long>(n)) + static_cast<long>(n)) %
+                                              static_cast<long>(n))];
         if (j < 0 || j >= static_cast<long>(n)) return 0.0f;
         return b[static_cast<std::size_t>(j)];
     };
@@ -27,8 +29,9 @@ float localPeak(const Buffer& b, std::size_t i, bool circular) {
     const float p0 = at(k - 1), p1 = at(k), p2 = at(k + 1), p3 = at(k + 2);
     float m = std::fabs(p1);
     for (float t : {0.25f, 0.5f, 0.75f}) {
-        const float v = 0.5f * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t * t +
-                                (-p0 + 3 * p1 - 3 * p2 + p3) * t * t * t);
+        const float v =
+            0.5f * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t * t +
+                    (-p0 + 3 * p1 - 3 * p2 + p3) * t * t * t);
         m = std::max(m, std::fabs(v));
     }
     return m;
@@ -59,18 +62,22 @@ void limit(Buffer& b, float ceiling, bool circular) {
     std::deque<long> dq;
     for (long j = -r; j < ln + r; ++j) {
         const float v = need[static_cast<std::size_t>(idx(j))];
-        while (!dq.empty() && need[static_cast<std::size_t>(idx(dq.back()))] >= v) dq.pop_back();
+        while (!dq.empty() && need[static_cast<std::size_t>(idx(dq.back()))] >= v)
+            dq.pop_back();
         dq.push_back(j);
         const long centre = j - r;
         if (centre < 0) continue;
-        while (dq.front() < centre - r) dq.pop_front();
+        while (dq.front() < centre - r)
+            dq.pop_front();
         held[static_cast<std::size_t>(centre)] = need[static_cast<std::size_t>(idx(dq.front()))];
     }
     double sum = 0.0;
-    for (long j = -r; j <= r; ++j) sum += held[static_cast<std::size_t>(idx(j))];
+    for (long j = -r; j <= r; ++j)
+        sum += held[static_cast<std::size_t>(idx(j))];
     for (long i = 0; i < ln; ++i) {
         b[static_cast<std::size_t>(i)] *= static_cast<float>(sum / static_cast<double>(2 * r + 1));
-        sum += held[static_cast<std::size_t>(idx(i + r + 1))] - held[static_cast<std::size_t>(idx(i - r))];
+        sum += held[static_cast<std::size_t>(idx(i + r + 1))] -
+               held[static_cast<std::size_t>(idx(i - r))];
     }
 }
 
@@ -78,13 +85,15 @@ void limit(Buffer& b, float ceiling, bool circular) {
 void filterCircularHp(Buffer& b) {
     Biquad hp = Biquad::highpass(3000.0f);
     const std::size_t warm = std::min(b.size(), static_cast<std::size_t>(kRate));
-    for (std::size_t i = b.size() - warm; i < b.size(); ++i) hp.process(b[i]);
+    for (std::size_t i = b.size() - warm; i < b.size(); ++i)
+        hp.process(b[i]);
     hp.processInPlace(b);
 }
 
 void scale(Buffer& b, double db) {
     const float g = static_cast<float>(std::pow(10.0, db / 20.0));
-    for (float& x : b) x *= g;
+    for (float& x : b)
+        x *= g;
 }
 
 // 16-bit rounding as the file will hold it, so measurements see what the engine will play.
@@ -99,7 +108,8 @@ Buffer quantised(const Buffer& b) {
 
 Loudness measureLoudness(const Buffer& b) {
     Loudness out;
-    ebur128_state* st = ebur128_init(1, kRate, EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_TRUE_PEAK);
+    ebur128_state* st =
+        ebur128_init(1, kRate, EBUR128_MODE_I | EBUR128_MODE_M | EBUR128_MODE_TRUE_PEAK);
     if (!st) return out;
     const std::size_t hop = kRate / 10;
     auto feed = [&](const float* p, std::size_t count) {
@@ -108,13 +118,17 @@ Loudness measureLoudness(const Buffer& b) {
         if (ebur128_loudness_momentary(st, &m) == EBUR128_SUCCESS && std::isfinite(m))
             out.momentaryMaxLufs = std::max(out.momentaryMaxLufs, m);
     };
-    for (std::size_t i = 0; i < b.size(); i += hop) feed(b.data() + i, std::min(hop, b.size() - i));
+    for (std::size_t i = 0; i < b.size(); i += hop)
+        feed(b.data() + i, std::min(hop, b.size() - i));
     // Trailing silence lets a sound shorter than the 400 ms window be measured whole.
     const Buffer zeros(hop, 0.0f);
-    for (int k = 0; k < 4; ++k) feed(zeros.data(), zeros.size());
+    for (int k = 0; k < 4; ++k)
+        feed(zeros.data(), zeros.size());
     double v = 0.0;
-    if (ebur128_loudness_global(st, &v) == EBUR128_SUCCESS && std::isfinite(v)) out.integratedLufs = v;
-    if (ebur128_true_peak(st, 0, &v) == EBUR128_SUCCESS && v > 0) out.truePeakDb = 20.0 * std::log10(v);
+    if (ebur128_loudness_global(st, &v) == EBUR128_SUCCESS && std::isfinite(v))
+        out.integratedLufs = v;
+    if (ebur128_true_peak(st, 0, &v) == EBUR128_SUCCESS && v > 0)
+        out.truePeakDb = 20.0 * std::log10(v);
     ebur128_destroy(&st);
     return out;
 }
@@ -124,15 +138,19 @@ void trimOneShot(Buffer& b) {
     if (peak <= 0) return;
     // Start 2 ms before the sound reaches -40 dB of its peak, fading in over those 2 ms.
     std::size_t first = 0;
-    while (first < b.size() && std::fabs(b[first]) < peak * 0.01f) ++first;
+    while (first < b.size() && std::fabs(b[first]) < peak * 0.01f)
+        ++first;
     const auto lead = static_cast<std::size_t>(frames(0.002));
     first = first > lead ? first - lead : 0;
     std::size_t last = b.size();
-    while (last > first + 1 && std::fabs(b[last - 1]) < peak * kSilence) --last;
+    while (last > first + 1 && std::fabs(b[last - 1]) < peak * kSilence)
+        --last;
     b = Buffer(b.begin() + static_cast<long>(first), b.begin() + static_cast<long>(last));
     const std::size_t in = std::min<std::size_t>(b.size() / 4, lead);
-    for (std::size_t i = 0; i < in; ++i) b[i] *= static_cast<float>(i) / static_cast<float>(in);
-    const std::size_t out = std::min<std::size_t>(b.size() / 4, static_cast<std::size_t>(frames(0.03)));
+    for (std::size_t i = 0; i < in; ++i)
+        b[i] *= static_cast<float>(i) / static_cast<float>(in);
+    const std::size_t out =
+        std::min<std::size_t>(b.size() / 4, static_cast<std::size_t>(frames(0.03)));
     for (std::size_t i = 0; i < out; ++i) { // i counts back from the last sample, which ends at 0
         const float u = static_cast<float>(i) / static_cast<float>(out);
         b[b.size() - 1 - i] *= 0.5f - 0.5f * std::cos(std::numbers::pi_v<float> * u);
@@ -170,7 +188,8 @@ static void addAmbience(Buffer& b) {
             if (++k == line.size()) k = 0;
         }
     }
-    for (std::size_t i = 0; i < b.size(); ++i) b[i] += 0.12f * wet[i];
+    for (std::size_t i = 0; i < b.size(); ++i)
+        b[i] += 0.12f * wet[i];
 }
 
 // A seamless loop may start anywhere: start it at its calmest 50 ms of high-frequency
@@ -183,12 +202,14 @@ static void rotateToCalmestPoint(Buffer& b) {
     const std::size_t windows = hp.size() / w;
     std::vector<double> e(windows, 0.0);
     for (std::size_t k = 0; k < windows; ++k)
-        for (std::size_t i = 0; i < w; ++i) e[k] += static_cast<double>(hp[k * w + i]) * hp[k * w + i];
+        for (std::size_t i = 0; i < w; ++i)
+            e[k] += static_cast<double>(hp[k * w + i]) * hp[k * w + i];
     std::size_t best = 0;
     double bestSum = -1;
     for (std::size_t k = 0; k < windows; ++k) {
         double sum = 0;
-        for (std::size_t j = 0; j < 5; ++j) sum += e[(k + windows - 2 + j) % windows];
+        for (std::size_t j = 0; j < 5; ++j)
+            sum += e[(k + windows - 2 + j) % windows];
         if (bestSum < 0 || sum < bestSum) bestSum = sum, best = k;
     }
     std::rotate(b.begin(), b.begin() + static_cast<long>(best * w + w / 2), b.end());
@@ -231,7 +252,8 @@ bool writeAudio(const std::filesystem::path& path, const Buffer& b, Format forma
     const std::filesystem::path tmp = path.string() + ".part";
     SNDFILE* f = sf_open(tmp.c_str(), SFM_WRITE, &info);
     if (!f) {
-        std::fprintf(stderr, "factorygen: cannot write %s: %s\n", path.c_str(), sf_strerror(nullptr));
+        std::fprintf(stderr, "factorygen: cannot write %s: %s\n", path.c_str(),
+                     sf_strerror(nullptr));
         return false;
     }
     std::vector<short> pcm(b.size());
@@ -245,7 +267,9 @@ bool writeAudio(const std::filesystem::path& path, const Buffer& b, Format forma
     }
     std::error_code ec;
     std::filesystem::rename(tmp, path, ec);
-    if (ec) std::fprintf(stderr, "factorygen: cannot rename %s: %s\n", tmp.c_str(), ec.message().c_str());
+    if (ec)
+        std::fprintf(stderr, "factorygen: cannot rename %s: %s\n", tmp.c_str(),
+                     ec.message().c_str());
     return !ec;
 }
 

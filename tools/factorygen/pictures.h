@@ -16,7 +16,7 @@ struct Picture {
     std::string path; ///< relative to the program folder
     int width;
     int height;
-    int scene;        ///< index into the scene table
+    int scene; ///< index into the scene table
 };
 
 /// The slideshow pictures and the wide panoramic picture.

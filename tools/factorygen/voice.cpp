@@ -5,8 +5,8 @@ namespace velmora::factory {
 namespace {
 
 // Magnitude of a formant set at hz: resonance peaks over a floor, in linear gain.
-float formantGain(const std::vector<Formant>& a, const std::vector<Formant>* b, float mix,
-                  float hz, float floorGain) {
+float formantGain(const std::vector<Formant>& a, const std::vector<Formant>* b, float mix, float hz,
+                  float floorGain) {
     float g = floorGain;
     for (std::size_t i = 0; i < a.size(); ++i) {
         float fc = a[i].hz, bw = a[i].bandwidthHz, gd = a[i].gainDb;
@@ -40,14 +40,16 @@ Buffer renderVoice(const VoiceSpec& s, Rng& rng) {
     float amp = 0.0f;
 
     auto computeGains = [&](float u, float f0, std::vector<float>& g) {
-        const float mix = morphing ? std::clamp(s.morph.empty() ? u : s.morph.at(u), 0.0f, 1.0f) : 0.0f;
+        const float mix =
+            morphing ? std::clamp(s.morph.empty() ? u : s.morph.at(u), 0.0f, 1.0f) : 0.0f;
         for (int k = 1; k <= s.maxHarmonics; ++k) {
             const float hz = f0 * static_cast<float>(k);
             if (hz > 0.45f * kRate) {
                 g[static_cast<std::size_t>(k)] = 0.0f;
                 continue;
             }
-            const float fade = hz > 16000.0f ? (0.45f * kRate - hz) / (0.45f * kRate - 16000.0f) : 1.0f;
+            const float fade =
+                hz > 16000.0f ? (0.45f * kRate - hz) / (0.45f * kRate - 16000.0f) : 1.0f;
             g[static_cast<std::size_t>(k)] =
                 fade * std::pow(static_cast<float>(k), -s.tilt) *
                 (s.formants.empty() ? 1.0f
@@ -116,7 +118,8 @@ Buffer renderVoice(const VoiceSpec& s, Rng& rng) {
 
 Buffer renderChirps(const std::vector<Chirp>& chirps) {
     float end = 0.0f;
-    for (const Chirp& c : chirps) end = std::max(end, c.start + c.duration);
+    for (const Chirp& c : chirps)
+        end = std::max(end, c.start + c.duration);
     Buffer out(static_cast<std::size_t>(frames(end) + 1), 0.0f);
     for (const Chirp& c : chirps) {
         const int start = frames(c.start);
@@ -129,9 +132,11 @@ Buffer renderChirps(const std::vector<Chirp>& chirps) {
             if (c.fmDepth > 0) f *= 1.0f + c.fmDepth * std::sin(kTwoPi * c.fmHz * t);
             phase += kTwoPiD * f / kRate;
             float env = 1.0f;
-            if (u < c.attack) env = std::sin(0.5f * std::numbers::pi_v<float> * u / c.attack);
+            if (u < c.attack)
+                env = std::sin(0.5f * std::numbers::pi_v<float> * u / c.attack);
             else if (u > 1.0f - c.release)
-                env = std::cos(0.5f * std::numbers::pi_v<float> * (u - (1.0f - c.release)) / c.release);
+                env = std::cos(0.5f * std::numbers::pi_v<float> * (u - (1.0f - c.release)) /
+                               c.release);
             if (c.amDepth > 0)
                 env *= 1.0f - c.amDepth * (0.5f + 0.5f * std::cos(kTwoPi * c.amHz * t));
             const double p = phase;

@@ -32,23 +32,23 @@ struct VoiceSpec {
     int maxHarmonics = 60;
     float vibratoHz = 0.0f, vibratoDepth = 0.0f; ///< depth as a fraction of pitch
     float tremoloHz = 0.0f, tremoloDepth = 0.0f; ///< depth 0..1 of amplitude
-    float jitter = 0.0f;             ///< slow random pitch wander, fraction of pitch
-    float breath = 0.0f;             ///< noise through the formants, relative level
-    float roughness = 0.0f;          ///< 0..1 amplitude of a subharmonic modulation
-    float formantFloorDb = -30.0f;   ///< response between formants
+    float jitter = 0.0f;                         ///< slow random pitch wander, fraction of pitch
+    float breath = 0.0f;                         ///< noise through the formants, relative level
+    float roughness = 0.0f;                      ///< 0..1 amplitude of a subharmonic modulation
+    float formantFloorDb = -30.0f;               ///< response between formants
 };
 
 /// Renders one vocalisation of spec.duration seconds, peak about 1.
 Buffer renderVoice(const VoiceSpec& spec, Rng& rng);
 
 struct Chirp {
-    float start = 0.0f;     ///< seconds from the start of the phrase
-    float duration = 0.1f;  ///< seconds
-    Curve freq;             ///< Hz over normalised time 0..1
+    float start = 0.0f;    ///< seconds from the start of the phrase
+    float duration = 0.1f; ///< seconds
+    Curve freq;            ///< Hz over normalised time 0..1
     float amp = 1.0f;
-    float attack = 0.15f;   ///< fraction of the duration
-    float release = 0.35f;  ///< fraction of the duration
-    float h2 = 0.05f, h3 = 0.02f;  ///< weak harmonics keep a whistle from sounding synthetic
+    float attack = 0.15f;              ///< fraction of the duration
+    float release = 0.35f;             ///< fraction of the duration
+    float h2 = 0.05f, h3 = 0.02f;      ///< weak harmonics keep a whistle from sounding synthetic
     float fmHz = 0.0f, fmDepth = 0.0f; ///< trill: frequency wobble, depth as a fraction
     float amHz = 0.0f, amDepth = 0.0f; ///< buzz: amplitude pulsing
 };

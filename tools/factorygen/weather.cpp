@@ -47,7 +47,8 @@ Buffer thunder(Rng& rng, float seconds, int swells, float cutoff, float crack, f
             // Crackle: sparse sharp impulses, densest at the start.
             const float density = std::exp(-t / 0.12f);
             const float spark = rng.chance(0.02 * density) ? rng.white() * 8.0f : 0.0f;
-            x += crack * crackBand.process(spark + 0.3f * rng.white() * density) * std::exp(-t / 0.25f);
+            x += crack * crackBand.process(spark + 0.3f * rng.white() * density) *
+                 std::exp(-t / 0.25f);
         }
         out[static_cast<std::size_t>(i)] = hp.process(x) * std::max(tail, 0.0f);
     }
@@ -60,10 +61,11 @@ Buffer gust(int variant, Rng& rng) {
         float seconds, cutoff, whistle, leaves, bluster;
     };
     static const Gust kGusts[10] = {
-        {6.0f, 900, 0.0f, 0.8f, 0.2f},  {4.5f, 800, 0.0f, 0.6f, 0.1f},  {4.0f, 700, 0.0f, 0.0f, 0.1f},
-        {5.5f, 1000, 0.1f, 0.0f, 0.2f}, {7.5f, 1400, 0.4f, 0.2f, 0.4f}, {7.0f, 1600, 0.6f, 0.0f, 0.3f},
-        {8.0f, 1500, 0.5f, 0.1f, 0.35f}, {6.5f, 1100, 0.2f, 0.0f, 0.8f}, {7.0f, 1200, 0.2f, 0.1f, 0.9f},
-        {5.0f, 600, 0.0f, 0.3f, 0.05f},
+        {6.0f, 900, 0.0f, 0.8f, 0.2f},   {4.5f, 800, 0.0f, 0.6f, 0.1f},
+        {4.0f, 700, 0.0f, 0.0f, 0.1f},   {5.5f, 1000, 0.1f, 0.0f, 0.2f},
+        {7.5f, 1400, 0.4f, 0.2f, 0.4f},  {7.0f, 1600, 0.6f, 0.0f, 0.3f},
+        {8.0f, 1500, 0.5f, 0.1f, 0.35f}, {6.5f, 1100, 0.2f, 0.0f, 0.8f},
+        {7.0f, 1200, 0.2f, 0.1f, 0.9f},  {5.0f, 600, 0.0f, 0.3f, 0.05f},
     };
     const Gust& g = kGusts[variant % 10];
     const int n = frames(g.seconds);
@@ -75,7 +77,8 @@ Buffer gust(int variant, Rng& rng) {
     const float peakAt = rng.range(0.38f, 0.5f);
     for (int i = 0; i < n; ++i) {
         const float u = static_cast<float>(i) / static_cast<float>(n);
-        const float rise = u < peakAt ? std::pow(u / peakAt, 1.6f) : std::pow((1.0f - u) / (1.0f - peakAt), 1.3f);
+        const float rise =
+            u < peakAt ? std::pow(u / peakAt, 1.6f) : std::pow((1.0f - u) / (1.0f - peakAt), 1.3f);
         float env = rise * (1.0f + g.bluster * 2.5f * bluster.process(rng.white()));
         env = std::max(env, 0.0f);
         if ((i & 15) == 0) {
@@ -101,9 +104,9 @@ Buffer wave(int variant, Rng& rng) {
         float seconds, breakAt, size, shingle;
     };
     static const Wave kWaves[9] = {
-        {7.0f, 1.6f, 1.0f, 1.0f}, {5.0f, 1.2f, 0.7f, 0.8f}, {4.5f, 1.1f, 0.6f, 0.0f},
+        {7.0f, 1.6f, 1.0f, 1.0f},  {5.0f, 1.2f, 0.7f, 0.8f},  {4.5f, 1.1f, 0.6f, 0.0f},
         {5.0f, 1.3f, 0.65f, 0.0f}, {4.0f, 0.9f, 0.55f, 0.0f}, {5.5f, 1.4f, 0.7f, 0.1f},
-        {4.8f, 1.0f, 0.6f, 0.0f}, {9.0f, 2.2f, 1.4f, 0.2f}, {3.5f, 0.8f, 0.4f, 0.0f},
+        {4.8f, 1.0f, 0.6f, 0.0f},  {9.0f, 2.2f, 1.4f, 0.2f},  {3.5f, 0.8f, 0.4f, 0.0f},
     };
     const Wave& w = kWaves[variant % 9];
     const int n = frames(w.seconds);
@@ -133,7 +136,8 @@ Buffer wave(int variant, Rng& rng) {
             const float d = t - w.breakAt - 0.4f;
             const float drag = std::min(1.0f, d / 0.6f) * std::exp(-d / 1.5f);
             const float density = std::max(0.0f, grain.process(rng.white() * 3.0f) + 0.3f);
-            x += w.shingle * 0.6f * drag * density * rattleBand.process(rng.chance(0.08) ? rng.white() * 3.0f : 0.0f);
+            x += w.shingle * 0.6f * drag * density *
+                 rattleBand.process(rng.chance(0.08) ? rng.white() * 3.0f : 0.0f);
         }
         // The wash sinks into the sand over the last 1.5 s.
         const float end = std::clamp((w.seconds - t) / 1.5f, 0.0f, 1.0f);
@@ -160,13 +164,19 @@ Buffer bell(float hz, float seconds, float level) {
 Buffer renderWeather(Category c, int variant, Rng& rng) {
     switch (c) {
     case Category::ThunderRumble:
-        return thunder(rng, 6.0f + static_cast<float>(variant % 4), 3 + variant % 3, variant == 4 ? 90.0f : 130.0f + 10.0f * static_cast<float>(variant), 0.0f, 0.6f);
+        return thunder(rng, 6.0f + static_cast<float>(variant % 4), 3 + variant % 3,
+                       variant == 4 ? 90.0f : 130.0f + 10.0f * static_cast<float>(variant), 0.0f,
+                       0.6f);
     case Category::RollingThunder:
-        return thunder(rng, 8.5f + 0.4f * static_cast<float>(variant), 7 + variant, 170.0f, 0.0f, 0.5f);
+        return thunder(rng, 8.5f + 0.4f * static_cast<float>(variant), 7 + variant, 170.0f, 0.0f,
+                       0.5f);
     case Category::ThunderCrack:
-        return thunder(rng, 6.5f + static_cast<float>(variant), 3 + variant, 180.0f, 0.5f + 0.15f * static_cast<float>(variant), 0.15f);
-    case Category::Gust: return gust(variant, rng);
-    default: return wave(variant, rng);
+        return thunder(rng, 6.5f + static_cast<float>(variant), 3 + variant, 180.0f,
+                       0.5f + 0.15f * static_cast<float>(variant), 0.15f);
+    case Category::Gust:
+        return gust(variant, rng);
+    default:
+        return wave(variant, rng);
     }
 }
 
@@ -177,7 +187,9 @@ Buffer renderChime(Category c, int variant, Rng& rng) {
         std::vector<std::pair<float, Buffer>> parts;
         for (int pass = 0; pass < 2; ++pass)
             for (int i = 0; i < 4; ++i)
-                parts.push_back({pass * 1.6f + i * 0.28f, bell(notes[i] * (pass == 0 ? 1.0f : 2.0f) * 0.5f, pass == 1 && i == 3 ? 2.5f : 1.4f, 0.8f + 0.05f * i)});
+                parts.push_back({pass * 1.6f + i * 0.28f,
+                                 bell(notes[i] * (pass == 0 ? 1.0f : 2.0f) * 0.5f,
+                                      pass == 1 && i == 3 ? 2.5f : 1.4f, 0.8f + 0.05f * i)});
         return arrange(parts);
     }
     // Wind chime: pentatonic tubes struck at random by a passing breeze.
@@ -201,7 +213,8 @@ Buffer renderTone(int index) {
     for (long i = 0; i < period; ++i) {
         const double p1 = static_cast<double>((m1 * i) % period) / static_cast<double>(period);
         const double p2 = static_cast<double>((m2 * i) % period) / static_cast<double>(period);
-        out[static_cast<std::size_t>(i)] = static_cast<float>(0.5 * std::sin(kTwoPiD * p1) + 0.5 * std::sin(kTwoPiD * p2));
+        out[static_cast<std::size_t>(i)] =
+            static_cast<float>(0.5 * std::sin(kTwoPiD * p1) + 0.5 * std::sin(kTwoPiD * p2));
     }
     return out;
 }

@@ -71,7 +71,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             c.seed = *s;
         } else {
             const auto s = parseSeconds(*value);
-            if (!s || *s < 0) return invalid(name + " must be a number of seconds, not '" + *value + "'");
+            if (!s || *s < 0)
+                return invalid(name + " must be a number of seconds, not '" + *value + "'");
             if (name == "--seconds") {
                 if (*s <= 0) return invalid("--seconds must be more than 0");
                 if (*s > kMaxSeconds) return invalid("--seconds can be at most 86400 (24 hours)");

@@ -23,12 +23,14 @@ namespace {
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void onInterrupt(int) { g_interrupted.store(true); }
+extern "C" void onInterrupt(int) {
+    g_interrupted.store(true);
+}
 
 std::uint64_t freshSeed() {
     std::random_device rd;
-    const auto now = static_cast<std::uint64_t>(
-        std::chrono::system_clock::now().time_since_epoch().count());
+    const auto now =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     return (static_cast<std::uint64_t>(rd()) << 32) ^ rd() ^ now;
 }
 
@@ -62,7 +64,8 @@ int renderFromCommandLine(velmora::recorder::RenderRequest request) {
         },
         &g_interrupted);
     if (tty) std::cerr << "\n";
-    for (const auto& w : outcome.warnings) std::cerr << "recorder: warning: " << w << "\n";
+    for (const auto& w : outcome.warnings)
+        std::cerr << "recorder: warning: " << w << "\n";
     switch (outcome.status) {
     case RenderStatus::Finished: {
         const double wall =
@@ -74,7 +77,9 @@ int renderFromCommandLine(velmora::recorder::RenderRequest request) {
     case RenderStatus::Cancelled:
         std::cerr << "recorder: interrupted; no file was written\n";
         return 1;
-    case RenderStatus::Failed: std::cerr << "recorder: " << outcome.error << "\n"; return 1;
+    case RenderStatus::Failed:
+        std::cerr << "recorder: " << outcome.error << "\n";
+        return 1;
     }
     return 1;
 }
@@ -89,7 +94,9 @@ int main(int argc, char** argv) {
     case CommandLine::Mode::Invalid:
         std::cerr << "recorder: " << cl.error << "\n" << kUsage << "\n";
         return 2;
-    case CommandLine::Mode::Help: std::cout << kUsage << "\n"; return 0;
+    case CommandLine::Mode::Help:
+        std::cout << kUsage << "\n";
+        return 0;
     case CommandLine::Mode::Render:
         if (!cl.seed) cl.request.seed = freshSeed();
         if (auto problem = validate(cl.request); !problem.empty()) {
@@ -97,15 +104,16 @@ int main(int argc, char** argv) {
             return 1;
         }
         return renderFromCommandLine(cl.request);
-    case CommandLine::Mode::Window: break;
+    case CommandLine::Mode::Window:
+        break;
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Velmora Recorder");
     if (!cl.programFolder)
-        cl.request.programFolder =
-            velmora::ProgramFolder::forExecutable(QCoreApplication::applicationFilePath().toStdString())
-                .root();
+        cl.request.programFolder = velmora::ProgramFolder::forExecutable(
+                                       QCoreApplication::applicationFilePath().toStdString())
+                                       .root();
     if (!cl.seed) cl.request.seed = freshSeed();
     RecorderWindow window(cl.request, cl.seed.has_value());
     window.show();

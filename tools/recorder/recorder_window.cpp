@@ -34,14 +34,16 @@ namespace velmora::recorder {
 namespace {
 
 constexpr const char* kTitle = "Velmora Recorder";
-constexpr const char* kFilter =
-    "FLAC audio (*.flac);;WAV audio (*.wav);;Ogg Vorbis audio (*.ogg)";
+constexpr const char* kFilter = "FLAC audio (*.flac);;WAV audio (*.wav);;Ogg Vorbis audio (*.ogg)";
 
 /// m:ss, or h:mm:ss when `scale` (the longest time shown beside it) reaches an hour.
 QString clockText(double seconds, double scale = 0) {
     const auto s = static_cast<long long>(std::llround(std::max(0.0, seconds)));
     if (std::max(seconds, scale) >= 3600)
-        return QString("%1:%2:%3").arg(s / 3600).arg((s / 60) % 60, 2, 10, QChar('0')).arg(s % 60, 2, 10, QChar('0'));
+        return QString("%1:%2:%3")
+            .arg(s / 3600)
+            .arg((s / 60) % 60, 2, 10, QChar('0'))
+            .arg(s % 60, 2, 10, QChar('0'));
     return QString("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QChar('0'));
 }
 
@@ -66,8 +68,7 @@ std::uint64_t freshSeed() {
 
 } // namespace
 
-RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed,
-                               QWidget* parent)
+RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed, QWidget* parent)
     : QWidget(parent), m_defaults(defaults), m_keepSeed(keepSeed) {
     setObjectName("frmrecorder");
     setWindowTitle(kTitle);
@@ -99,9 +100,10 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed,
     lengthRow->addWidget(m_seconds);
     lengthRow->addStretch();
 
-    m_output = new QLineEdit(defaults.output.empty() ? defaultOutput()
-                                                     : QString::fromStdString(defaults.output.string()),
-                             this);
+    m_output =
+        new QLineEdit(defaults.output.empty() ? defaultOutput()
+                                              : QString::fromStdString(defaults.output.string()),
+                      this);
     m_output->setObjectName("txtoutput");
     m_output->setMinimumWidth(320);
     m_browse = new QPushButton(tr("Browse..."), this);
@@ -167,8 +169,10 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed,
     connect(m_browse, &QPushButton::clicked, this, &RecorderWindow::browse);
     connect(m_record, &QPushButton::clicked, this, [this] { (void)startRecording(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] {
-        if (isRecording()) cancelRecording();
-        else close();
+        if (isRecording())
+            cancelRecording();
+        else
+            close();
     });
     updateFadeFields();
 }
@@ -246,12 +250,12 @@ bool RecorderWindow::startRecording() {
                     return;
                 last = now;
                 const qint64 done = p.framesDone, total = p.framesTotal;
-                QMetaObject::invokeMethod(this, [this, done, total] { onProgress(done, total); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, done, total] { onProgress(done, total); }, Qt::QueuedConnection);
             },
             flag.get());
-        QMetaObject::invokeMethod(this, [this, outcome] { onFinished(outcome); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { onFinished(outcome); }, Qt::QueuedConnection);
     });
     setRunning(true);
     m_progress->setValue(0);
@@ -292,7 +296,8 @@ void RecorderWindow::onFinished(const RenderOutcome& outcome) {
     case RenderStatus::Finished:
         m_progress->setValue(1000);
         message = tr("Saved %1.").arg(m_output->text().trimmed());
-        for (const auto& w : outcome.warnings) message += "\n" + QString::fromStdString(w);
+        for (const auto& w : outcome.warnings)
+            message += "\n" + QString::fromStdString(w);
         m_status->setText(message);
         break;
     case RenderStatus::Cancelled:
@@ -328,8 +333,8 @@ void RecorderWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (QMessageBox::question(this, kTitle,
-                              tr("A recording is running. Stop it and close? No file is written.")) ==
+    if (QMessageBox::question(
+            this, kTitle, tr("A recording is running. Stop it and close? No file is written.")) ==
         QMessageBox::Yes) {
         m_closeWhenDone = true;
         cancelRecording();

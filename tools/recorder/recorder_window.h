@@ -27,12 +27,11 @@ namespace velmora::recorder {
 
 class RecorderWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     /// defaults: the program folder to record, and a length, fades and output file when
     /// they are set (a length of 0 means the window's own default).
     /// keepSeed: every recording uses defaults.seed; otherwise each draws a fresh one.
-    RecorderWindow(const RenderRequest& defaults, bool keepSeed,
-                   QWidget* parent = nullptr);
+    RecorderWindow(const RenderRequest& defaults, bool keepSeed, QWidget* parent = nullptr);
     ~RecorderWindow() override;
 
     /// Starts a recording with the window's values; false (with a message) when a value is
@@ -44,14 +43,14 @@ public:
     /// The request the window's fields describe now.
     [[nodiscard]] RenderRequest request() const;
 
-signals:
+  signals:
     /// A recording ended: Finished, Cancelled or Failed, with its one-line reason.
     void recordingEnded(int status, const QString& message);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void browse();
     void onProgress(qint64 done, qint64 total);
     void onFinished(const RenderOutcome& outcome);

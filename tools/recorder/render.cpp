@@ -40,7 +40,8 @@ std::string validate(const RenderRequest& r) {
         return "Recordings can be saved as .wav, .flac or .ogg files, not as " +
                r.output.filename().string() + ".";
     const fs::path outFolder = r.output.has_parent_path() ? r.output.parent_path() : fs::path(".");
-    if (!fs::is_directory(outFolder, ec)) return "The folder " + outFolder.string() + " does not exist.";
+    if (!fs::is_directory(outFolder, ec))
+        return "The folder " + outFolder.string() + " does not exist.";
     if (fs::is_directory(r.output, ec)) return r.output.string() + " is a folder.";
     return {};
 }
@@ -80,7 +81,8 @@ RenderOutcome render(const RenderRequest& request,
     OfflineServices world(request.programFolder, request.seed);
     Soundscape soundscape(world.services);
     const RestoreReport report = soundscape.restore();
-    for (const auto& m : world.dialogs.messages) out.warnings.push_back(m.text);
+    for (const auto& m : world.dialogs.messages)
+        out.warnings.push_back(m.text);
     for (const auto& name : report.damagedFiles)
         out.warnings.push_back(name + " has damaged fields; their saved values were not used.");
     if (hooks.prepare) hooks.prepare(world.services, soundscape);

@@ -25,13 +25,16 @@ constexpr int kChannels = 2;
 /// A RIFF size field is 32 bits; keep well clear of it (header and padding included).
 constexpr std::int64_t kPlainWavMaxBytes = 0xFFFF0000LL;
 
-SNDFILE* asFile(void* p) { return static_cast<SNDFILE*>(p); }
+SNDFILE* asFile(void* p) {
+    return static_cast<SNDFILE*>(p);
+}
 
 std::array<std::uint32_t, 256> makeOggCrcTable() {
     std::array<std::uint32_t, 256> t{};
     for (std::uint32_t i = 0; i < 256; ++i) {
         std::uint32_t r = i << 24;
-        for (int k = 0; k < 8; ++k) r = (r & 0x80000000u) ? (r << 1) ^ 0x04C11DB7u : (r << 1);
+        for (int k = 0; k < 8; ++k)
+            r = (r & 0x80000000u) ? (r << 1) ^ 0x04C11DB7u : (r << 1);
         t[i] = r;
     }
     return t;
@@ -40,19 +43,22 @@ std::array<std::uint32_t, 256> makeOggCrcTable() {
 std::uint32_t oggCrc(const std::vector<unsigned char>& page) {
     static const auto table = makeOggCrcTable();
     std::uint32_t crc = 0;
-    for (unsigned char b : page) crc = (crc << 8) ^ table[((crc >> 24) ^ b) & 0xFF];
+    for (unsigned char b : page)
+        crc = (crc << 8) ^ table[((crc >> 24) ^ b) & 0xFF];
     return crc;
 }
 
 void putLE32(unsigned char* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
 } // namespace
 
 std::optional<FileFormat> formatForPath(const fs::path& path) {
     std::string ext = path.extension().string();
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ext == ".wav") return FileFormat::Wav;
     if (ext == ".flac") return FileFormat::Flac;
     if (ext == ".ogg" || ext == ".oga") return FileFormat::OggVorbis;
@@ -61,14 +67,19 @@ std::optional<FileFormat> formatForPath(const fs::path& path) {
 
 const char* formatName(FileFormat format) {
     switch (format) {
-    case FileFormat::Wav: return "WAV";
-    case FileFormat::Flac: return "FLAC";
-    case FileFormat::OggVorbis: return "Ogg Vorbis";
+    case FileFormat::Wav:
+        return "WAV";
+    case FileFormat::Flac:
+        return "FLAC";
+    case FileFormat::OggVorbis:
+        return "Ogg Vorbis";
     }
     return "";
 }
 
-SoundFileOutput::~SoundFileOutput() { discard(); }
+SoundFileOutput::~SoundFileOutput() {
+    discard();
+}
 
 bool SoundFileOutput::fail(std::string text) {
     m_error = std::move(text);
@@ -88,7 +99,8 @@ bool SoundFileOutput::open(const fs::path& path, std::int64_t totalFrames,
 
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return fail("The folder " + folder.string() + " does not exist.");
+    if (!fs::is_directory(folder, ec))
+        return fail("The folder " + folder.string() + " does not exist.");
     // Hidden, in the same folder: the final rename cannot cross file systems.
     std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
@@ -104,17 +116,22 @@ bool SoundFileOutput::open(const fs::path& path, std::int64_t totalFrames,
     info.channels = kChannels;
     switch (m_format) {
     case FileFormat::Wav:
-        info.format = (totalFrames * kChannels * 2 > kPlainWavMaxBytes ? SF_FORMAT_RF64
-                                                                       : SF_FORMAT_WAV) |
-                      SF_FORMAT_PCM_16;
+        info.format =
+            (totalFrames * kChannels * 2 > kPlainWavMaxBytes ? SF_FORMAT_RF64 : SF_FORMAT_WAV) |
+            SF_FORMAT_PCM_16;
         break;
-    case FileFormat::Flac: info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16; break;
-    case FileFormat::OggVorbis: info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS; break;
+    case FileFormat::Flac:
+        info.format = SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
+        break;
+    case FileFormat::OggVorbis:
+        info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+        break;
     }
     SNDFILE* file = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
     if (!file) {
         ::close(fd);
-        return fail(std::string("The recording file could not be created: ") + sf_strerror(nullptr));
+        return fail(std::string("The recording file could not be created: ") +
+                    sf_strerror(nullptr));
     }
     m_file = file;
     // Floats beyond full scale are clipped rather than wrapped round.
@@ -139,12 +156,16 @@ bool SoundFileOutput::commit() {
     sf_write_sync(asFile(m_file));
     const int closed = sf_close(asFile(m_file));
     m_file = nullptr;
-    if (closed != 0) return fail("The recording could not be finished: " + std::string(sf_error_number(closed)) + ".");
+    if (closed != 0)
+        return fail("The recording could not be finished: " + std::string(sf_error_number(closed)) +
+                    ".");
     if (m_format == FileFormat::OggVorbis && !setOggSerial(m_temp, m_serial))
         return fail("The recording could not be finished (Ogg stream).");
     std::error_code ec;
     fs::rename(m_temp, m_target, ec);
-    if (ec) return fail("The recording could not be saved as " + m_target.string() + ": " + ec.message() + ".");
+    if (ec)
+        return fail("The recording could not be saved as " + m_target.string() + ": " +
+                    ec.message() + ".");
     m_temp.clear();
     return true;
 }
@@ -171,12 +192,14 @@ bool setOggSerial(const fs::path& path, std::uint32_t serial) {
         f.seekg(pos);
         unsigned char header[27];
         if (!f.read(reinterpret_cast<char*>(header), 27)) break;
-        if (header[0] != 'O' || header[1] != 'g' || header[2] != 'g' || header[3] != 'S') return false;
+        if (header[0] != 'O' || header[1] != 'g' || header[2] != 'g' || header[3] != 'S')
+            return false;
         const int segments = header[26];
         unsigned char table[255];
         if (!f.read(reinterpret_cast<char*>(table), segments)) return false;
         std::size_t body = 0;
-        for (int i = 0; i < segments; ++i) body += table[i];
+        for (int i = 0; i < segments; ++i)
+            body += table[i];
         page.assign(header, header + 27);
         page.insert(page.end(), table, table + segments);
         page.resize(page.size() + body);

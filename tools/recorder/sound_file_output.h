@@ -23,7 +23,7 @@ enum class FileFormat { Wav, Flac, OggVorbis };
 [[nodiscard]] const char* formatName(FileFormat format);
 
 class SoundFileOutput {
-public:
+  public:
     SoundFileOutput() = default;
     ~SoundFileOutput(); ///< discards an unfinished file
     SoundFileOutput(const SoundFileOutput&) = delete;
@@ -45,7 +45,7 @@ public:
     [[nodiscard]] const std::string& errorText() const { return m_error; }
     [[nodiscard]] const std::filesystem::path& temporaryPath() const { return m_temp; }
 
-private:
+  private:
     bool fail(std::string text);
 
     void* m_file = nullptr; // SNDFILE*

@@ -17,8 +17,8 @@ const std::string& BackgroundBank::slotName(int number) const {
 }
 
 std::filesystem::path BackgroundBank::soundFile(int number) const {
-    return services().folder.resolve("\\bin\\" + std::to_string(m_table.firstSoundNumber + number - 1) +
-                                     ".isz");
+    return services().folder.resolve(
+        "\\bin\\" + std::to_string(m_table.firstSoundNumber + number - 1) + ".isz");
 }
 
 void BackgroundBank::prepareSample(int number, SlotVoice& voice) {
@@ -35,12 +35,16 @@ void BackgroundBank::activate() {
     engine.setVolume(channel, 1);
 }
 
-BackgroundBankValues BackgroundBank::values() const { return slotValues(); }
+BackgroundBankValues BackgroundBank::values() const {
+    return slotValues();
+}
 
 void BackgroundBank::apply(const BackgroundBankValues& v) {
     const auto switches = [&] {
-        for (int n = 1; n <= kHiddenSlot; ++n) setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
-        for (int i = 0; i < kReservedFlags; ++i) setReservedFlag(i, v.reserved[static_cast<std::size_t>(i)]);
+        for (int n = 1; n <= kHiddenSlot; ++n)
+            setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
+        for (int i = 0; i < kReservedFlags; ++i)
+            setReservedFlag(i, v.reserved[static_cast<std::size_t>(i)]);
     };
     switches();
     for (int n = 1; n <= kAudibleSlots; ++n) {
@@ -48,9 +52,12 @@ void BackgroundBank::apply(const BackgroundBankValues& v) {
         setRangeLowPos(n, v.rangeLowPos[i]);
         setRangeHighPos(n, v.rangeHighPos[i]);
     }
-    for (int n = 1; n <= kHiddenSlot; ++n) setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
-    for (int n = 1; n <= kAudibleSlots; ++n) setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
-    for (int n = 1; n <= kAudibleSlots; ++n) setRate(n, v.rate[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kHiddenSlot; ++n)
+        setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kAudibleSlots; ++n)
+        setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kAudibleSlots; ++n)
+        setRate(n, v.rate[static_cast<std::size_t>(n - 1)]);
     reapplyAll();
     switches();
     changed();

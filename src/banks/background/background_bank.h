@@ -8,12 +8,12 @@
 #include "background_bank_table.h"
 #include "background_slots.h"
 
-#include "banks/bank.h"
+#include "core/bank.h"
 
 namespace velmora {
 
 class BackgroundBank final : public BackgroundSlots, public Bank {
-public:
+  public:
     BackgroundBank(Services& services, const BackgroundBankTable& table);
 
     // --- Bank ---
@@ -51,10 +51,10 @@ public:
     /// everything re-applied to the engine.
     void apply(const BackgroundBankValues& values);
 
-protected:
+  protected:
     void prepareSample(int number, SlotVoice& voice) override;
 
-private:
+  private:
     const BackgroundBankTable& m_table;
     SlotVoice m_startupVoice;
     bool m_activated = false;

@@ -11,14 +11,29 @@ constexpr int kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr int kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 // Positions of the layout, 1-based as the file counts them.
-constexpr std::size_t volumeAt(int slot) { return static_cast<std::size_t>(slot); }        // 1..18
-constexpr std::size_t panAt(int slot) { return static_cast<std::size_t>(20 + slot); }      // 21..38
-constexpr std::size_t rateAt(int slot) { return static_cast<std::size_t>(40 + slot); }     // 41..58
-constexpr std::size_t onAt(int slot) { return static_cast<std::size_t>(58 + slot); }       // 59..76
-constexpr std::size_t reservedAt(int i) { return static_cast<std::size_t>(77 + i); }       // 77..94
-constexpr std::size_t lowAt(int slot) { return static_cast<std::size_t>(93 + 2 * slot); }  // 95..
-constexpr std::size_t highAt(int slot) { return static_cast<std::size_t>(94 + 2 * slot); } // ..128
-constexpr std::size_t kBwavesAt = 19, kMp3At = 39, kRandomAt = 40; // 20, the master copy, is never read
+constexpr std::size_t volumeAt(int slot) {
+    return static_cast<std::size_t>(slot);
+} // 1..18
+constexpr std::size_t panAt(int slot) {
+    return static_cast<std::size_t>(20 + slot);
+} // 21..38
+constexpr std::size_t rateAt(int slot) {
+    return static_cast<std::size_t>(40 + slot);
+} // 41..58
+constexpr std::size_t onAt(int slot) {
+    return static_cast<std::size_t>(58 + slot);
+} // 59..76
+constexpr std::size_t reservedAt(int i) {
+    return static_cast<std::size_t>(77 + i);
+} // 77..94
+constexpr std::size_t lowAt(int slot) {
+    return static_cast<std::size_t>(93 + 2 * slot);
+} // 95..
+constexpr std::size_t highAt(int slot) {
+    return static_cast<std::size_t>(94 + 2 * slot);
+} // ..128
+constexpr std::size_t kBwavesAt = 19, kMp3At = 39,
+                      kRandomAt = 40; // 20, the master copy, is never read
 
 BackgroundBankValues readValues(FieldCursor& in, BackgroundLayout layout) {
     const bool custom = layout == BackgroundLayout::Custom;
@@ -47,14 +62,20 @@ BackgroundBankValues readValues(FieldCursor& in, BackgroundLayout layout) {
 }
 
 void writeValues(files::RecordWriter& out, const BackgroundBankValues& v) {
-    for (int s = 0; s < 18; ++s) out.integer(v.volume[s]);
+    for (int s = 0; s < 18; ++s)
+        out.integer(v.volume[s]);
     out.integer(v.bwavesCopy).integer(v.masterCopy);
-    for (int s = 0; s < 18; ++s) out.integer(v.pan[s]);
+    for (int s = 0; s < 18; ++s)
+        out.integer(v.pan[s]);
     out.integer(v.mp3Copy).integer(v.randomCopy);
-    for (int s = 0; s < 18; ++s) out.integer(v.rate[s]);
-    for (int s = 0; s < 18; ++s) out.integer(v.on[s] ? 1 : 0);
-    for (int s = 0; s < 18; ++s) out.integer(v.reserved[s] ? 1 : 0);
-    for (int s = 0; s < 17; ++s) out.integer(v.rangeLowPos[s]).integer(v.rangeHighPos[s]);
+    for (int s = 0; s < 18; ++s)
+        out.integer(v.rate[s]);
+    for (int s = 0; s < 18; ++s)
+        out.integer(v.on[s] ? 1 : 0);
+    for (int s = 0; s < 18; ++s)
+        out.integer(v.reserved[s] ? 1 : 0);
+    for (int s = 0; s < 17; ++s)
+        out.integer(v.rangeLowPos[s]).integer(v.rangeHighPos[s]);
 }
 
 BackgroundBankRead fromFields(const BankFileFields& f) {
@@ -109,8 +130,10 @@ std::string formatBackgroundBank(const BackgroundBankValues& values) {
 std::string formatCustomBackgroundBank(const CustomBackgroundValues& values) {
     files::RecordWriter out;
     writeValues(out, values.bank);
-    for (const auto& p : values.paths) out.text(p);
-    for (const auto& n : values.names) out.text(n);
+    for (const auto& p : values.paths)
+        out.text(p);
+    for (const auto& n : values.names)
+        out.text(n);
     out.endRecord();
     return out.bytes();
 }

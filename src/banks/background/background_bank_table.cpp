@@ -10,8 +10,8 @@ const BackgroundBankTable& backgroundBankOne() {
         "\\config\\main\\background bank one",
         {"Hail on tin roof", "Rain on car roof", "Light rain", "Heavy rain", "Rain on leaves",
          "Rain on pavement", "Winter wind", "Light breeze", "Gusty wind", "Wind in leaves",
-         "Wind in foliage", "Wind in trees", "Shingle ocean", "Rough sea", "Gentle ocean",
-         "Harbor", "Lake shore", "Crickets2"},
+         "Wind in foliage", "Wind in trees", "Shingle ocean", "Rough sea", "Gentle ocean", "Harbor",
+         "Lake shore", "Crickets2"},
         "There was a problem loading the background bank one settings.",
     };
     return table;

@@ -23,9 +23,9 @@ struct SlotLimits {
 
 struct BackgroundSlot {
     bool on = false;
-    int volume = 220;     ///< 0..255
-    int pan = 122;        ///< 0 left .. 255 right
-    int rate = 800;       ///< 0 = no drift, else a step every (1000 - rate) x 5 ms
+    int volume = 220;      ///< 0..255
+    int pan = 122;         ///< 0 left .. 255 right
+    int rate = 800;        ///< 0 = no drift, else a step every (1000 - rate) x 5 ms
     int rangeLowPos = 250; ///< lower bar: bound rangeLow() = 250 - position
     int rangeHighPos = 0;  ///< upper bar: bound rangeHigh() = 250 - position
     int target = 0;        ///< drift target; 0 = none drawn yet
@@ -46,6 +46,8 @@ struct BackgroundSlot {
 }
 
 /// Drift period of a rate in milliseconds; 0 means the drift never steps.
-[[nodiscard]] constexpr int driftPeriodMs(int rate) { return rate == 0 ? 0 : (1000 - rate) * 5; }
+[[nodiscard]] constexpr int driftPeriodMs(int rate) {
+    return rate == 0 ? 0 : (1000 - rate) * 5;
+}
 
 } // namespace velmora

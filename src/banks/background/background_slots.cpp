@@ -11,14 +11,15 @@ constexpr int kPanStep = 15;
 constexpr int kRateStep = 50;
 constexpr int kRangeLowStep = 15;
 constexpr int kRangeHighStep = 5;
-constexpr int kGroupMaximum = 250; // the "maximum" buttons stop short of the sliders' 255
+constexpr int kGroupMaximum = 250;  // the "maximum" buttons stop short of the sliders' 255
 constexpr int kDefaultTarget = 125; // where a slot without a drawn target heads
 } // namespace
 
 BackgroundSlots::BackgroundSlots(Services& services, Level bankLevel)
     : m_services(services), m_bankLevel(bankLevel),
       m_drift(services.timers, kAudibleSlots, [this](int index) { driftStep(index + 1); }) {
-    for (int n = 1; n <= kAudibleSlots; ++n) m_drift.setPeriod(n - 1, driftPeriodMs(slot(n).rate));
+    for (int n = 1; n <= kAudibleSlots; ++n)
+        m_drift.setPeriod(n - 1, driftPeriodMs(slot(n).rate));
     m_levelsConnection =
         services.levels.changed.connect([this](Level level, int) { onLevelChanged(level); });
 }
@@ -43,14 +44,17 @@ SlotVoice& BackgroundSlots::voiceRef(int number) {
     return const_cast<SlotVoice&>(std::as_const(*this).voice(number));
 }
 
-int BackgroundSlots::bankLevel() const { return m_services.levels.value(m_bankLevel); }
+int BackgroundSlots::bankLevel() const {
+    return m_services.levels.value(m_bankLevel);
+}
 
 int BackgroundSlots::effectiveVolume(int number) const {
     return velmora::effectiveVolume(bankLevel(), m_services.levels.master(), slot(number).volume);
 }
 
 void BackgroundSlots::applyVolume(int number) {
-    if (number <= kAudibleSlots) voiceRef(number).applyVolume(m_services.engine, effectiveVolume(number));
+    if (number <= kAudibleSlots)
+        voiceRef(number).applyVolume(m_services.engine, effectiveVolume(number));
 }
 
 void BackgroundSlots::setOn(int number, bool on) {
@@ -71,7 +75,9 @@ void BackgroundSlots::setOn(int number, bool on) {
     slotChanged(number);
 }
 
-void BackgroundSlots::silence(int number) { voiceRef(number).stop(m_services.engine); }
+void BackgroundSlots::silence(int number) {
+    voiceRef(number).stop(m_services.engine);
+}
 
 void BackgroundSlots::setVolume(int number, int volume) {
     auto& s = ref(number);
@@ -141,7 +147,8 @@ void BackgroundSlots::reapplyAll() {
 
 void BackgroundSlots::onLevelChanged(Level level) {
     if (level != Level::Master && level != m_bankLevel) return;
-    for (int n = 1; n <= kAudibleSlots; ++n) applyVolume(n);
+    for (int n = 1; n <= kAudibleSlots; ++n)
+        applyVolume(n);
 }
 
 void BackgroundSlots::applyColors(const ColorScheme& scheme) {
@@ -151,20 +158,27 @@ void BackgroundSlots::applyColors(const ColorScheme& scheme) {
 
 void BackgroundSlots::runCommand(GroupCommand command) {
     const auto each = [](int last, auto&& f) {
-        for (int n = 1; n <= last; ++n) f(n);
+        for (int n = 1; n <= last; ++n)
+            f(n);
     };
     const int all = kHiddenSlot;
     const int audible = kAudibleSlots;
     switch (command) {
-    case GroupCommand::VolumeMin: each(audible, [&](int n) { setVolume(n, 0); }); break;
-    case GroupCommand::VolumeMax: each(audible, [&](int n) { setVolume(n, kGroupMaximum); }); break;
+    case GroupCommand::VolumeMin:
+        each(audible, [&](int n) { setVolume(n, 0); });
+        break;
+    case GroupCommand::VolumeMax:
+        each(audible, [&](int n) { setVolume(n, kGroupMaximum); });
+        break;
     case GroupCommand::VolumeDown:
         each(audible, [&](int n) { setVolume(n, slot(n).volume - kVolumeStep); });
         break;
     case GroupCommand::VolumeUp:
         each(audible, [&](int n) { setVolume(n, slot(n).volume + kVolumeStep); });
         break;
-    case GroupCommand::PanLeft: each(panCommandSlots(), [&](int n) { setPan(n, 0); }); break;
+    case GroupCommand::PanLeft:
+        each(panCommandSlots(), [&](int n) { setPan(n, 0); });
+        break;
     case GroupCommand::PanRight:
         each(panCommandSlots(), [&](int n) { setPan(n, kGroupMaximum); });
         break;
@@ -174,11 +188,21 @@ void BackgroundSlots::runCommand(GroupCommand command) {
     case GroupCommand::PanUp:
         each(panCommandSlots(), [&](int n) { setPan(n, slot(n).pan + kPanStep); });
         break;
-    case GroupCommand::StopAll: each(audible, [&](int n) { setOn(n, false); }); break;
-    case GroupCommand::RateZero: each(all, [&](int n) { setRate(n, 0); }); break;
-    case GroupCommand::RateMax: each(all, [&](int n) { setRate(n, SlotLimits::kRateMax); }); break;
-    case GroupCommand::RateDown: each(all, [&](int n) { setRate(n, slot(n).rate - kRateStep); }); break;
-    case GroupCommand::RateUp: each(all, [&](int n) { setRate(n, slot(n).rate + kRateStep); }); break;
+    case GroupCommand::StopAll:
+        each(audible, [&](int n) { setOn(n, false); });
+        break;
+    case GroupCommand::RateZero:
+        each(all, [&](int n) { setRate(n, 0); });
+        break;
+    case GroupCommand::RateMax:
+        each(all, [&](int n) { setRate(n, SlotLimits::kRateMax); });
+        break;
+    case GroupCommand::RateDown:
+        each(all, [&](int n) { setRate(n, slot(n).rate - kRateStep); });
+        break;
+    case GroupCommand::RateUp:
+        each(all, [&](int n) { setRate(n, slot(n).rate + kRateStep); });
+        break;
     case GroupCommand::RangeLowUp:
         each(all, [&](int n) { setRangeLowPos(n, slot(n).rangeLowPos - kRangeLowStep); });
         break;

@@ -14,7 +14,7 @@
 #include "drift_scheduler.h"
 #include "slot_voice.h"
 
-#include "appearance/color_scheme.h"
+#include "core/color_scheme.h"
 #include "core/levels.h"
 #include "core/services.h"
 #include "core/signal.h"
@@ -45,7 +45,7 @@ enum class GroupCommand {
 };
 
 class BackgroundSlots {
-public:
+  public:
     static constexpr int kAudibleSlots = 17;
     static constexpr int kHiddenSlot = 18;
     static constexpr int kReservedFlags = 18;
@@ -102,7 +102,7 @@ public:
     Signal<> changed;
     Signal<> colorsChanged;
 
-protected:
+  protected:
     /// Called before a slot starts: give its voice a sample (or leave it without one).
     virtual void prepareSample(int number, SlotVoice& voice) = 0;
     /// How many slots the balance group commands cover (18, or 17 without a hidden balance).
@@ -113,7 +113,7 @@ protected:
     /// Stops slot 1..17's channel without touching its switch.
     void silence(int number);
 
-private:
+  private:
     [[nodiscard]] BackgroundSlot& ref(int number);
     void applyVolume(int number);
     void driftStep(int number);

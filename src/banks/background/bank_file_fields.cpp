@@ -8,10 +8,15 @@ namespace {
 BankFileFields fromReader(const files::RecordReader& reader, std::size_t expectedCount) {
     BankFileFields out;
     switch (reader.error()) {
-    case files::ReadError::None: break;
-    case files::ReadError::Missing: out.problem = {BackgroundFileError::Missing, 0}; return out;
+    case files::ReadError::None:
+        break;
+    case files::ReadError::Missing:
+        out.problem = {BackgroundFileError::Missing, 0};
+        return out;
     case files::ReadError::Unreadable:
-    case files::ReadError::TooLarge: out.problem = {BackgroundFileError::Unreadable, 0}; return out;
+    case files::ReadError::TooLarge:
+        out.problem = {BackgroundFileError::Unreadable, 0};
+        return out;
     }
     if (reader.size() < expectedCount) {
         out.problem = {BackgroundFileError::TooShort, reader.size() + 1};
@@ -42,7 +47,8 @@ std::int64_t FieldCursor::raw(std::size_t position) {
     if (auto v = files::toRoundedInteger(f)) return *v;
     // A number too large for any control is still a number: it is limited, not refused.
     if (auto d = files::toDouble(f))
-        return *d < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+        return *d < 0 ? std::numeric_limits<std::int64_t>::min()
+                      : std::numeric_limits<std::int64_t>::max();
     if (m_problem.ok()) m_problem = {BackgroundFileError::NotANumber, position};
     return 0;
 }
@@ -51,7 +57,9 @@ int FieldCursor::number(std::size_t position, int lo, int hi) {
     return static_cast<int>(std::clamp<std::int64_t>(raw(position), lo, hi));
 }
 
-bool FieldCursor::flag(std::size_t position) { return raw(position) != 0; }
+bool FieldCursor::flag(std::size_t position) {
+    return raw(position) != 0;
+}
 
 std::string FieldCursor::text(std::size_t position) const {
     if (position == 0 || position > m_fields.size()) return {};

@@ -42,7 +42,7 @@ struct BankFileFields {
 /// Numbers from fields, 1-based, remembering the first problem. An empty field reads as 0
 /// (the way the files were always read); text that is not a number is a problem.
 class FieldCursor {
-public:
+  public:
     explicit FieldCursor(const std::vector<files::Field>& fields) : m_fields(fields) {}
     /// The number at `position`, limited to lo..hi.
     [[nodiscard]] int number(std::size_t position, int lo, int hi);
@@ -52,7 +52,7 @@ public:
     [[nodiscard]] std::string text(std::size_t position) const;
     [[nodiscard]] const BankFileProblem& problem() const { return m_problem; }
 
-private:
+  private:
     [[nodiscard]] std::int64_t raw(std::size_t position);
     const std::vector<files::Field>& m_fields;
     BankFileProblem m_problem;

@@ -15,7 +15,8 @@ constexpr int kGroupMaximum = 250;
 BwBank::BwBank(Services& services) : m_services(services) {
     m_levelsConnection = services.levels.changed.connect([this](Level level, int) {
         if (level != Level::Master && level != Level::Bwaves) return;
-        for (int n = 1; n <= kSlots; ++n) applyVolume(n);
+        for (int n = 1; n <= kSlots; ++n)
+            applyVolume(n);
     });
 }
 
@@ -26,7 +27,9 @@ const BwBank::Slot& BwBank::slot(int number) const {
     return m_slots[static_cast<std::size_t>(number - 1)];
 }
 
-BwBank::Slot& BwBank::ref(int number) { return const_cast<Slot&>(std::as_const(*this).slot(number)); }
+BwBank::Slot& BwBank::ref(int number) {
+    return const_cast<Slot&>(std::as_const(*this).slot(number));
+}
 
 const SlotVoice& BwBank::voice(int number) const {
     if (number < 1 || number > kSlots) throw std::out_of_range("bw slot number");
@@ -47,7 +50,9 @@ std::filesystem::path BwBank::soundFile(int number) const {
     return m_services.folder.resolve("\\bin\\b" + std::to_string(number) + ".isx");
 }
 
-int BwBank::bankLevel() const { return m_services.levels.value(Level::Bwaves); }
+int BwBank::bankLevel() const {
+    return m_services.levels.value(Level::Bwaves);
+}
 
 int BwBank::effectiveVolume(int number) const {
     return velmora::effectiveVolume(bankLevel(), m_services.levels.master(), slot(number).volume);
@@ -96,16 +101,35 @@ void BwBank::runCommand(GroupCommand command) {
     for (int n = 1; n <= kSlots; ++n) {
         const auto& s = slot(n);
         switch (command) {
-        case GroupCommand::VolumeMin: setVolume(n, 0); break;
-        case GroupCommand::VolumeMax: setVolume(n, kGroupMaximum); break;
-        case GroupCommand::VolumeDown: setVolume(n, s.volume - kStep); break;
-        case GroupCommand::VolumeUp: setVolume(n, s.volume + kStep); break;
-        case GroupCommand::PanLeft: setPan(n, 0); break;
-        case GroupCommand::PanRight: setPan(n, kGroupMaximum); break;
-        case GroupCommand::PanDown: setPan(n, s.pan - kStep); break;
-        case GroupCommand::PanUp: setPan(n, s.pan + kStep); break;
-        case GroupCommand::StopAll: setOn(n, false); break;
-        default: return;
+        case GroupCommand::VolumeMin:
+            setVolume(n, 0);
+            break;
+        case GroupCommand::VolumeMax:
+            setVolume(n, kGroupMaximum);
+            break;
+        case GroupCommand::VolumeDown:
+            setVolume(n, s.volume - kStep);
+            break;
+        case GroupCommand::VolumeUp:
+            setVolume(n, s.volume + kStep);
+            break;
+        case GroupCommand::PanLeft:
+            setPan(n, 0);
+            break;
+        case GroupCommand::PanRight:
+            setPan(n, kGroupMaximum);
+            break;
+        case GroupCommand::PanDown:
+            setPan(n, s.pan - kStep);
+            break;
+        case GroupCommand::PanUp:
+            setPan(n, s.pan + kStep);
+            break;
+        case GroupCommand::StopAll:
+            setOn(n, false);
+            break;
+        default:
+            return;
         }
     }
 }
@@ -128,9 +152,12 @@ BwBankValues BwBank::values() const {
 }
 
 void BwBank::apply(const BwBankValues& v) {
-    for (int n = 1; n <= kSlots; ++n) setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
-    for (int n = 1; n <= kSlots; ++n) setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
-    for (int n = 1; n <= kSlots; ++n) setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kSlots; ++n)
+        setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kSlots; ++n)
+        setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kSlots; ++n)
+        setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
     changed();
 }
 

@@ -8,12 +8,12 @@
 #include "background_slots.h"
 #include "bw_bank_file.h"
 
-#include "banks/bank.h"
+#include "core/bank.h"
 
 namespace velmora {
 
 class BwBank final : public Bank {
-public:
+  public:
     static constexpr int kSlots = 16;
     static constexpr int kVolumeMin = 1;
 
@@ -67,7 +67,7 @@ public:
     Signal<> changed;
     Signal<> colorsChanged;
 
-private:
+  private:
     Slot& ref(int number);
     SlotVoice& voiceRef(int number);
     void applyVolume(int number);

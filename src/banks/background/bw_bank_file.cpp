@@ -31,11 +31,14 @@ BwBankRead parseBwBank(std::string_view bytes) {
 
 std::string formatBwBank(const BwBankValues& v) {
     files::RecordWriter out;
-    for (bool on : v.on) out.integer(on ? 1 : 0);
-    for (int volume : v.volume) out.integer(volume);
+    for (bool on : v.on)
+        out.integer(on ? 1 : 0);
+    for (int volume : v.volume)
+        out.integer(volume);
     out.integer(0).integer(0);
     out.integer(v.randomCopy).integer(v.masterCopy);
-    for (int pan : v.pan) out.integer(pan);
+    for (int pan : v.pan)
+        out.integer(pan);
     out.endRecord();
     return out.bytes();
 }

@@ -100,12 +100,15 @@ void CustomBackgroundBank::apply(const CustomBackgroundValues& values) {
     auto& levels = services().levels;
     for (int n = 1; n <= kAudibleSlots; ++n)
         sound(n).name = values.names[static_cast<std::size_t>(n - 1)];
-    for (int n = 1; n <= kHiddenSlot; ++n) setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kHiddenSlot; ++n)
+        setVolume(n, v.volume[static_cast<std::size_t>(n - 1)]);
     levels.set(Level::Bwaves, v.bwavesCopy);
-    for (int n = 1; n <= kAudibleSlots; ++n) setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kAudibleSlots; ++n)
+        setPan(n, v.pan[static_cast<std::size_t>(n - 1)]);
     levels.set(Level::Mp3, v.mp3Copy);
     levels.set(Level::Random, v.randomCopy);
-    for (int n = 1; n <= kHiddenSlot; ++n) setRate(n, v.rate[static_cast<std::size_t>(n - 1)]);
+    for (int n = 1; n <= kHiddenSlot; ++n)
+        setRate(n, v.rate[static_cast<std::size_t>(n - 1)]);
     for (int n = 1; n <= kAudibleSlots; ++n) {
         auto& s = sound(n);
         s.path = values.paths[static_cast<std::size_t>(n - 1)];
@@ -117,8 +120,10 @@ void CustomBackgroundBank::apply(const CustomBackgroundValues& values) {
         s.toolTip = found ? std::string{} : s.path;
         if (!found) s.name = kNotFound;
     }
-    for (int n = 1; n <= kHiddenSlot; ++n) setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
-    for (int i = 0; i < kReservedFlags; ++i) setReservedFlag(i, v.reserved[static_cast<std::size_t>(i)]);
+    for (int n = 1; n <= kHiddenSlot; ++n)
+        setOn(n, v.on[static_cast<std::size_t>(n - 1)]);
+    for (int i = 0; i < kReservedFlags; ++i)
+        setReservedFlag(i, v.reserved[static_cast<std::size_t>(i)]);
     for (int n = 1; n <= kAudibleSlots; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
         setRangeLowPos(n, v.rangeLowPos[i]);
@@ -163,7 +168,8 @@ void CustomBackgroundBank::chooseSound(int number) {
     s.name = soundBaseName(*chosen);
     s.toolTip.clear();
     slotChanged(number);
-    if (!v.hasSample()) services().dialogs.message(kCannotOpen, MessageIcon::Information, kProgramTitle);
+    if (!v.hasSample())
+        services().dialogs.message(kCannotOpen, MessageIcon::Information, kProgramTitle);
 }
 
 void CustomBackgroundBank::reset() {
@@ -189,7 +195,8 @@ void CustomBackgroundBank::reloadAll() {
     for (int n = 1; n <= kAudibleSlots; ++n) {
         auto& s = sound(n);
         const bool found = loadStoredSound(n, false);
-        s.name = s.path.empty() ? std::string(kNotSet) : (found ? soundBaseName(s.path) : kNotFound);
+        s.name =
+            s.path.empty() ? std::string(kNotSet) : (found ? soundBaseName(s.path) : kNotFound);
         s.toolTip = found ? std::string{} : s.path;
     }
     changed();
@@ -198,7 +205,8 @@ void CustomBackgroundBank::reloadAll() {
 void CustomBackgroundBank::reloadAll(const std::vector<std::string>& files) {
     for (int n = 1; n <= kAudibleSlots; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
-        sound(n).path = i < files.size() && !files[i].empty() ? storedForm(files[i]) : std::string{};
+        sound(n).path =
+            i < files.size() && !files[i].empty() ? storedForm(files[i]) : std::string{};
     }
     reloadAll();
 }

@@ -11,7 +11,7 @@
 #include "background_bank_file.h"
 #include "background_slots.h"
 
-#include "banks/bank.h"
+#include "core/bank.h"
 
 #include <functional>
 #include <vector>
@@ -19,7 +19,7 @@
 namespace velmora {
 
 class CustomBackgroundBank final : public BackgroundSlots, public Bank {
-public:
+  public:
     static constexpr const char* kNotSet = "Not Set";
     static constexpr const char* kNotFound = "Not Found";
 
@@ -69,11 +69,11 @@ public:
     /// How a chosen full path is stored.
     [[nodiscard]] std::string storedForm(const std::filesystem::path& chosen) const;
 
-protected:
+  protected:
     void prepareSample(int, SlotVoice&) override {} // plays the chosen sample, loads nothing
     [[nodiscard]] int panCommandSlots() const override { return kAudibleSlots; }
 
-private:
+  private:
     struct SlotSound {
         std::string name = kNotSet;
         std::string path;

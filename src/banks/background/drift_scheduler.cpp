@@ -8,7 +8,7 @@ namespace velmora {
 
 // The one timer behind every scheduler of a TimerService.
 class DriftScheduler::Hub {
-public:
+  public:
     explicit Hub(TimerService& timers)
         : m_timers(timers), m_timer(timers.createTimer(1000, [this] { onTick(); })) {}
 
@@ -34,7 +34,7 @@ public:
         return hub;
     }
 
-private:
+  private:
     void onTick() {
         m_inTick = true;
         const std::int64_t now = m_timers.nowMs();
@@ -92,7 +92,7 @@ private:
     TimerService& m_timers;
     std::unique_ptr<Timer> m_timer;
     std::vector<DriftScheduler*> m_schedulers; // creation order
-    std::int64_t m_nextFire = -1;               // when the timer fires next; -1 while off
+    std::int64_t m_nextFire = -1;              // when the timer fires next; -1 while off
     bool m_inTick = false;
 };
 
@@ -102,7 +102,9 @@ DriftScheduler::DriftScheduler(TimerService& timers, int slotCount, std::functio
     m_hub->add(this);
 }
 
-DriftScheduler::~DriftScheduler() { m_hub->remove(this); }
+DriftScheduler::~DriftScheduler() {
+    m_hub->remove(this);
+}
 
 void DriftScheduler::setPeriod(int slot, int periodMs) {
     m_entries.at(static_cast<std::size_t>(slot)).period = std::max(0, periodMs);
@@ -125,8 +127,8 @@ bool DriftScheduler::isEnabled(int slot) const {
 }
 
 int DriftScheduler::activeCount() const {
-    return static_cast<int>(
-        std::count_if(m_entries.begin(), m_entries.end(), [](const Entry& e) { return e.active(); }));
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
+                                          [](const Entry& e) { return e.active(); }));
 }
 
 void DriftScheduler::restart(int slot) {

@@ -20,7 +20,7 @@
 namespace velmora {
 
 class DriftScheduler {
-public:
+  public:
     /// `step(slot)` runs one drift step of slot 0..slotCount-1.
     DriftScheduler(TimerService& timers, int slotCount, std::function<void(int)> step);
     ~DriftScheduler();
@@ -40,7 +40,7 @@ public:
     /// (a suspended machine must not replay hours of drift in one go).
     static constexpr std::int64_t kMaxCatchUpMs = 1000;
 
-private:
+  private:
     class Hub;
     struct Entry {
         int period = 0;

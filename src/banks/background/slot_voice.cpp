@@ -21,7 +21,9 @@ void SlotVoice::start(audio::SoundEngine& engine, int pan, int volume) {
     engine.setLoopMode(m_channel, audio::kLoopNormal);
 }
 
-void SlotVoice::stop(audio::SoundEngine& engine) { engine.stop(m_channel); }
+void SlotVoice::stop(audio::SoundEngine& engine) {
+    engine.stop(m_channel);
+}
 
 void SlotVoice::applyVolume(audio::SoundEngine& engine, int volume) const {
     engine.setVolume(m_channel, volume);

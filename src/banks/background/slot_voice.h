@@ -5,14 +5,14 @@
 //
 // Thread: UI thread (calls the engine's UI-thread API).
 
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 
 #include <filesystem>
 
 namespace velmora {
 
 class SlotVoice {
-public:
+  public:
     /// Loads `file` unless a sample is already held. A failed load leaves no sample, so the
     /// next call tries again (a file put back later is picked up at the next switch-on).
     void ensureLoaded(audio::SoundEngine& engine, const std::filesystem::path& file);
@@ -33,7 +33,7 @@ public:
     [[nodiscard]] audio::ChannelHandle channel() const { return m_channel; }
     [[nodiscard]] bool hasSample() const { return m_sample.valid(); }
 
-private:
+  private:
     audio::SampleHandle m_sample;
     audio::ChannelHandle m_channel;
 };

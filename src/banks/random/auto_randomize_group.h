@@ -14,7 +14,7 @@ class IntervalSettings;
 class RandomBank;
 
 class AutoRandomizeGroup {
-public:
+  public:
     /// Attaches itself to the banks; confirming Form3 restarts all four with its period.
     AutoRandomizeGroup(std::array<RandomBank*, 4> banks, IntervalSettings& form3);
     ~AutoRandomizeGroup();
@@ -29,7 +29,7 @@ public:
 
     Signal<bool> changed; ///< the main window refreshes its display
 
-private:
+  private:
     std::array<RandomBank*, 4> m_banks;
     IntervalSettings& m_form3;
     bool m_enabled = false;

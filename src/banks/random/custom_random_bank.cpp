@@ -18,7 +18,8 @@ CustomRandomBank::CustomRandomBank(Services& services, IntervalSettings& interva
                                    SoundIdentify& identify)
     : RandomBankEngine(services, intervals, identify,
                        {"frmcustom", "Custom - column 1", "Custom - column 2", kCustomTick}) {
-    for (int n = 1; n <= kRandomSlotCount; ++n) mutableSlot(n).caption = kNotSet;
+    for (int n = 1; n <= kRandomSlotCount; ++n)
+        mutableSlot(n).caption = kNotSet;
     m_confirmed = intervals.confirmed.connect(
         [this] { startAutoRandomize(this->intervals().periodMinutes()); });
 }

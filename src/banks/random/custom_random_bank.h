@@ -4,8 +4,9 @@
 // set up in Form33.
 //
 // Stored sound paths: a file inside the program folder is stored relative to it
-// ("soundbanks\random sounds\rain.wav"), as it always was; a file outside it is stored as
-// its absolute path, so it survives saving and loading.
+// ("soundbanks\random sounds\rain.wav"), so bank files move with the folder and read the
+// same on every installation; a file outside it is stored as its absolute path, so it
+// survives saving and loading.
 //
 // Thread: UI thread.
 
@@ -19,17 +20,15 @@
 namespace velmora {
 
 inline constexpr const char* kNotSet = "Not Set";
-inline constexpr const char* kCustomRandomConfigFilter =
-    "Custom Random Config Files (*.crf)|*.crf";
+inline constexpr const char* kCustomRandomConfigFilter = "Custom Random Config Files (*.crf)|*.crf";
 inline constexpr const char* kSampleFilter =
     "All Supported Samples (*.wav, *.mp3, *.ogg, *.wma)|*.wav;*.ogg;*.mp3;*.wma";
 inline constexpr const char* kCannotOpenSound = "This audio file could not be opened.";
-inline constexpr const char* kResetQuestion =
-    "This will reset all sounds on this panel. Continue?";
+inline constexpr const char* kResetQuestion = "This will reset all sounds on this panel. Continue?";
 inline constexpr const char* kRenamePrompt = "Please type a name to identify this sound.";
 
 class CustomRandomBank final : public RandomBankEngine {
-public:
+  public:
     /// intervals: Form33's settings; confirming it restarts this bank's randomisation.
     CustomRandomBank(Services& services, IntervalSettings& intervals, SoundIdentify& identify);
 
@@ -74,7 +73,7 @@ public:
     /// Where a stored form is read from; empty for an empty form.
     [[nodiscard]] std::filesystem::path resolveStored(const std::string& stored) const;
 
-private:
+  private:
     /// Sets the slot's sound, caption and sample (already loaded) in one go.
     void assign(int slot, const std::string& stored, const std::filesystem::path& path,
                 audio::SampleHandle sample);

@@ -29,7 +29,8 @@ CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) 
                        : static_cast<int>(std::clamp<std::int64_t>(*v, -1000000, 1000000));
     }
     // Item 61 never carried a setting; whatever is there is skipped.
-    for (int s = 0; s < kRandomSlotCount; ++s) r.values.files[s] = fields[kFirstFileItem - 1 + s].text;
+    for (int s = 0; s < kRandomSlotCount; ++s)
+        r.values.files[s] = fields[kFirstFileItem - 1 + s].text;
     for (int c = 0; c < kCustomCaptionCount; ++c)
         r.values.captions[c] = fields[kFirstCaptionItem - 1 + c].text;
     return r;
@@ -45,7 +46,7 @@ CustomRandomBankFileResult readCustomRandomBankFile(const std::filesystem::path&
     const auto reader = files::RecordReader::fromFile(path);
     if (!reader.ok()) {
         CustomRandomBankFileResult r;
-        r.error = reader.error() == files::ReadError::Missing ? BankFileError::Missing
+        r.error = reader.error() == files::ReadError::Missing    ? BankFileError::Missing
                   : reader.error() == files::ReadError::TooLarge ? BankFileError::TooLarge
                                                                  : BankFileError::Unreadable;
         return r;
@@ -55,10 +56,13 @@ CustomRandomBankFileResult readCustomRandomBankFile(const std::filesystem::path&
 
 std::string formatCustomRandomBankFile(const CustomRandomBankValues& values) {
     files::RecordWriter w;
-    for (int v : values.sliders) w.integer(v);
+    for (int v : values.sliders)
+        w.integer(v);
     w.boolean(false);
-    for (const auto& f : values.files) w.text(f);
-    for (const auto& c : values.captions) w.text(c);
+    for (const auto& f : values.files)
+        w.text(f);
+    for (const auto& c : values.captions)
+        w.text(c);
     w.endRecord();
     return w.bytes();
 }

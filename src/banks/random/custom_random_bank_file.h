@@ -20,7 +20,7 @@ inline constexpr int kCustomCaptionCount = 29; ///< Label7..Label35, Label20 inc
 struct CustomRandomBankValues {
     /// ucSlider1..ucSlider60 (index 0 = ucSlider1); slot values limited to 0..255 on read.
     std::array<int, kRandomSliderCount> sliders{};
-    std::array<std::string, kRandomSlotCount> files;        ///< stored form, slot 1 first
+    std::array<std::string, kRandomSlotCount> files;       ///< stored form, slot 1 first
     std::array<std::string, kCustomCaptionCount> captions; ///< Label7 first
 
     [[nodiscard]] int slider(int n) const { return sliders[n - 1]; }

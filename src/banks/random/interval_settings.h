@@ -15,7 +15,7 @@ namespace velmora {
 class SettingsStore;
 
 class IntervalSettings {
-public:
+  public:
     static constexpr std::array<int, 9> kPeriods{1, 2, 5, 10, 15, 20, 30, 45, 60};
     static constexpr int kMaxThreshold = 245;
     static constexpr int kInitialPeriodIndex = 3; ///< 10 minutes
@@ -46,7 +46,7 @@ public:
     Signal<> changed;   ///< period or threshold moved: views redraw
     Signal<> confirmed; ///< OK pressed
 
-private:
+  private:
     std::string m_windowName;
     std::string m_section;
     SettingsStore& m_settings;

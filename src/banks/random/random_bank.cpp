@@ -20,7 +20,9 @@ RandomBank::RandomBank(Services& services, const RandomBankTable& table,
     }
 }
 
-std::string RandomBank::stateFileName() const { return m_table.stateFile.substr(1); }
+std::string RandomBank::stateFileName() const {
+    return m_table.stateFile.substr(1);
+}
 
 std::filesystem::path RandomBank::configFolder() const {
     return services().folder.resolve(m_table.configFolder);
@@ -66,9 +68,12 @@ void RandomBank::loadConfiguration() {
 }
 
 void RandomBank::toggleAutoRandomize() {
-    if (m_group) m_group->toggle();
-    else if (autoRandomizeOn()) stopAutoRandomize();
-    else startAutoRandomize(intervals().periodMinutes());
+    if (m_group)
+        m_group->toggle();
+    else if (autoRandomizeOn())
+        stopAutoRandomize();
+    else
+        startAutoRandomize(intervals().periodMinutes());
 }
 
 } // namespace velmora

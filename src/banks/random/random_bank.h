@@ -16,7 +16,7 @@ namespace velmora {
 class AutoRandomizeGroup;
 
 class RandomBank final : public RandomBankEngine {
-public:
+  public:
     /// table: randomBankTable(1..4). intervals: the shared Form3 settings.
     RandomBank(Services& services, const RandomBankTable& table, IntervalSettings& intervals,
                SoundIdentify& identify);
@@ -50,8 +50,7 @@ public:
     /// Called by the group that switches the four banks together.
     void attachGroup(AutoRandomizeGroup* group) { m_group = group; }
 
-private:
-
+  private:
     const RandomBankTable& m_table;
     AutoRandomizeGroup* m_group = nullptr;
 };

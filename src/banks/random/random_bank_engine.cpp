@@ -98,7 +98,8 @@ void RandomBankEngine::stepVolumes(int delta) {
 
 void RandomBankEngine::setAllFrequenciesOff() {
     std::array<int, kRandomSlotCount> v{}, f{};
-    for (int i = 0; i < kRandomSlotCount; ++i) v[i] = m_slots[i].volume;
+    for (int i = 0; i < kRandomSlotCount; ++i)
+        v[i] = m_slots[i].volume;
     applySliders(v, f);
 }
 
@@ -162,11 +163,13 @@ void RandomBankEngine::preview(int n) {
 }
 
 void RandomBankEngine::maxvol_Change() {
-    for (const auto& s : m_slots) applyLiveVolume(s);
+    for (const auto& s : m_slots)
+        applyLiveVolume(s);
 }
 
 void RandomBankEngine::stopSounds() {
-    for (auto& s : m_slots) m_services.engine.stop(s.channel);
+    for (auto& s : m_slots)
+        m_services.engine.stop(s.channel);
 }
 
 void RandomBankEngine::tick() {
@@ -179,8 +182,8 @@ void RandomBankEngine::tick() {
     if (!(p < s.frequency)) return;
     ++m_firings;
     if (rule.loadsOnTick) ensureSample(s);
-    const auto channel = s.sample.valid() ? m_services.engine.play(s.sample)
-                                          : audio::ChannelHandle{};
+    const auto channel =
+        s.sample.valid() ? m_services.engine.play(s.sample) : audio::ChannelHandle{};
     // The draws are made whether or not a channel was free, so one seed always gives the
     // same sequence of firings.
     const int pan = drawBelow(random, rule.panSpan) + rule.panOffset;
@@ -191,8 +194,8 @@ void RandomBankEngine::tick() {
     if (!channel.valid()) return; // nothing started: keep the slot's last sound stoppable
     s.channel = channel;
     m_services.engine.setPan(channel, pan);
-    m_services.engine.setVolume(channel, tickVolume(m_services.levels.master(),
-                                                    m_services.levels.value(Level::Random), k));
+    m_services.engine.setVolume(
+        channel, tickVolume(m_services.levels.master(), m_services.levels.value(Level::Random), k));
     m_identify.add(s.caption, columnText(v));
 }
 
@@ -211,9 +214,13 @@ void RandomBankEngine::stopAutoRandomize() {
     autoRandomizeChanged(false);
 }
 
-bool RandomBankEngine::autoRandomizeOn() const { return m_autoTimer->isEnabled(); }
+bool RandomBankEngine::autoRandomizeOn() const {
+    return m_autoTimer->isEnabled();
+}
 
-int RandomBankEngine::autoRandomizeIntervalMs() const { return m_autoTimer->interval(); }
+int RandomBankEngine::autoRandomizeIntervalMs() const {
+    return m_autoTimer->interval();
+}
 
 void RandomBankEngine::autoRandomizeTick() {
     ++m_autoCount;

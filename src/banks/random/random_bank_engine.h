@@ -6,8 +6,8 @@
 //
 // Thread: UI thread. Owns two timers of the TimerService it is given.
 
-#include "banks/bank.h"
 #include "banks/random/random_bank_table.h"
+#include "core/bank.h"
 #include "core/services.h"
 #include "core/signal.h"
 
@@ -25,16 +25,16 @@ class SoundIdentify;
 /// One sound position of a random bank.
 struct RandomSlot {
     std::string caption;
-    std::string file;            ///< stored form ("\bin\101.raz", custom: see the bank); empty = none
-    std::filesystem::path path;  ///< where the sound is read from; empty = none
+    std::string file; ///< stored form ("\bin\101.raz", custom: see the bank); empty = none
+    std::filesystem::path path;      ///< where the sound is read from; empty = none
     int volume = kInitialSlotVolume; ///< S, 0..255
-    int frequency = 0;           ///< F, 0..255; 0 = off
-    audio::SampleHandle sample;  ///< invalid until loaded (and after a failed load)
-    audio::ChannelHandle channel; ///< the slot's most recent play
+    int frequency = 0;               ///< F, 0..255; 0 = off
+    audio::SampleHandle sample;      ///< invalid until loaded (and after a failed load)
+    audio::ChannelHandle channel;    ///< the slot's most recent play
 };
 
 class RandomBankEngine : public Bank {
-public:
+  public:
     struct Identity {
         std::string windowName;
         std::string column1; ///< identify text of slots 1-14
@@ -101,7 +101,7 @@ public:
     Signal<> bankChanged;              ///< many slots, link mode or colours changed
     Signal<bool> autoRandomizeChanged; ///< switched on (true) or off
 
-protected:
+  protected:
     [[nodiscard]] RandomSlot& mutableSlot(int n) { return m_slots.at(n - 1); }
     [[nodiscard]] Services& services() { return m_services; }
     [[nodiscard]] const Services& services() const { return m_services; }
@@ -114,7 +114,7 @@ protected:
                       const std::array<int, kRandomSlotCount>& frequencies);
     void applyLiveVolume(const RandomSlot& slot);
 
-private:
+  private:
     void autoRandomizeTick();
 
     Services& m_services;

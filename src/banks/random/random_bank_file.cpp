@@ -9,10 +9,14 @@ namespace {
 
 BankFileError fromReadError(files::ReadError e) {
     switch (e) {
-    case files::ReadError::None: return BankFileError::None;
-    case files::ReadError::Missing: return BankFileError::Missing;
-    case files::ReadError::TooLarge: return BankFileError::TooLarge;
-    case files::ReadError::Unreadable: break;
+    case files::ReadError::None:
+        return BankFileError::None;
+    case files::ReadError::Missing:
+        return BankFileError::Missing;
+    case files::ReadError::TooLarge:
+        return BankFileError::TooLarge;
+    case files::ReadError::Unreadable:
+        break;
     }
     return BankFileError::Unreadable;
 }
@@ -71,7 +75,8 @@ std::string formatRandomBankFile(const RandomBankValues& values) {
     slider[40] = slider[39];
     slider[41] = slider[39];
     files::RecordWriter w;
-    for (int n = 1; n <= kRandomSliderCount; ++n) w.integer(slider[n]);
+    for (int n = 1; n <= kRandomSliderCount; ++n)
+        w.integer(slider[n]);
     w.endRecord();
     return w.bytes();
 }

@@ -27,17 +27,17 @@ inline constexpr TickRule kCustomTick{42, 255, 0, 255, 0, false};
 inline constexpr int kTickMs = 500;
 
 struct RandomBankTable {
-    int number;                    ///< 1..4
-    std::string windowName;        ///< "frmrandommain", "frmrandommain2", ...
-    std::string theme;             ///< "Birds", ...
-    int firstSound;                ///< slot k plays "\bin\" & (firstSound + k - 1) & ".raz"
-    std::string stateFile;         ///< "\rand.ini"
-    std::string configFolder;      ///< "\config\main\random bank 1"
-    std::string loadFailure;       ///< the message shown for an unreadable bank file
-    std::string column1, column2;  ///< identify texts of slots 1-14 / 15-28
+    int number;                   ///< 1..4
+    std::string windowName;       ///< "frmrandommain", "frmrandommain2", ...
+    std::string theme;            ///< "Birds", ...
+    int firstSound;               ///< slot k plays "\bin\" & (firstSound + k - 1) & ".raz"
+    std::string stateFile;        ///< "\rand.ini"
+    std::string configFolder;     ///< "\config\main\random bank 1"
+    std::string loadFailure;      ///< the message shown for an unreadable bank file
+    std::string column1, column2; ///< identify texts of slots 1-14 / 15-28
     std::array<std::string, kRandomSlotCount> captions;
 
-    /// The documented path of slot's factory sound (slot 1..28): "\bin\101.raz".
+    /// The stored path of slot's factory sound (slot 1..28): "\bin\101.raz".
     [[nodiscard]] std::string soundFile(int slot) const;
 };
 

@@ -15,12 +15,11 @@ std::array<std::unique_ptr<RandomBank>, 4> makeBanks(Services& services, Interva
 RandomBanks::RandomBanks(Services& services)
     : m_form3("Form3", "Settings4", services.settings),
       m_form33("Form33", "Settings5", services.settings),
-      m_banks(makeBanks(services, m_form3, m_identify)),
-      m_custom(services, m_form33, m_identify),
+      m_banks(makeBanks(services, m_form3, m_identify)), m_custom(services, m_form33, m_identify),
       m_group({m_banks[0].get(), m_banks[1].get(), m_banks[2].get(), m_banks[3].get()}, m_form3),
-      m_picker(services, [this](const std::vector<std::string>& paths) {
-          m_custom.applyPickedList(paths);
-      }) {}
+      m_picker(services,
+               [this](const std::vector<std::string>& paths) { m_custom.applyPickedList(paths); }) {
+}
 
 std::vector<Bank*> RandomBanks::all() {
     return {m_banks[0].get(), m_banks[1].get(), m_banks[2].get(), m_banks[3].get(), &m_custom};

@@ -20,7 +20,7 @@
 namespace velmora {
 
 class RandomBanks {
-public:
+  public:
     explicit RandomBanks(Services& services);
     RandomBanks(const RandomBanks&) = delete;
     RandomBanks& operator=(const RandomBanks&) = delete;
@@ -36,7 +36,7 @@ public:
     /// The five banks: numbered 1..4, then the custom bank.
     [[nodiscard]] std::vector<Bank*> all();
 
-private:
+  private:
     IntervalSettings m_form3;
     IntervalSettings m_form33;
     SoundIdentify m_identify;

@@ -9,9 +9,13 @@
 namespace velmora {
 
 /// Nearest integer, a tie going to the even one (the default rounding mode).
-inline int nearestEven(double x) { return static_cast<int>(std::nearbyint(x)); }
+inline int nearestEven(double x) {
+    return static_cast<int>(std::nearbyint(x));
+}
 
-inline int limitVolume(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+inline int limitVolume(int v) {
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
 
 /// Channel volume 0..255 of a slot at volume s: Nearest(M x (R / 6 / 100) x (S / 14)).
 inline int slotVolume(int master, int level, int s) {

@@ -23,10 +23,14 @@ constexpr int volumeSliderOf(int slot) {
 }
 
 /// The ucSlider number holding slot's frequency (slot 1..28).
-constexpr int frequencySliderOf(int slot) { return slot <= 14 ? slot + 20 : slot + 32; }
+constexpr int frequencySliderOf(int slot) {
+    return slot <= 14 ? slot + 20 : slot + 32;
+}
 
 /// The Label number showing slot's caption (slot 1..28); Label20 belongs to no slot.
-constexpr int captionLabelOf(int slot) { return slot <= 13 ? slot + 6 : slot + 7; }
+constexpr int captionLabelOf(int slot) {
+    return slot <= 13 ? slot + 6 : slot + 7;
+}
 
 /// What a numbered slider of the bank window is.
 struct SliderUse {
@@ -44,7 +48,9 @@ constexpr SliderUse sliderUse(int slider) {
 }
 
 /// 1 for slots 1..14, 2 for 15..28.
-constexpr int columnOf(int slot) { return slot <= kRandomSlotsPerColumn ? 1 : 2; }
+constexpr int columnOf(int slot) {
+    return slot <= kRandomSlotsPerColumn ? 1 : 2;
+}
 
 constexpr int clampSlider(long long v) {
     return v < 0 ? 0 : (v > kRandomSliderMax ? kRandomSliderMax : static_cast<int>(v));

@@ -10,8 +10,10 @@ SoundIdentify::SoundIdentify() {
 void SoundIdentify::add(const std::string& caption, const std::string& location) {
     m_sounds.push_back(caption);
     m_locations.push_back(location);
-    while (m_sounds.size() > kMaxLines) m_sounds.pop_front();
-    while (m_locations.size() > kMaxLines) m_locations.pop_front();
+    while (m_sounds.size() > kMaxLines)
+        m_sounds.pop_front();
+    while (m_locations.size() > kMaxLines)
+        m_locations.pop_front();
     ++m_total;
     added(caption, location);
 }

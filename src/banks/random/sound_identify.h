@@ -14,7 +14,7 @@
 namespace velmora {
 
 class SoundIdentify {
-public:
+  public:
     static constexpr std::size_t kMaxLines = 1000;
     static constexpr const char* kWaiting = "Waiting...";
 
@@ -36,7 +36,7 @@ public:
     Signal<const std::string&, const std::string&> added; ///< (caption, location)
     Signal<> cleared;
 
-private:
+  private:
     std::deque<std::string> m_sounds;
     std::deque<std::string> m_locations;
     std::size_t m_total = 0;

@@ -31,7 +31,8 @@ std::vector<std::string> SoundPicker::soundFilesIn(const fs::path& dir) {
         std::error_code one;
         if (!e.is_regular_file(one)) continue;
         std::string ext = e.path().extension().string();
-        for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (auto& c : ext)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (std::find(kExtensions.begin(), kExtensions.end(), ext) != kExtensions.end())
             out.push_back(e.path().filename().string());
     }
@@ -98,8 +99,7 @@ void SoundPicker::clear() {
 
 bool SoundPicker::ok() {
     if (m_names.empty()) {
-        m_services.dialogs.message(kPickerNothingSelected, MessageIcon::Information,
-                                   kProgramTitle);
+        m_services.dialogs.message(kPickerNothingSelected, MessageIcon::Information, kProgramTitle);
         return false;
     }
     const auto& apply = m_mode == PickerMode::Random ? m_applyRandom : m_applyBack;

@@ -25,7 +25,7 @@ inline constexpr const char* kPickerRandomLimit =
     "No more than 28 sounds can be added to the list when choosing random sounds";
 
 class SoundPicker {
-public:
+  public:
     using Apply = std::function<void(const std::vector<std::string>&)>;
 
     /// applyRandom / applyBack receive the list of full paths when OK is pressed.
@@ -72,7 +72,7 @@ public:
 
     Signal<> changed;
 
-private:
+  private:
     bool append(const std::filesystem::path& folder, const std::string& name);
 
     Services& m_services;

@@ -8,15 +8,18 @@
 #include <cstdio>
 #include <fstream>
 
-
 namespace velmora::files {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -139,7 +142,8 @@ std::vector<Field> parseFields(std::string_view raw) {
     while (i < n) {
         // A blank line carries no field.
         std::size_t k = i;
-        while (k < n && isBlank(s[k])) ++k;
+        while (k < n && isBlank(s[k]))
+            ++k;
         if (k >= n) break;
         if (atLineEnd(k)) {
             i = k;
@@ -148,7 +152,8 @@ std::vector<Field> parseFields(std::string_view raw) {
         }
         // One line: fields up to its end.
         while (true) {
-            while (k < n && isBlank(s[k])) ++k;
+            while (k < n && isBlank(s[k]))
+                ++k;
             Field f;
             if (k < n && s[k] == '"') {
                 f.quoted = true;
@@ -166,10 +171,12 @@ std::vector<Field> parseFields(std::string_view raw) {
                     f.text += s[k++];
                 }
                 // Anything between the closing quote and the separator is dropped.
-                while (k < n && s[k] != ',' && !atLineEnd(k)) ++k;
+                while (k < n && s[k] != ',' && !atLineEnd(k))
+                    ++k;
             } else {
                 const std::size_t start = k;
-                while (k < n && s[k] != ',' && !atLineEnd(k)) ++k;
+                while (k < n && s[k] != ',' && !atLineEnd(k))
+                    ++k;
                 f.text = std::string(trim(s.substr(start, k - start)));
             }
             fields.push_back(std::move(f));
@@ -252,7 +259,8 @@ std::optional<std::int64_t> toRoundedInteger(const Field& f) {
 
 std::optional<bool> toBool(const Field& f) {
     std::string t(trim(f.text));
-    for (auto& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (auto& c : t)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (t == "#TRUE#" || t == "TRUE") return true;
     if (t == "#FALSE#" || t == "FALSE") return false;
     if (auto d = toDouble(f)) return *d != 0.0;
@@ -328,17 +336,22 @@ RecordWriter& RecordWriter::endRecord() {
 
 RecordWriter& RecordWriter::line(std::string_view value) {
     if (m_fieldOpen) endRecord();
-    for (char c : value) m_out += (c == '\r' || c == '\n') ? ' ' : c;
+    for (char c : value)
+        m_out += (c == '\r' || c == '\n') ? ' ' : c;
     m_out += "\r\n";
     return *this;
 }
 
 WriteError writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     switch (replaceFileAtomically(path, bytes)) {
-    case ReplaceError::None: return WriteError::None;
-    case ReplaceError::CannotCreate: return WriteError::CannotCreate;
-    case ReplaceError::WriteFailed: return WriteError::WriteFailed;
-    case ReplaceError::RenameFailed: return WriteError::RenameFailed;
+    case ReplaceError::None:
+        return WriteError::None;
+    case ReplaceError::CannotCreate:
+        return WriteError::CannotCreate;
+    case ReplaceError::WriteFailed:
+        return WriteError::WriteFailed;
+    case ReplaceError::RenameFailed:
+        return WriteError::RenameFailed;
     }
     return WriteError::WriteFailed;
 }

@@ -42,7 +42,7 @@ struct Field {
 /// Sequential reader over the fields of a whole file, records run together in order (as the
 /// program reads its files: field after field, whatever the line breaks).
 class RecordReader {
-public:
+  public:
     RecordReader() = default;
     explicit RecordReader(std::string_view bytes);
 
@@ -63,7 +63,7 @@ public:
     [[nodiscard]] std::optional<double> nextDouble();
     [[nodiscard]] std::optional<bool> nextBool();
 
-private:
+  private:
     std::vector<Field> m_fields;
     std::size_t m_pos = 0;
     ReadError m_error = ReadError::None;
@@ -85,7 +85,7 @@ struct LinesResult {
 
 /// Builds a file in the comma-separated style.
 class RecordWriter {
-public:
+  public:
     RecordWriter& text(std::string_view value);
     RecordWriter& integer(std::int64_t value);
     RecordWriter& number(double value);
@@ -96,7 +96,7 @@ public:
     RecordWriter& line(std::string_view value);
     [[nodiscard]] const std::string& bytes() const { return m_out; }
 
-private:
+  private:
     void separate();
     std::string m_out;
     bool m_fieldOpen = false;

@@ -8,7 +8,7 @@
 //
 // Thread: any.
 
-#include "appearance/color_scheme.h"
+#include "core/color_scheme.h"
 
 #include <array>
 #include <cstdint>

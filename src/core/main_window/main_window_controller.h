@@ -6,8 +6,8 @@
 //
 // Thread: UI thread (timers and signals included).
 
-#include "appearance/color_scheme.h"
-#include "banks/bank.h"
+#include "core/bank.h"
+#include "core/color_scheme.h"
 #include "core/main_window/window_registry.h"
 #include "core/services.h"
 #include "core/signal.h"
@@ -240,7 +240,7 @@ class MainWindowController {
     Signal<> finished;
 
   private:
-    [[nodiscard]] std::filesystem::path stateFile(const char* documented) const;
+    [[nodiscard]] std::filesystem::path stateFile(const char* stored) const;
     [[nodiscard]] std::filesystem::path bankStateFile(const Bank& bank) const;
     [[nodiscard]] std::string autoRandomiseLine(const AutoRandomiseLink& link) const;
     void restoreMainState();

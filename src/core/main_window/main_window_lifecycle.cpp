@@ -15,8 +15,8 @@ const char* const kHiddenAtStart[] = {"Timers", "frmeffects"};
 const char* const kFirstPanel = "frmback";
 } // namespace
 
-std::filesystem::path MainWindowController::stateFile(const char* documented) const {
-    return m_s.folder.resolve(documented);
+std::filesystem::path MainWindowController::stateFile(const char* stored) const {
+    return m_s.folder.resolve(stored);
 }
 
 std::filesystem::path MainWindowController::bankStateFile(const Bank& bank) const {

@@ -25,8 +25,7 @@ std::vector<DeviceEntry> buildDeviceList(const std::vector<std::string>& names) 
 }
 
 DeviceSelectionController::DeviceSelectionController(TimerService& timers, Dialogs& dialogs,
-                                                     OutputDeviceChoice& device,
-                                                     DeviceNames names)
+                                                     OutputDeviceChoice& device, DeviceNames names)
     : m_timers(timers), m_dialogs(dialogs), m_device(device), m_names(std::move(names)) {}
 
 void DeviceSelectionController::open() {
@@ -49,7 +48,7 @@ void DeviceSelectionController::populate() {
 bool DeviceSelectionController::ok() {
     if (m_selected < 0 || m_selected >= static_cast<int>(m_entries.size())) {
         m_dialogs.message(std::string(kProblemMessage) + config::kSupportEmail,
-                                   MessageIcon::Information, kProgramTitle);
+                          MessageIcon::Information, kProgramTitle);
         return false;
     }
     const auto& chosen = m_entries[static_cast<std::size_t>(m_selected)];

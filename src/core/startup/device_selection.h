@@ -1,8 +1,8 @@
 #pragma once
 // The device window (frmselectcard, "Soundcard Configuration"): lists the output devices
-// newest-first as the original list control did (each inserted at the top), leaves out
-// "Primary Sound Driver", and on OK makes the chosen device the output-device index for
-// the next start.
+// in reverse order (each inserted at the top, so the saved device indices keep pointing at
+// the same rows), leaves out "Primary Sound Driver", and on OK makes the chosen device the
+// output-device index for the next start.
 //
 // Thread: UI thread.
 
@@ -32,7 +32,7 @@ struct DeviceEntry {
 [[nodiscard]] std::vector<DeviceEntry> buildDeviceList(const std::vector<std::string>& names);
 
 class DeviceSelectionController {
-public:
+  public:
     static constexpr const char* kCaption = "Soundcard Configuration";
     static constexpr const char* kPrompt = "Please select your preferred soundcard...";
     static constexpr const char* kRestartMessage =
@@ -65,7 +65,7 @@ public:
     Signal<> listChanged;
     Signal<> closeRequested;
 
-private:
+  private:
     TimerService& m_timers;
     Dialogs& m_dialogs;
     OutputDeviceChoice& m_device;

@@ -1,6 +1,6 @@
 // The start-up controllers' only contact with the sound engine, kept in one file so that
 // their tests link without it.
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 #include "device_selection.h"
 #include "launcher.h"
 
@@ -16,7 +16,8 @@ DeviceNames engineDeviceNames(audio::SoundEngine& engine) {
         engine.setOutput(audio::kAutomaticOutput);
         std::vector<std::string> names;
         const int n = engine.driverCount();
-        for (int i = 0; i < n; ++i) names.push_back(engine.driverName(i));
+        for (int i = 0; i < n; ++i)
+            names.push_back(engine.driverName(i));
         return names;
     };
 }

@@ -19,7 +19,8 @@ int minorFromVersionText(const std::string& text, int major) {
         std::size_t k = at + prefix.size();
         int minor = 0;
         bool any = false;
-        while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k])) && minor < 100000) {
+        while (k < text.size() && std::isdigit(static_cast<unsigned char>(text[k])) &&
+               minor < 100000) {
             minor = minor * 10 + (text[k] - '0');
             any = true;
             ++k;
@@ -34,7 +35,9 @@ LauncherController::LauncherController(SettingsStore& settings, Shell& shell,
                                        BackendVersion version)
     : m_settings(settings), m_shell(shell), m_version(version) {}
 
-bool LauncherController::shouldShow() const { return !state::launcherPassed(m_settings); }
+bool LauncherController::shouldShow() const {
+    return !state::launcherPassed(m_settings);
+}
 
 std::string LauncherController::requiredText() const {
     return "DirectX Version Required: " + std::to_string(kRequiredMajor);
@@ -56,6 +59,8 @@ void LauncherController::install() {
     m_shell.openUrl(config::kBackendInstallUrl);
 }
 
-void LauncherController::close() { closed(); }
+void LauncherController::close() {
+    closed();
+}
 
 } // namespace velmora

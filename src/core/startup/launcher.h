@@ -28,7 +28,7 @@ struct BackendVersion {
 [[nodiscard]] int minorFromVersionText(const std::string& text, int major);
 
 class LauncherController {
-public:
+  public:
     static constexpr int kRequiredMajor = 7;
     static constexpr const char* kCaption = "System Check";
     static constexpr const char* kWarningText =
@@ -43,7 +43,7 @@ public:
     /// False once the start command has been used (then start-up goes straight on).
     [[nodiscard]] bool shouldShow() const;
 
-    [[nodiscard]] std::string requiredText() const; ///< lblReq
+    [[nodiscard]] std::string requiredText() const;  ///< lblReq
     [[nodiscard]] std::string installedText() const; ///< lblGot
     [[nodiscard]] bool passed() const { return m_version.major >= kRequiredMajor; }
     [[nodiscard]] bool warningVisible() const { return !passed(); }   ///< lblwarning
@@ -61,7 +61,7 @@ public:
     Signal<> started;
     Signal<> closed;
 
-private:
+  private:
     SettingsStore& m_settings;
     Shell& m_shell;
     BackendVersion m_version;

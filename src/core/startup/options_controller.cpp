@@ -8,13 +8,14 @@
 namespace velmora {
 
 namespace {
-std::string wholeNumberText(int v) { return std::to_string(v); }
+std::string wholeNumberText(int v) {
+    return std::to_string(v);
+}
 } // namespace
 
 OptionsController::OptionsController(Environment env, AutoStart& autoStart,
                                      OutputDeviceChoice& device, DeviceNames deviceNames)
-    : m_env(env), m_autoStart(autoStart), m_device(device),
-      m_deviceNames(std::move(deviceNames)) {
+    : m_env(env), m_autoStart(autoStart), m_device(device), m_deviceNames(std::move(deviceNames)) {
     loadFile();
     m_deviceConnection = m_device.changed.connect([this] {
         refreshDeviceName();
@@ -22,8 +23,8 @@ OptionsController::OptionsController(Environment env, AutoStart& autoStart,
     });
 }
 
-std::filesystem::path OptionsController::file(const char* documented) const {
-    return m_env.folder.resolve(documented);
+std::filesystem::path OptionsController::file(const char* stored) const {
+    return m_env.folder.resolve(stored);
 }
 
 void OptionsController::loadFile() {
@@ -38,8 +39,8 @@ void OptionsController::loadFile() {
 void OptionsController::open() {
     loadFile();
     m_autoLaunch = m_autoStart.isEnabled();
-    const auto display = state::readStartupSetting(file(state::kStartupSettingsFile),
-                                                   state::kDisplayKey);
+    const auto display =
+        state::readStartupSetting(file(state::kStartupSettingsFile), state::kDisplayKey);
     m_display = display && *display == "1" ? 1 : 0;
     m_page = 0;
     refreshDeviceName();
@@ -98,8 +99,7 @@ void OptionsController::finishInactivityTime() {
 void OptionsController::setAutoLaunch(bool on) {
     if (on) {
         if (!m_autoStart.enable()) {
-            m_env.dialogs.message(kAutoStartMessage, MessageIcon::Information,
-                                       kProgramTitle);
+            m_env.dialogs.message(kAutoStartMessage, MessageIcon::Information, kProgramTitle);
             on = false;
         }
     } else {
@@ -148,11 +148,13 @@ void OptionsController::openHotkeys() {
     if (m_hooks.openHotkeys) m_hooks.openHotkeys();
 }
 
-void OptionsController::openHelp() { m_env.shell.openUrl(config::kHelpFaqUrl); }
+void OptionsController::openHelp() {
+    m_env.shell.openUrl(config::kHelpFaqUrl);
+}
 
 void OptionsController::startUpdater() {
-    for (const char* documented : config::kUpdaterPaths) {
-        const auto path = file(documented);
+    for (const char* stored : config::kUpdaterPaths) {
+        const auto path = file(stored);
         std::error_code ec;
         if (std::filesystem::is_regular_file(path, ec) &&
             m_env.shell.startProgram(path.string(), {}))

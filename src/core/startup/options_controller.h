@@ -19,7 +19,7 @@
 namespace velmora {
 
 class OptionsController {
-public:
+  public:
     static constexpr const char* kCaption = "Program Options";
     static constexpr const char* kSoundcardLabel = "Currently Used Soundcard: ";
     static constexpr const char* kUpdaterMessage =
@@ -97,10 +97,10 @@ public:
     /// Any state the view shows changed.
     Signal<> changed;
 
-private:
+  private:
     void loadFile();
     void refreshDeviceName();
-    std::filesystem::path file(const char* documented) const;
+    std::filesystem::path file(const char* stored) const;
 
     Environment m_env;
     AutoStart& m_autoStart;

@@ -13,7 +13,7 @@
 namespace velmora {
 
 class OutputDeviceChoice {
-public:
+  public:
     [[nodiscard]] std::int16_t index() const { return m_index; }
     /// The chosen device's name, when known (empty until the device window sets it).
     [[nodiscard]] const std::string& name() const { return m_name; }
@@ -24,7 +24,7 @@ public:
     }
     Signal<> changed;
 
-private:
+  private:
     std::int16_t m_index = 0;
     std::string m_name;
 };

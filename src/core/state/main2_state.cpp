@@ -3,15 +3,18 @@
 namespace velmora::state {
 
 namespace {
-StateReadResult readMain2StateFrom(files::RecordReader& reader, StateReadResult result, Main2State& s) {
+StateReadResult readMain2StateFrom(files::RecordReader& reader, StateReadResult result,
+                                   Main2State& s) {
     FieldReader f(reader, result, kMain2StateFields);
     f.int32(s.master);
     f.int32(s.background);
     f.int32(s.random);
     f.int32(s.mp3);
     f.int32(s.cd);
-    for (int i = 0; i < 12; ++i) f.text(s.presetCaptions[i]);
-    for (int slot : kColorFieldSlots) f.colour(s.colorSlots[slot - 1]);
+    for (int i = 0; i < 12; ++i)
+        f.text(s.presetCaptions[i]);
+    for (int slot : kColorFieldSlots)
+        f.colour(s.colorSlots[slot - 1]);
     f.text(s.text1);
     f.text(s.text3);
     f.text(s.text3);
@@ -43,8 +46,10 @@ StateReadResult parseMain2State(std::string_view bytes, Main2State& s) {
 std::string main2StateBytes(const Main2State& s) {
     files::RecordWriter w;
     w.integer(s.master).integer(s.background).integer(s.random).integer(s.mp3).integer(s.cd);
-    for (int i = 0; i < 12; ++i) w.text(s.presetCaptions[i]);
-    for (int slot : kColorFieldSlots) w.text(std::to_string(s.colorSlots[slot - 1]));
+    for (int i = 0; i < 12; ++i)
+        w.text(s.presetCaptions[i]);
+    for (int slot : kColorFieldSlots)
+        w.text(std::to_string(s.colorSlots[slot - 1]));
     w.text(s.text1).text(s.text3).text(s.text3).text(s.scenarioInformation);
     w.text(s.remoteSlideshowFolder).text(s.remoteSelectedFile).text(s.pictureName);
     w.boolean(s.customAutoRandomise).boolean(s.bankOneAutoRandomise);

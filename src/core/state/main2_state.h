@@ -25,7 +25,7 @@ inline constexpr int kColorSlotCount = 10;
 inline constexpr const char* kUnassignedPreset = "Currently Unassigned";
 
 /// The colour slot (1-based) that each of fields 18..27 holds, in field order.
-inline constexpr std::array<int, kColorSlotCount> kColorFieldSlots = {5, 6, 7, 4, 3,
+inline constexpr std::array<int, kColorSlotCount> kColorFieldSlots = {5, 6,  7, 4, 3,
                                                                       8, 10, 9, 2, 1};
 /// Start-up values of colour slots 1..10.
 inline constexpr std::array<std::uint32_t, kColorSlotCount> kDefaultColorSlots = {
@@ -34,11 +34,11 @@ inline constexpr std::array<std::uint32_t, kColorSlotCount> kDefaultColorSlots =
 inline constexpr int kOutputDeviceField = 37;
 
 struct Main2State {
-    int master = levelRange(Level::Master).initial;      ///< 1: ucSlider3 (not restored)
+    int master = levelRange(Level::Master).initial;         ///< 1: ucSlider3 (not restored)
     int background = levelRange(Level::Background).initial; ///< 2: ucSlider2
-    int random = levelRange(Level::Random).initial;      ///< 3: ucSlider1
-    int mp3 = levelRange(Level::Mp3).initial;            ///< 4: hscroll2
-    int cd = levelRange(Level::Cd).initial;              ///< 5: ucSlider4
+    int random = levelRange(Level::Random).initial;         ///< 3: ucSlider1
+    int mp3 = levelRange(Level::Mp3).initial;               ///< 4: hscroll2
+    int cd = levelRange(Level::Cd).initial;                 ///< 5: ucSlider4
     /// Fields 6-17 hold presets 0-11; fields 38 and 39 presets 12 and 13.
     std::array<std::string, kPresetCount> presetCaptions;
     /// Colour slots 1..10 at [0..9]; fields 18-27 map onto them through kColorFieldSlots.

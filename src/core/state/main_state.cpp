@@ -8,12 +8,14 @@ namespace velmora::state {
 bool MainState::alarmOn() const {
     std::string t;
     for (char c : alarmFlag)
-        if (c != ' ' && c != '#') t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c != ' ' && c != '#')
+            t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return t == "true";
 }
 
 namespace {
-StateReadResult readMainStateFrom(files::RecordReader& reader, StateReadResult result, MainState& s) {
+StateReadResult readMainStateFrom(files::RecordReader& reader, StateReadResult result,
+                                  MainState& s) {
     FieldReader f(reader, result, kMainStateFields);
     f.text(s.alarmFlag);
     f.text(s.scenarioName);

@@ -18,14 +18,14 @@ inline constexpr const char* kMainStateFile = "\\main.tmp";
 inline constexpr std::size_t kMainStateFields = 8;
 
 struct MainState {
-    std::string alarmFlag = "False";    ///< 1: "True" or "False"
-    std::string scenarioName;           ///< 2: current scenario
-    int randomIntervalSlider = 0;  ///< 3: ucSlider1 of Form3 (numbered random banks)
-    int customIntervalSlider = 0;  ///< 4: ucSlider1 of Form33 (custom random bank)
-    std::string slideshowName;          ///< 5: Label23
-    std::string pictureName;            ///< 6: Label24
-    std::string colorSchemeName;        ///< 7: frmDemo's list
-    std::int16_t outputDevice = 0;      ///< 8: output-device index
+    std::string alarmFlag = "False"; ///< 1: "True" or "False"
+    std::string scenarioName;        ///< 2: current scenario
+    int randomIntervalSlider = 0;    ///< 3: ucSlider1 of Form3 (numbered random banks)
+    int customIntervalSlider = 0;    ///< 4: ucSlider1 of Form33 (custom random bank)
+    std::string slideshowName;       ///< 5: Label23
+    std::string pictureName;         ///< 6: Label24
+    std::string colorSchemeName;     ///< 7: frmDemo's list
+    std::int16_t outputDevice = 0;   ///< 8: output-device index
 
     /// The saved alarm flag means "switch the alarm on" ("True", any case; also #TRUE#).
     [[nodiscard]] bool alarmOn() const;

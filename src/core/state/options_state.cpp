@@ -8,7 +8,8 @@
 namespace velmora::state {
 
 namespace {
-StateReadResult readOptionsStateFrom(files::RecordReader& reader, StateReadResult result, OptionsState& s) {
+StateReadResult readOptionsStateFrom(files::RecordReader& reader, StateReadResult result,
+                                     OptionsState& s) {
     FieldReader f(reader, result, kOptionsStateFields);
     f.boolean(s.colorSchemeWithScenario);
     f.boolean(s.colorChangeOnRemote);
@@ -50,7 +51,8 @@ files::WriteError writeOptionsState(const std::filesystem::path& path, const Opt
 
 double leadingNumber(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
     std::size_t j = i;
     if (j < text.size() && (text[j] == '-' || text[j] == '+')) ++j;
     bool digits = false, dot = false;

@@ -22,12 +22,12 @@ inline constexpr int kInactivityMinimum = 5;
 inline constexpr int kInactivityMaximum = 60;
 
 struct OptionsState {
-    bool colorSchemeWithScenario = true;  ///< Check1
-    bool colorChangeOnRemote = true;      ///< Check2
-    bool volumesOnScenarioLoad = true;    ///< Check20
-    bool autoHideRemote = true;           ///< Check4
-    std::string inactivityTime = "10";    ///< Text1, kept as typed
-    bool startWithController = false;     ///< Check5
+    bool colorSchemeWithScenario = true; ///< Check1
+    bool colorChangeOnRemote = true;     ///< Check2
+    bool volumesOnScenarioLoad = true;   ///< Check20
+    bool autoHideRemote = true;          ///< Check4
+    std::string inactivityTime = "10";   ///< Text1, kept as typed
+    bool startWithController = false;    ///< Check5
     friend bool operator==(const OptionsState&, const OptionsState&) = default;
 };
 

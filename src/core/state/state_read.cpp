@@ -4,8 +4,7 @@
 
 namespace velmora::state {
 
-FieldReader::FieldReader(files::RecordReader& reader, StateReadResult& result,
-                         std::size_t expected)
+FieldReader::FieldReader(files::RecordReader& reader, StateReadResult& result, std::size_t expected)
     : m_reader(reader), m_result(result) {
     m_result.fieldsExpected = expected;
     m_result.fieldsFound = reader.size();
@@ -19,7 +18,9 @@ const files::Field* FieldReader::next() {
     return &m_current;
 }
 
-void FieldReader::fail() { m_result.unconverted.push_back(m_number); }
+void FieldReader::fail() {
+    m_result.unconverted.push_back(m_number);
+}
 
 void FieldReader::text(std::string& target) {
     if (const auto* f = next()) target = f->text;
@@ -65,7 +66,9 @@ void FieldReader::colour(std::uint32_t& target) {
         fail();
 }
 
-void FieldReader::skip() { (void)next(); }
+void FieldReader::skip() {
+    (void)next();
+}
 
 files::RecordReader openRecordFile(const std::filesystem::path& path, StateReadResult& result,
                                    std::size_t expected) {

@@ -17,8 +17,8 @@ namespace velmora::state {
 struct StateReadResult {
     files::ReadError fileError = files::ReadError::None;
     std::size_t fieldsExpected = 0;
-    std::size_t fieldsFound = 0;     ///< fields in the file (more than expected is tolerated)
-    std::vector<int> unconverted;    ///< 1-based numbers of fields that did not convert
+    std::size_t fieldsFound = 0;  ///< fields in the file (more than expected is tolerated)
+    std::vector<int> unconverted; ///< 1-based numbers of fields that did not convert
 
     [[nodiscard]] bool missing() const { return fileError == files::ReadError::Missing; }
     /// Every expected field was present and converted.
@@ -35,7 +35,7 @@ struct StateReadResult {
 /// Reads fields of a record file in order into typed targets; every conversion failure is
 /// noted in the result and leaves its target untouched.
 class FieldReader {
-public:
+  public:
     FieldReader(files::RecordReader& reader, StateReadResult& result, std::size_t expected);
 
     void text(std::string& target);
@@ -47,7 +47,7 @@ public:
     /// Reads a field only to move past it.
     void skip();
 
-private:
+  private:
     const files::Field* next();
     void fail();
     files::RecordReader& m_reader;

@@ -32,7 +32,9 @@ constexpr std::array<std::pair<std::string_view, int>, 16> kSections = {{
 constexpr const char* kLeftKey = "Mainleft";
 constexpr const char* kTopKey = "Maintop";
 
-std::string sectionName(int n) { return "Settings" + std::to_string(n); }
+std::string sectionName(int n) {
+    return "Settings" + std::to_string(n);
+}
 
 std::optional<int> toInt(const std::string& text) {
     const auto v = files::toRoundedInteger(files::Field{text, false});

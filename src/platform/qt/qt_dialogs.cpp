@@ -10,10 +10,16 @@
 namespace velmora {
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string s(const QString& q) { return q.toStdString(); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string s(const QString& q) {
+    return q.toStdString();
+}
 
-QWidget* parentWindow() { return QApplication::activeWindow(); }
+QWidget* parentWindow() {
+    return QApplication::activeWindow();
+}
 
 QString startPath(const FileDialogOptions& o) {
     if (o.initialName.empty()) return q(o.initialDirectory);
@@ -23,10 +29,14 @@ QString startPath(const FileDialogOptions& o) {
 
 QMessageBox::Icon toQt(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::Information;
 }
@@ -46,8 +56,11 @@ QString toQtFilter(const std::string& filter) {
             if (p == "*.*") p = "*"; // on Linux "*.*" would miss names without a dot
         }
         const QString joined = patterns.join(' ');
-        if (!description.contains('(')) description += " (" + joined + ")";
-        else description = description.left(description.indexOf('(')).trimmed() + " (" + joined + ")";
+        if (!description.contains('('))
+            description += " (" + joined + ")";
+        else
+            description =
+                description.left(description.indexOf('(')).trimmed() + " (" + joined + ")";
         out << description;
     }
     return out.join(";;");
@@ -71,8 +84,7 @@ bool QtDialogs::question(const std::string& text, const std::string& title) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtDialogs::inputBox(const std::string& prompt,
-                                               const std::string& title,
+std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                                const std::string& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(parentWindow(), titleOr(title), q(prompt),
@@ -82,8 +94,8 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& prompt,
 }
 
 std::optional<std::string> QtDialogs::openFile(const FileDialogOptions& o) {
-    const QString path =
-        QFileDialog::getOpenFileName(parentWindow(), titleOr(o.title), startPath(o), toQtFilter(o.filter));
+    const QString path = QFileDialog::getOpenFileName(parentWindow(), titleOr(o.title),
+                                                      startPath(o), toQtFilter(o.filter));
     if (path.isEmpty()) return std::nullopt;
     return s(path);
 }
@@ -92,20 +104,21 @@ std::vector<std::string> QtDialogs::openFiles(const FileDialogOptions& o) {
     const QStringList paths = QFileDialog::getOpenFileNames(parentWindow(), titleOr(o.title),
                                                             startPath(o), toQtFilter(o.filter));
     std::vector<std::string> out;
-    for (const auto& p : paths) out.push_back(s(p));
+    for (const auto& p : paths)
+        out.push_back(s(p));
     return out;
 }
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogOptions& o) {
-    const QString path =
-        QFileDialog::getSaveFileName(parentWindow(), titleOr(o.title), startPath(o), toQtFilter(o.filter));
+    const QString path = QFileDialog::getSaveFileName(parentWindow(), titleOr(o.title),
+                                                      startPath(o), toQtFilter(o.filter));
     if (path.isEmpty()) return std::nullopt;
     return s(path);
 }
 
 std::optional<std::string> QtDialogs::chooseFolder(const FileDialogOptions& o) {
-    const QString path = QFileDialog::getExistingDirectory(parentWindow(), titleOr(o.title),
-                                                           q(o.initialDirectory));
+    const QString path =
+        QFileDialog::getExistingDirectory(parentWindow(), titleOr(o.title), q(o.initialDirectory));
     if (path.isEmpty()) return std::nullopt;
     return s(path);
 }

@@ -12,7 +12,7 @@
 namespace velmora {
 
 class QtDialogs final : public Dialogs {
-public:
+  public:
     /// programTitle: the title of every box that is not given one.
     explicit QtDialogs(std::string programTitle);
 
@@ -25,7 +25,7 @@ public:
     std::optional<std::string> saveFile(const FileDialogOptions& o) override;
     std::optional<std::string> chooseFolder(const FileDialogOptions& o) override;
 
-private:
+  private:
     [[nodiscard]] QString titleOr(const std::string& title) const;
     std::string m_programTitle;
 };

@@ -8,7 +8,7 @@ namespace velmora {
 namespace {
 
 class QtTimer final : public Timer {
-public:
+  public:
     QtTimer(int intervalMs, std::function<void()> onTick) : m_onTick(std::move(onTick)) {
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(std::max(1, intervalMs));
@@ -32,7 +32,7 @@ public:
     }
     bool isEnabled() const override { return m_timer.isActive(); }
 
-private:
+  private:
     QTimer m_timer;
     std::function<void()> m_onTick;
 };

@@ -9,7 +9,7 @@
 namespace velmora {
 
 class QtTimerService final : public TimerService {
-public:
+  public:
     std::unique_ptr<Timer> createTimer(int intervalMs, std::function<void()> onTick) override;
 };
 

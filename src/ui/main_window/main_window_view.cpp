@@ -253,7 +253,7 @@ void MainWindowView::refreshWindowButtons() {
         connect(button, &QPushButton::clicked, this,
                 [this, window] { m_controller.openWindow(window); });
         m_windowButtonByWindow[w.windowName] = button;
-        // Keep the documented order whatever order the windows were wired in.
+        // Keep the main window's fixed order whatever order the windows were wired in.
         int position = 0;
         for (const auto& other : kWindowButtons) {
             if (std::string(other.windowName) == window) break;

@@ -40,7 +40,8 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     // Page 1: scenarios.
     QVBoxLayout* l = nullptr;
     QWidget* scenarios = page(m_pages, tr("Scenarios"), l);
-    m_check1 = named(new QCheckBox("Allow color scheme change with scenario change", scenarios), "Check1");
+    m_check1 =
+        named(new QCheckBox("Allow color scheme change with scenario change", scenarios), "Check1");
     m_check20 = named(new QCheckBox("Change volumes on scenario load", scenarios), "Check20");
     l->addWidget(m_check1);
     l->addWidget(m_check20);
@@ -49,7 +50,9 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     // Page 2: the remote.
     QWidget* remote = page(m_pages, tr("Remote"), l);
     m_check2 = named(new QCheckBox("Allow color changing on remote", remote), "Check2");
-    m_check4 = named(new QCheckBox("Auto hide remote on inactivity  ( Slideshow and panoramic modes )", remote), "Check4");
+    m_check4 = named(
+        new QCheckBox("Auto hide remote on inactivity  ( Slideshow and panoramic modes )", remote),
+        "Check4");
     m_label6 = named(new QLabel("Select inactivity time ", remote), "Label6");
     m_text1 = named(new QLineEdit(remote), "Text1");
     m_text1->setMaxLength(6);
@@ -101,7 +104,8 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     l->addLayout(soundButtons);
     l->addStretch();
 
-    for (QWidget* p : {scenarios, remote, startup, sound}) m_pages->addWidget(p);
+    for (QWidget* p : {scenarios, remote, startup, sound})
+        m_pages->addWidget(p);
 
     const char* pageNames[] = {"chameleonButton8", "chameleonButton9", "chameleonButton10",
                                "chameleonButton11"};
@@ -135,9 +139,11 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     setMinimumSize(560, 300);
 
     auto& c = m_controller;
-    connect(m_check1, &QCheckBox::toggled, this, [&c](bool on) { c.setColorSchemeWithScenario(on); });
+    connect(m_check1, &QCheckBox::toggled, this,
+            [&c](bool on) { c.setColorSchemeWithScenario(on); });
     connect(m_check2, &QCheckBox::toggled, this, [&c](bool on) { c.setColorChangeOnRemote(on); });
-    connect(m_check20, &QCheckBox::toggled, this, [&c](bool on) { c.setVolumesOnScenarioLoad(on); });
+    connect(m_check20, &QCheckBox::toggled, this,
+            [&c](bool on) { c.setVolumesOnScenarioLoad(on); });
     connect(m_check4, &QCheckBox::toggled, this, [&c](bool on) { c.setAutoHideRemote(on); });
     connect(m_check5, &QCheckBox::toggled, this, [&c](bool on) { c.setStartWithController(on); });
     connect(m_text1, &QLineEdit::textEdited, this,

@@ -19,16 +19,16 @@ namespace velmora {
 
 class OptionsView : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit OptionsView(OptionsController& controller, QWidget* parent = nullptr);
 
     /// Opens (or raises) the window with the controller's current state.
     void open() override;
 
-protected:
+  protected:
     void done(int result) override;
 
-private:
+  private:
     void redraw();
 
     OptionsController& m_controller;

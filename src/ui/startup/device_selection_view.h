@@ -13,13 +13,13 @@ namespace velmora {
 
 class DeviceSelectionView : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit DeviceSelectionView(DeviceSelectionController& controller, QWidget* parent = nullptr);
 
     /// Opens (or raises) the window; the list fills shortly after.
     void open() override;
 
-private:
+  private:
     void showList();
 
     DeviceSelectionController& m_controller;

@@ -9,14 +9,14 @@ namespace velmora {
 
 class FirstRunView : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FirstRunView(QWidget* parent = nullptr);
 
-signals:
+  signals:
     /// The window was closed (its button or the close box).
     void closedByUser();
 
-protected:
+  protected:
     void done(int result) override;
 };
 

@@ -14,15 +14,15 @@ namespace velmora {
 
 class LauncherView : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit LauncherView(LauncherController& controller, QWidget* parent = nullptr);
 
-protected:
+  protected:
     /// The window's close box is the Close command.
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     LauncherController& m_controller;
     bool m_closing = false;
 };

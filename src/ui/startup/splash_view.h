@@ -10,15 +10,15 @@ namespace velmora {
 
 class SplashView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SplashView(QWidget* parent = nullptr);
     /// A line under the title ("Loading soundscapes..."); empty for none.
     void setMessage(const QString& message);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString m_message;
 };
 

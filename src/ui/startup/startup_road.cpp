@@ -15,8 +15,8 @@ constexpr int kSplashTickMs = 10;
 StartupRoad::StartupRoad(SettingsStore& settings, Shell& shell, TimerService& timers,
                          BackendVersion version, std::function<void()> showMainWindow,
                          std::function<void()> quit, QObject* parent)
-    : QObject(parent), m_settings(settings), m_shell(shell), m_timers(timers),
-      m_version(version), m_showMainWindow(std::move(showMainWindow)), m_quit(std::move(quit)) {}
+    : QObject(parent), m_settings(settings), m_shell(shell), m_timers(timers), m_version(version),
+      m_showMainWindow(std::move(showMainWindow)), m_quit(std::move(quit)) {}
 
 StartupRoad::~StartupRoad() = default;
 

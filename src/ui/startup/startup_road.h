@@ -30,12 +30,12 @@ class SplashView;
 
 class StartupRoad : public QObject {
     Q_OBJECT
-public:
+  public:
     /// showMainWindow runs once, on the splash's first tick. quit runs when the user
     /// closes the system-check window instead of starting.
-    StartupRoad(SettingsStore& settings, Shell& shell, TimerService& timers,
-                BackendVersion version, std::function<void()> showMainWindow,
-                std::function<void()> quit, QObject* parent = nullptr);
+    StartupRoad(SettingsStore& settings, Shell& shell, TimerService& timers, BackendVersion version,
+                std::function<void()> showMainWindow, std::function<void()> quit,
+                QObject* parent = nullptr);
     ~StartupRoad() override;
 
     /// Shows the system-check window, or goes straight to the splash when it was passed.
@@ -49,7 +49,7 @@ public:
     [[nodiscard]] SplashView* splashView() const { return m_splash.get(); }
     [[nodiscard]] FirstRunView* firstRunView() const { return m_firstRun.get(); }
 
-private:
+  private:
     void showSplash();
 
     SettingsStore& m_settings;

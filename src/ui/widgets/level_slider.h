@@ -17,7 +17,7 @@ namespace velmora {
 class LevelSlider : public QWidget {
     Q_OBJECT
   public:
-    /// objectName: the slider's documented name ("ucSlider3", or a bank's "ucSlider20").
+    /// objectName: the slider's object name ("ucSlider3", or a bank's "ucSlider20").
     LevelSlider(Levels& levels, Level level, const QString& objectName,
                 Qt::Orientation orientation = Qt::Vertical, QWidget* parent = nullptr);
 

@@ -5,7 +5,7 @@
 //
 // Thread: UI thread.
 
-#include "appearance/color_scheme.h"
+#include "core/color_scheme.h"
 
 #include <QColor>
 #include <QString>

@@ -53,23 +53,20 @@ QLabel* header(const QString& text, QWidget* parent) {
     return l;
 }
 
-
 } // namespace
 
 BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels, QWidget* parent)
-    : BackgroundBankView(
-          bank, levels, bank.windowName(),
-          Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
-                [](int) { return QString(); },
-                {},
-                [&bank] { bank.saveConfiguration(); },
-                [&bank] { bank.loadConfiguration(); },
-                [&bank] { bank.activate(); },
-                {}},
-          parent) {}
+    : BackgroundBankView(bank, levels, bank.windowName(),
+                         Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
+                               [](int) { return QString(); },
+                               {},
+                               [&bank] { bank.saveConfiguration(); },
+                               [&bank] { bank.loadConfiguration(); },
+                               [&bank] { bank.activate(); },
+                               {}},
+                         parent) {}
 
-BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels,
-                                       QWidget* parent)
+BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels, QWidget* parent)
     : BackgroundBankView(
           bank, levels, bank.windowName(),
           Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
@@ -85,10 +82,11 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
     if (!layout) return;
     auto* many = makeCommandButton(tr("Load many"), QStringLiteral("Load multiple files at once"),
                                    QStringLiteral("cmdLoadMultiple"), commands);
-    auto* reset = makeCommandButton(tr("Reset"),
-                                    QStringLiteral("Reset all sounds on this form to their defaults"),
-                                    QStringLiteral("cmdReset"), commands);
-    auto* reload = makeCommandButton(QStringLiteral("Command1"), {}, QStringLiteral("Command1"), commands);
+    auto* reset = makeCommandButton(
+        tr("Reset"), QStringLiteral("Reset all sounds on this form to their defaults"),
+        QStringLiteral("cmdReset"), commands);
+    auto* reload =
+        makeCommandButton(QStringLiteral("Command1"), {}, QStringLiteral("Command1"), commands);
     reload->hide(); // the picker reaches reload-all through the controller
     connect(many, &QPushButton::clicked, this, [&bank] { bank.openPicker(); });
     connect(reset, &QPushButton::clicked, this, [&bank] { bank.reset(); });
@@ -134,14 +132,15 @@ QWidget* BackgroundBankView::buildCommands() {
     layout->setContentsMargins(0, 0, 0, 0);
     auto* save = makeCommandButton(tr("Save"), QStringLiteral("Save this forms configuration"),
                                    QStringLiteral("cmdSave"), box);
-    auto* load = makeCommandButton(tr("Load"),
-                                   QStringLiteral("Load a previously saved configuration for this form"),
-                                   QStringLiteral("cmdLoad"), box);
+    auto* load = makeCommandButton(
+        tr("Load"), QStringLiteral("Load a previously saved configuration for this form"),
+        QStringLiteral("cmdLoad"), box);
     auto* stop = makeCommandButton(tr("Stop all"), QStringLiteral("Stop all sounds on this form"),
                                    QStringLiteral("cmdStopAll"), box);
     connect(save, &QPushButton::clicked, this, [this] { m_hooks.save(); });
     connect(load, &QPushButton::clicked, this, [this] { m_hooks.load(); });
-    connect(stop, &QPushButton::clicked, this, [this] { m_bank.runCommand(GroupCommand::StopAll); });
+    connect(stop, &QPushButton::clicked, this,
+            [this] { m_bank.runCommand(GroupCommand::StopAll); });
     layout->addWidget(save);
     layout->addWidget(load);
     layout->addWidget(stop);
@@ -169,7 +168,8 @@ QWidget* BackgroundBankView::buildRows() {
     grid->addWidget(makeGroupButtonRow(kVolumeButtons, run, box), 1, volumeCol, Qt::AlignCenter);
     grid->addWidget(makeGroupButtonRow(kPanButtons, run, box), 1, panCol, Qt::AlignCenter);
     grid->addWidget(makeGroupButtonRow(kRateButtons, run, box), 1, rateCol, Qt::AlignCenter);
-    grid->addWidget(makeGroupButtonRow(kRangeButtons, run, box), 1, rangeCol, 1, 4, Qt::AlignCenter);
+    grid->addWidget(makeGroupButtonRow(kRangeButtons, run, box), 1, rangeCol, 1, 4,
+                    Qt::AlignCenter);
 
     m_rows.resize(BackgroundSlots::kAudibleSlots + 1);
     for (int n = 1; n <= BackgroundSlots::kAudibleSlots; ++n) {
@@ -206,7 +206,8 @@ QWidget* BackgroundBankView::buildRows() {
         r.high->setToolTip(tr("Upper end of the volume range"));
 
         connect(r.on, &QCheckBox::toggled, this, [this, n](bool on) { m_bank.setOn(n, on); });
-        connect(r.volume, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setVolume(n, v); });
+        connect(r.volume, &QSlider::valueChanged, this,
+                [this, n](int v) { m_bank.setVolume(n, v); });
         connect(r.pan, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setPan(n, v); });
         connect(r.rate, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setRate(n, v); });
         // The bar may not be where the user left it (the invariants move it): redraw at once.
@@ -244,8 +245,9 @@ QWidget* BackgroundBankView::buildLevelCopies(Levels& levels) {
     constexpr int kPerRow = 3;
     int i = 0;
     for (const auto& [level, name] : copies) {
-        layout->addWidget(new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, box),
-                          i / kPerRow, i % kPerRow);
+        layout->addWidget(
+            new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, box),
+            i / kPerRow, i % kPerRow);
         ++i;
     }
     return box;
@@ -283,7 +285,8 @@ void BackgroundBankView::redraw(int n) {
     r.high->setValue(s.rangeHighPos);
     r.lowText->setText(QString::number(s.rangeLow()));
     r.highText->setText(QString::number(s.rangeHigh()));
-    for (QSlider* w : {r.volume, r.pan, r.rate}) showActiveLook(w, s.on, m_inactiveLook);
+    for (QSlider* w : {r.volume, r.pan, r.rate})
+        showActiveLook(w, s.on, m_inactiveLook);
 }
 
 void BackgroundBankView::applyColors() {

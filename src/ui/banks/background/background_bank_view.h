@@ -30,7 +30,7 @@ namespace velmora {
 
 class BackgroundBankView : public QWidget {
     Q_OBJECT
-public:
+  public:
     BackgroundBankView(BackgroundBank& bank, Levels& levels, QWidget* parent = nullptr);
     BackgroundBankView(CustomBackgroundBank& bank, Levels& levels, QWidget* parent = nullptr);
     ~BackgroundBankView() override;
@@ -38,10 +38,10 @@ public:
     /// Redraws every pending row now (tests; the timer does it otherwise).
     void flush();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     struct Row {
         QCheckBox* on = nullptr;
         QPushButton* choose = nullptr;

@@ -47,7 +47,8 @@ BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
     cl->addSpacing(12);
     auto* stop = makeCommandButton(tr("Stop all"), QStringLiteral("Stop all sounds on the form"),
                                    QStringLiteral("cmdStopAll"), commands);
-    connect(stop, &QPushButton::clicked, this, [this] { m_bank.runCommand(GroupCommand::StopAll); });
+    connect(stop, &QPushButton::clicked, this,
+            [this] { m_bank.runCommand(GroupCommand::StopAll); });
     cl->addWidget(stop);
     cl->addStretch(1);
     layout->addWidget(commands);
@@ -78,7 +79,8 @@ BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
             grid->addWidget(new QLabel(QStringLiteral("L/R"), group), i * 3 + 2, 0);
             grid->addWidget(r.pan, i * 3 + 2, 1);
             connect(r.on, &QCheckBox::toggled, this, [this, n](bool on) { m_bank.setOn(n, on); });
-            connect(r.volume, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setVolume(n, v); });
+            connect(r.volume, &QSlider::valueChanged, this,
+                    [this, n](int v) { m_bank.setVolume(n, v); });
             connect(r.pan, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setPan(n, v); });
         }
         bl->addWidget(group);
@@ -90,21 +92,25 @@ BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
     ll->setContentsMargins(0, 4, 0, 0);
     // This bank's own level is Bwaves; the copies keep the names the main window mirrors into.
     const std::pair<Level, const char*> levelCopies[] = {
-        {Level::Bwaves, "maxvol"},      {Level::Master, "ucSlider20"}, {Level::Random, "ucSlider19"},
-        {Level::Background, "ucSlider41"}, {Level::Cd, "hscroll51"},   {Level::Mp3, "ucSlider40"},
+        {Level::Bwaves, "maxvol"},     {Level::Master, "ucSlider20"},
+        {Level::Random, "ucSlider19"}, {Level::Background, "ucSlider41"},
+        {Level::Cd, "hscroll51"},      {Level::Mp3, "ucSlider40"},
     };
     for (const auto& [level, name] : levelCopies)
-        ll->addWidget(new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, copies));
+        ll->addWidget(
+            new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, copies));
     layout->addWidget(copies);
     layout->addStretch(1);
 
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { redraw(n); }));
     m_connections.push_back(m_bank.changed.connect([this] {
-        for (int n = 1; n <= BwBank::kSlots; ++n) redraw(n);
+        for (int n = 1; n <= BwBank::kSlots; ++n)
+            redraw(n);
     }));
     m_connections.push_back(m_bank.colorsChanged.connect([this] { applyColors(); }));
     applyColors();
-    for (int n = 1; n <= BwBank::kSlots; ++n) redraw(n);
+    for (int n = 1; n <= BwBank::kSlots; ++n)
+        redraw(n);
 }
 
 BwBankView::~BwBankView() = default;
@@ -116,13 +122,15 @@ void BwBankView::redraw(int n) {
     r.on->setChecked(s.on);
     r.volume->setValue(s.volume);
     r.pan->setValue(s.pan);
-    for (QSlider* w : {r.volume, r.pan}) showActiveLook(w, s.on, m_inactiveLook);
+    for (QSlider* w : {r.volume, r.pan})
+        showActiveLook(w, s.on, m_inactiveLook);
 }
 
 void BwBankView::applyColors() {
     applyScheme(this, m_bank.colors());
     m_inactiveLook = inactiveSliderLook(m_bank.colors());
-    for (int n = 1; n <= BwBank::kSlots; ++n) redraw(n);
+    for (int n = 1; n <= BwBank::kSlots; ++n)
+        redraw(n);
 }
 
 } // namespace velmora

@@ -18,11 +18,11 @@ namespace velmora {
 
 class BwBankView : public QWidget {
     Q_OBJECT
-public:
+  public:
     BwBankView(BwBank& bank, Levels& levels, QWidget* parent = nullptr);
     ~BwBankView() override;
 
-private:
+  private:
     struct Row {
         QCheckBox* on = nullptr;
         QSlider* volume = nullptr;

@@ -31,7 +31,7 @@ struct GroupButton {
 [[nodiscard]] QPushButton* makeCommandButton(const QString& glyph, const QString& toolTip,
                                              const QString& objectName, QWidget* parent);
 
-// The documented commands, grouped as the windows show them.
+// The group commands, grouped as the windows show them.
 inline constexpr GroupButton kVolumeButtons[] = {
     {GroupCommand::VolumeMin, "cmdVolumeMin", "Min", "Set all volumes on this form to minimum"},
     {GroupCommand::VolumeDown, "cmdVolumeDown", "\u2212", "All volumes down"},

@@ -4,7 +4,7 @@
 //
 // Thread: UI thread.
 
-#include "appearance/color_scheme.h"
+#include "core/color_scheme.h"
 
 #include <QString>
 

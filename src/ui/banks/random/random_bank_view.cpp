@@ -14,7 +14,9 @@
 namespace velmora {
 
 namespace {
-QColor color(std::uint32_t bgr) { return QColor::fromRgb(toRgb(bgr)); }
+QColor color(std::uint32_t bgr) {
+    return QColor::fromRgb(toRgb(bgr));
+}
 
 QSlider* slotSlider(const QString& name, const QString& tip) {
     auto* s = new QSlider(Qt::Horizontal);
@@ -40,8 +42,7 @@ RandomBankView::RandomBankView(RandomBank& bank, Levels& levels, RandomBankViewH
 
 RandomBankView::RandomBankView(CustomRandomBank& bank, Levels& levels, RandomBankViewHooks hooks,
                                QWidget* parent)
-    : QWidget(parent), m_bank(bank), m_custom(&bank), m_levels(levels),
-      m_hooks(std::move(hooks)) {
+    : QWidget(parent), m_bank(bank), m_custom(&bank), m_levels(levels), m_hooks(std::move(hooks)) {
     build(QStringLiteral("Custom random sounds"));
 }
 
@@ -98,13 +99,15 @@ QWidget* RandomBankView::buildSlots() {
         caption->setToolTip(m_custom ? tr("Left click to preview, right click to rename")
                                      : tr("Click to preview this sound"));
         connect(caption, &CaptionLabel::pressed, this, [this, n](Qt::MouseButton b) {
-            if (b == Qt::LeftButton) m_bank.preview(n);
-            else if (b == Qt::RightButton && m_custom) m_custom->renameSlot(n);
+            if (b == Qt::LeftButton)
+                m_bank.preview(n);
+            else if (b == Qt::RightButton && m_custom)
+                m_custom->renameSlot(n);
         });
-        auto* volume = slotSlider(QStringLiteral("ucSlider%1").arg(volumeSliderOf(n)),
-                                  tr("Volume"));
-        auto* frequency = slotSlider(QStringLiteral("ucSlider%1").arg(frequencySliderOf(n)),
-                                     tr("Frequency"));
+        auto* volume =
+            slotSlider(QStringLiteral("ucSlider%1").arg(volumeSliderOf(n)), tr("Volume"));
+        auto* frequency =
+            slotSlider(QStringLiteral("ucSlider%1").arg(frequencySliderOf(n)), tr("Frequency"));
         connect(volume, &QSlider::valueChanged, this, [this, n](int v) {
             if (!m_updating) m_bank.setVolume(n, v);
         });
@@ -146,67 +149,89 @@ QWidget* RandomBankView::buildCommands() {
     auto& b = m_bank;
     std::vector<QPushButton*> buttons;
     if (m_numbered) {
-        buttons.push_back(command(tr("Save"), "Save this forms current configuration",
-                                  [this] { m_numbered->saveConfiguration(); }, "cmdsave"));
-        buttons.push_back(command(tr("Load"), "Load a previously saved configuration for this form",
-                                  [this] { m_numbered->loadConfiguration(); }, "cmdload"));
+        buttons.push_back(command(
+            tr("Save"), "Save this forms current configuration",
+            [this] { m_numbered->saveConfiguration(); }, "cmdsave"));
+        buttons.push_back(command(
+            tr("Load"), "Load a previously saved configuration for this form",
+            [this] { m_numbered->loadConfiguration(); }, "cmdload"));
     } else {
-        buttons.push_back(command(tr("Save"), "Save this forms current configuration",
-                                  [this] { m_custom->saveConfiguration(); }, "cmdsave"));
-        buttons.push_back(command(tr("Load"), "Load a previously saved configuration for this form",
-                                  [this] { m_custom->loadConfiguration(); }, "cmdload"));
-        buttons.push_back(command(tr("Load files"), "Load mutliple files at once", [this] {
-            if (m_hooks.openPicker) m_hooks.openPicker();
-        }, "cmdmultiple"));
-        buttons.push_back(command(tr("Reset"), "Reset all sounds on this form to their defaults",
-                                  [this] { m_custom->resetSounds(); }, "cmdreset"));
+        buttons.push_back(command(
+            tr("Save"), "Save this forms current configuration",
+            [this] { m_custom->saveConfiguration(); }, "cmdsave"));
+        buttons.push_back(command(
+            tr("Load"), "Load a previously saved configuration for this form",
+            [this] { m_custom->loadConfiguration(); }, "cmdload"));
+        buttons.push_back(command(
+            tr("Load files"), "Load mutliple files at once",
+            [this] {
+                if (m_hooks.openPicker) m_hooks.openPicker();
+            },
+            "cmdmultiple"));
+        buttons.push_back(command(
+            tr("Reset"), "Reset all sounds on this form to their defaults",
+            [this] { m_custom->resetSounds(); }, "cmdreset"));
     }
-    buttons.push_back(command(tr("Vol min"), "Set all volumes to minimum ( Current bank only )",
-                              [&b] { b.setAllVolumes(0); }, "cmdvolmin"));
-    buttons.push_back(command(tr("Vol max"), "Set all volumes to maximum ( Current bank only )",
-                              [&b] { b.setAllVolumes(kRandomSliderMax); }, "cmdvolmax"));
-    buttons.push_back(command(tr("Vol -"), tr("Turn every volume down ( Current bank only )"),
-                              [&b] { b.stepVolumes(-25); }, "cmdvoldown"));
-    buttons.push_back(command(tr("Vol +"), tr("Turn every volume up ( Current bank only )"),
-                              [&b] { b.stepVolumes(25); }, "cmdvolup"));
-    buttons.push_back(command(tr("Freq off"), "Set all frequencies to Off ( Current bank only )",
-                              [&b] { b.setAllFrequenciesOff(); }, "cmdfreqoff"));
-    buttons.push_back(command(tr("Freq max"),
-                              "Set all frequencies to maximum ( Current bank only )",
-                              [&b] { b.setAllFrequenciesToMaximum(); }, "cmdfreqmax"));
-    buttons.push_back(command(tr("Freq -"), tr("Make every sound rarer ( Current bank only )"),
-                              [&b] { b.stepFrequencies(-25); }, "cmdfreqdown"));
-    buttons.push_back(command(tr("Freq +"), tr("Make every sound more frequent ( Current bank only )"),
-                              [&b] { b.stepFrequencies(25); }, "cmdfrequp"));
-    buttons.push_back(command(tr("Randomize"), "Randomize frequencies now",
-                              [&b] { b.randomizeFrequencies(); }, "cmdrandomize"));
+    buttons.push_back(command(
+        tr("Vol min"), "Set all volumes to minimum ( Current bank only )",
+        [&b] { b.setAllVolumes(0); }, "cmdvolmin"));
+    buttons.push_back(command(
+        tr("Vol max"), "Set all volumes to maximum ( Current bank only )",
+        [&b] { b.setAllVolumes(kRandomSliderMax); }, "cmdvolmax"));
+    buttons.push_back(command(
+        tr("Vol -"), tr("Turn every volume down ( Current bank only )"),
+        [&b] { b.stepVolumes(-25); }, "cmdvoldown"));
+    buttons.push_back(command(
+        tr("Vol +"), tr("Turn every volume up ( Current bank only )"), [&b] { b.stepVolumes(25); },
+        "cmdvolup"));
+    buttons.push_back(command(
+        tr("Freq off"), "Set all frequencies to Off ( Current bank only )",
+        [&b] { b.setAllFrequenciesOff(); }, "cmdfreqoff"));
+    buttons.push_back(command(
+        tr("Freq max"), "Set all frequencies to maximum ( Current bank only )",
+        [&b] { b.setAllFrequenciesToMaximum(); }, "cmdfreqmax"));
+    buttons.push_back(command(
+        tr("Freq -"), tr("Make every sound rarer ( Current bank only )"),
+        [&b] { b.stepFrequencies(-25); }, "cmdfreqdown"));
+    buttons.push_back(command(
+        tr("Freq +"), tr("Make every sound more frequent ( Current bank only )"),
+        [&b] { b.stepFrequencies(25); }, "cmdfrequp"));
+    buttons.push_back(command(
+        tr("Randomize"), "Randomize frequencies now", [&b] { b.randomizeFrequencies(); },
+        "cmdrandomize"));
     m_autoButton = command(
         tr("Auto"),
         m_numbered ? "Enable / Disable automatic frequency randomization"
                    : "Enable / Disable automatic randomization of frequencies",
         [this] {
-            if (m_numbered) m_numbered->toggleAutoRandomize();
-            else m_custom->toggleAutoRandomize();
+            if (m_numbered)
+                m_numbered->toggleAutoRandomize();
+            else
+                m_custom->toggleAutoRandomize();
         },
         "cmdauto");
     m_autoButton->setCheckable(true);
     buttons.push_back(m_autoButton);
-    buttons.push_back(command(tr("Settings"),
-                              m_numbered ? "Change auto randomize settings"
-                                         : "Change automatic randomize settings",
-                              [this] {
-                                  if (m_hooks.openIntervals) m_hooks.openIntervals();
-                              },
-                              "cmdautosettings"));
-    buttons.push_back(command(tr("Identify"), "Identify currently playing sounds", [this] {
-        if (m_hooks.openIdentify) m_hooks.openIdentify();
-    }, "cmdidentify"));
-    m_linkButton = command(tr("Link"), "Moves all sliders when active",
-                           [this] { m_bank.setLinkMode(!m_bank.linkMode()); }, "cmdlink");
+    buttons.push_back(command(
+        tr("Settings"),
+        m_numbered ? "Change auto randomize settings" : "Change automatic randomize settings",
+        [this] {
+            if (m_hooks.openIntervals) m_hooks.openIntervals();
+        },
+        "cmdautosettings"));
+    buttons.push_back(command(
+        tr("Identify"), "Identify currently playing sounds",
+        [this] {
+            if (m_hooks.openIdentify) m_hooks.openIdentify();
+        },
+        "cmdidentify"));
+    m_linkButton = command(
+        tr("Link"), "Moves all sliders when active",
+        [this] { m_bank.setLinkMode(!m_bank.linkMode()); }, "cmdlink");
     m_linkButton->setCheckable(true);
     buttons.push_back(m_linkButton);
-    buttons.push_back(command(tr("Stop"), tr("Stop every sound of this bank"),
-                              [&b] { b.stopAll(); }, "Command1"));
+    buttons.push_back(command(
+        tr("Stop"), tr("Stop every sound of this bank"), [&b] { b.stopAll(); }, "Command1"));
     const int perRow = (static_cast<int>(buttons.size()) + 1) / 2;
     for (int i = 0; i < static_cast<int>(buttons.size()); ++i)
         grid->addWidget(buttons[i], i / perRow, i % perRow);
@@ -287,9 +312,11 @@ void RandomBankView::refreshLevel(Level level, int value) {
 }
 
 void RandomBankView::refreshAll() {
-    for (int n = 1; n <= kRandomSlotCount; ++n) refreshSlot(n);
+    for (int n = 1; n <= kRandomSlotCount; ++n)
+        refreshSlot(n);
     m_updating = true;
-    for (auto& [l, s] : m_levelSliders) s->setValue(m_levels.value(l));
+    for (auto& [l, s] : m_levelSliders)
+        s->setValue(m_levels.value(l));
     m_linkButton->setChecked(m_bank.linkMode());
     m_autoButton->setChecked(m_bank.autoRandomizeOn());
     m_updating = false;

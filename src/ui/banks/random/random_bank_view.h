@@ -30,12 +30,12 @@ class CustomRandomBank;
 /// A caption that reports mouse presses (left previews, right renames on the custom bank).
 class CaptionLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
-signals:
+  signals:
     void pressed(Qt::MouseButton button);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
@@ -50,7 +50,7 @@ struct RandomBankViewHooks {
 
 class RandomBankView : public QWidget {
     Q_OBJECT
-public:
+  public:
     /// A numbered bank's window.
     RandomBankView(RandomBank& bank, Levels& levels, RandomBankViewHooks hooks,
                    QWidget* parent = nullptr);
@@ -59,7 +59,7 @@ public:
                    QWidget* parent = nullptr);
     ~RandomBankView() override;
 
-private:
+  private:
     void build(const QString& title);
     QWidget* buildSlots();
     QWidget* buildCommands();

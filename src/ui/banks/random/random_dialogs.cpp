@@ -23,8 +23,8 @@ void restorePosition(QWidget& w, SettingsStore& settings, const std::string& sec
     bool okLeft = false, okTop = false;
     const int left = QString::fromStdString(settings.read(kProgramTitle, section, "MainLeft", ""))
                          .toInt(&okLeft);
-    const int top = QString::fromStdString(settings.read(kProgramTitle, section, "Maintop", ""))
-                        .toInt(&okTop);
+    const int top =
+        QString::fromStdString(settings.read(kProgramTitle, section, "Maintop", "")).toInt(&okTop);
     if (okLeft && okTop) w.move(left, top);
 }
 
@@ -53,7 +53,8 @@ IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store,
     sentence->addWidget(new QLabel(QStringLiteral("Randomize every")));
     m_period = new QComboBox;
     m_period->setObjectName("Combo1");
-    for (int m : IntervalSettings::kPeriods) m_period->addItem(QString::number(m));
+    for (int m : IntervalSettings::kPeriods)
+        m_period->addItem(QString::number(m));
     sentence->addWidget(m_period);
     sentence->addWidget(new QLabel(QStringLiteral("minutes")));
     sentence->addStretch();
@@ -108,7 +109,8 @@ SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, 
     m_tree = new QTreeView;
     m_tree->setObjectName("Dir1");
     m_tree->setModel(m_folders);
-    for (int c = 1; c < m_folders->columnCount(); ++c) m_tree->hideColumn(c);
+    for (int c = 1; c < m_folders->columnCount(); ++c)
+        m_tree->hideColumn(c);
     m_tree->setHeaderHidden(true);
     m_files = new QListWidget;
     m_files->setObjectName("File1");
@@ -118,9 +120,9 @@ SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, 
     root->addLayout(top, 1);
 
     auto* adds = new QHBoxLayout;
-    auto* addSelected = button(QStringLiteral("Add selected"),
-                               "Add selected files above to the 'files to be loaded' list",
-                               "cmdaddselected");
+    auto* addSelected =
+        button(QStringLiteral("Add selected"),
+               "Add selected files above to the 'files to be loaded' list", "cmdaddselected");
     auto* addAll = button(QStringLiteral("Add all"),
                           "Add all the files above to the 'files to be loaded' list", "cmdaddall");
     adds->addWidget(addSelected);
@@ -136,9 +138,11 @@ SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, 
     auto* remove = button(QStringLiteral("Remove"), "Remove an item from the list", "cmdremove");
     auto* up = button(QStringLiteral("Up"), "Move an item up the list", "cmdup");
     auto* down = button(QStringLiteral("Down"), "Move an item down the list", "cmddown");
-    auto* clear = button(QStringLiteral("Clear"), "Clear the 'files to be loaded' list", "cmdclear");
+    auto* clear =
+        button(QStringLiteral("Clear"), "Clear the 'files to be loaded' list", "cmdclear");
     auto* ok = button(QStringLiteral("OK"), {}, "cmdok");
-    for (auto* b : {remove, up, down, clear}) edits->addWidget(b);
+    for (auto* b : {remove, up, down, clear})
+        edits->addWidget(b);
     edits->addStretch();
     edits->addWidget(ok);
     bottom->addLayout(edits);
@@ -157,12 +161,14 @@ SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, 
     connect(addSelected, &QPushButton::clicked, this, [this] {
         std::vector<std::string> names;
         for (int i = 0; i < m_files->count(); ++i)
-            if (m_files->item(i)->isSelected()) names.push_back(m_files->item(i)->text().toStdString());
+            if (m_files->item(i)->isSelected())
+                names.push_back(m_files->item(i)->text().toStdString());
         m_picker.addSelected(m_folder.toStdString(), names);
     });
     connect(addAll, &QPushButton::clicked, this, [this] {
         std::vector<std::string> names;
-        for (int i = 0; i < m_files->count(); ++i) names.push_back(m_files->item(i)->text().toStdString());
+        for (int i = 0; i < m_files->count(); ++i)
+            names.push_back(m_files->item(i)->text().toStdString());
         m_picker.addAll(m_folder.toStdString(), names);
     });
     connect(m_files, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
@@ -211,7 +217,8 @@ void SoundPickerDialog::browse(const QString& folder) {
 void SoundPickerDialog::refreshList() {
     const int row = m_toLoad->currentRow();
     m_toLoad->clear();
-    for (const auto& n : m_picker.names()) m_toLoad->addItem(QString::fromStdString(n));
+    for (const auto& n : m_picker.names())
+        m_toLoad->addItem(QString::fromStdString(n));
     if (row >= 0 && row < m_toLoad->count()) m_toLoad->setCurrentRow(row);
 }
 
@@ -249,8 +256,8 @@ SoundIdentifyWindow::SoundIdentifyWindow(SoundIdentify& identify, SettingsStore&
     });
     m_follow->start();
 
-    m_connections.push_back(m_identify.added.connect(
-        [this](const std::string& caption, const std::string& location) {
+    m_connections.push_back(
+        m_identify.added.connect([this](const std::string& caption, const std::string& location) {
             m_sounds->addItem(QString::fromStdString(caption));
             m_locations->addItem(QString::fromStdString(location));
             for (auto* l : {m_sounds, m_locations})
@@ -264,8 +271,10 @@ SoundIdentifyWindow::SoundIdentifyWindow(SoundIdentify& identify, SettingsStore&
 void SoundIdentifyWindow::reload() {
     m_sounds->clear();
     m_locations->clear();
-    for (const auto& s : m_identify.sounds()) m_sounds->addItem(QString::fromStdString(s));
-    for (const auto& s : m_identify.locations()) m_locations->addItem(QString::fromStdString(s));
+    for (const auto& s : m_identify.sounds())
+        m_sounds->addItem(QString::fromStdString(s));
+    for (const auto& s : m_identify.locations())
+        m_locations->addItem(QString::fromStdString(s));
 }
 
 void SoundIdentifyWindow::showEvent(QShowEvent* e) {

@@ -32,14 +32,14 @@ void savePosition(const QWidget& w, SettingsStore& settings, const std::string& 
 
 class IntervalDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     IntervalDialog(IntervalSettings& settings, SettingsStore& store, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     void refresh();
     IntervalSettings& m_settings;
     SettingsStore& m_store;
@@ -50,15 +50,15 @@ private:
 
 class SoundPickerDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     SoundPickerDialog(SoundPicker& picker, SettingsStore& store, QWidget* parent = nullptr);
     /// Shows the folder browser at the picker's start folder for its mode.
     void showFor();
 
-protected:
+  protected:
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     void browse(const QString& folder);
     void refreshList();
     SoundPicker& m_picker;
@@ -73,14 +73,14 @@ private:
 
 class SoundIdentifyWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
-private:
+  private:
     void reload();
     SoundIdentify& m_identify;
     SettingsStore& m_store;

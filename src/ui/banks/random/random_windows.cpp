@@ -19,10 +19,9 @@ RandomWindows::RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& 
         hooks.showPanel = [this](const std::string& w) {
             if (m_showPanel) m_showPanel(w);
         };
-        m_views[n - 1] = custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels,
-                                                                   hooks, m_parent)
-                                : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels,
-                                                                   hooks, m_parent);
+        m_views[n - 1] =
+            custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels, hooks, m_parent)
+                   : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels, hooks, m_parent);
         m_views[n - 1]->hide();
     }
 }
@@ -33,11 +32,14 @@ RandomBankView& RandomWindows::bankView(int number) {
     return *m_views[(number >= 1 && number <= 4) ? number - 1 : 0];
 }
 
-RandomBankView& RandomWindows::customView() { return *m_views[4]; }
+RandomBankView& RandomWindows::customView() {
+    return *m_views[4];
+}
 
 void RandomWindows::showIdentify() {
     if (!m_identify)
-        m_identify = std::make_unique<SoundIdentifyWindow>(m_banks.identify(), m_settings, m_parent);
+        m_identify =
+            std::make_unique<SoundIdentifyWindow>(m_banks.identify(), m_settings, m_parent);
     m_identify->show();
     m_identify->raise();
 }

@@ -24,7 +24,7 @@ class SoundIdentifyWindow;
 class SoundPickerDialog;
 
 class RandomWindows {
-public:
+  public:
     /// showPanel: the main window shows the panel with that window name and hides the rest.
     RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
                   std::function<void(const std::string&)> showPanel, QWidget* parent = nullptr);
@@ -42,7 +42,7 @@ public:
     /// Form2 in Back mode (the custom background bank).
     void showBackgroundPicker();
 
-private:
+  private:
     RandomBanks& m_banks;
     Levels& m_levels;
     SettingsStore& m_settings;

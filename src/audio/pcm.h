@@ -10,8 +10,7 @@ namespace velmora::audio {
 
 /// Scales by 32768 (the scale 16-bit files are read with), saturates at the 16-bit range
 /// and rounds half away from zero. Written as a plain loop the compiler vectorises.
-inline void floatToPcm16(const float* in, std::int16_t* out, std::size_t count)
-{
+inline void floatToPcm16(const float* in, std::int16_t* out, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const float v = in[i] * 32768.0f;
         const float rounded = std::clamp(v + (v >= 0.0f ? 0.5f : -0.5f), -32768.0f, 32767.0f);

@@ -1,4 +1,4 @@
-#include "core/audio/voice.h"
+#include "audio/voice.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +9,7 @@ namespace {
 
 constexpr float kPcmScale = 1.0f / 32768.0f;
 
-void mixConstant(const std::int16_t* src, float* left, float* right, int n, float gl, float gr)
-{
+void mixConstant(const std::int16_t* src, float* left, float* right, int n, float gl, float gr) {
     const float sl = gl * kPcmScale, sr = gr * kPcmScale;
     for (int i = 0; i < n; ++i) {
         const float s = static_cast<float>(src[i]);
@@ -19,8 +18,8 @@ void mixConstant(const std::int16_t* src, float* left, float* right, int n, floa
     }
 }
 
-void mixRamp(const std::int16_t* src, float* left, float* right, int n, float gl, float gr, float dl, float dr)
-{
+void mixRamp(const std::int16_t* src, float* left, float* right, int n, float gl, float gr,
+             float dl, float dr) {
     // Gains are computed from the index, not accumulated, so the loop has no carried
     // dependency and vectorises.
     for (int i = 0; i < n; ++i) {
@@ -33,8 +32,7 @@ void mixRamp(const std::int16_t* src, float* left, float* right, int n, float gl
 
 } // namespace
 
-void channelGains(int volume, int pan, float& left, float& right)
-{
+void channelGains(int volume, int pan, float& left, float& right) {
     const float amp = static_cast<float>(std::clamp(volume, 0, 255)) / 255.0f;
     const int p = std::clamp(pan, 0, 255);
     const double quarter = std::numbers::pi / 4.0;
@@ -43,8 +41,7 @@ void channelGains(int volume, int pan, float& left, float& right)
     right = p == 0 ? 0.0f : amp * static_cast<float>(std::sin(angle));
 }
 
-void Voice::setTarget(float left, float right, int frames)
-{
+void Voice::setTarget(float left, float right, int frames) {
     targetL = left;
     targetR = right;
     if (fresh || frames <= 0) {
@@ -58,16 +55,14 @@ void Voice::setTarget(float left, float right, int frames)
     stepR = (right - gainR) / static_cast<float>(frames);
 }
 
-bool Voice::mixInto(float* left, float* right, int n)
-{
+bool Voice::mixInto(float* left, float* right, int n) {
     fresh = false;
     const std::int16_t* data = sample->pcm.data();
     const auto length = static_cast<std::int64_t>(sample->pcm.size());
     int done = 0;
     while (done < n) {
         if (position >= length) {
-            if (!loop)
-                return false;
+            if (!loop) return false;
             position = 0; // sample-exact loop: the frame after the last is the first
         }
         int run = static_cast<int>(std::min<std::int64_t>(n - done, length - position));
@@ -88,8 +83,7 @@ bool Voice::mixInto(float* left, float* right, int n)
         // A silent voice still advances, so it ends when it would have been heard ending.
         position += run;
         done += run;
-        if (stopping && rampLeft == 0)
-            return false;
+        if (stopping && rampLeft == 0) return false;
     }
     return true;
 }

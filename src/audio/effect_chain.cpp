@@ -1,19 +1,15 @@
-#include "core/audio/effect_chain.h"
+#include "audio/effect_chain.h"
 
 namespace velmora::audio {
 
-EffectChain::EffectChain()
-{
+EffectChain::EffectChain() {
     for (auto& r : m_reverbs)
         r = std::make_unique<Reverb>();
 }
 
-void EffectChain::enable(int slot, EffectType type, int reverbIndex)
-{
-    if (slot < 0 || slot >= kMaxEffects || m_slots[slot].on || m_count >= kMaxEffects)
-        return;
-    if (type == EffectType::Reverb && (reverbIndex < 0 || reverbIndex >= kMaxReverbs))
-        return;
+void EffectChain::enable(int slot, EffectType type, int reverbIndex) {
+    if (slot < 0 || slot >= kMaxEffects || m_slots[slot].on || m_count >= kMaxEffects) return;
+    if (type == EffectType::Reverb && (reverbIndex < 0 || reverbIndex >= kMaxReverbs)) return;
     Slot& s = m_slots[slot];
     s.on = true;
     s.type = type;
@@ -28,8 +24,7 @@ void EffectChain::enable(int slot, EffectType type, int reverbIndex)
     m_order[m_count++] = slot;
 }
 
-void EffectChain::disableAll()
-{
+void EffectChain::disableAll() {
     for (int i = 0; i < m_count; ++i) {
         Slot& s = m_slots[m_order[i]];
         s.on = false;
@@ -41,20 +36,19 @@ void EffectChain::disableAll()
     m_count = 0;
 }
 
-void EffectChain::setEq(int slot, const BiquadCoefficients& c)
-{
-    if (slot >= 0 && slot < kMaxEffects && m_slots[slot].on && m_slots[slot].type == EffectType::ParamEq)
+void EffectChain::setEq(int slot, const BiquadCoefficients& c) {
+    if (slot >= 0 && slot < kMaxEffects && m_slots[slot].on &&
+        m_slots[slot].type == EffectType::ParamEq)
         m_slots[slot].eq.setCoefficients(c);
 }
 
-void EffectChain::setReverb(int slot, const ReverbDesign& d)
-{
-    if (slot >= 0 && slot < kMaxEffects && m_slots[slot].on && m_slots[slot].type == EffectType::Reverb)
+void EffectChain::setReverb(int slot, const ReverbDesign& d) {
+    if (slot >= 0 && slot < kMaxEffects && m_slots[slot].on &&
+        m_slots[slot].type == EffectType::Reverb)
         m_reverbs[m_slots[slot].reverbIndex]->setDesign(d);
 }
 
-void EffectChain::clearMemory()
-{
+void EffectChain::clearMemory() {
     for (int i = 0; i < m_count; ++i) {
         Slot& s = m_slots[m_order[i]];
         if (s.type == EffectType::Reverb)
@@ -64,8 +58,7 @@ void EffectChain::clearMemory()
     }
 }
 
-void EffectChain::process(float* left, float* right, int n)
-{
+void EffectChain::process(float* left, float* right, int n) {
     // Consecutive equaliser bands run together as one cascade (same result, much faster).
     ParametricEqBand* run[EqCascade::kMaxBands];
     int runLength = 0;
@@ -82,8 +75,7 @@ void EffectChain::process(float* left, float* right, int n)
     EqCascade::process(run, runLength, left, right, n);
 }
 
-std::size_t EffectChain::memoryBytes() const
-{
+std::size_t EffectChain::memoryBytes() const {
     std::size_t bytes = sizeof(*this);
     for (const auto& r : m_reverbs)
         bytes += r->memoryBytes();

@@ -11,19 +11,17 @@
 
 namespace velmora::audio {
 
-template <typename T, std::size_t Capacity>
-class SpscQueue {
-    static_assert(Capacity >= 2 && (Capacity & (Capacity - 1)) == 0, "capacity must be a power of two");
+template <typename T, std::size_t Capacity> class SpscQueue {
+    static_assert(Capacity >= 2 && (Capacity & (Capacity - 1)) == 0,
+                  "capacity must be a power of two");
 
-public:
+  public:
     /// Producer only. False when the queue is full (nothing is written).
-    bool push(const T& value)
-    {
+    bool push(const T& value) {
         const std::size_t head = m_head.load(std::memory_order_relaxed);
         if (head - m_tailCache == Capacity) {
             m_tailCache = m_tail.load(std::memory_order_acquire);
-            if (head - m_tailCache == Capacity)
-                return false;
+            if (head - m_tailCache == Capacity) return false;
         }
         m_items[head & (Capacity - 1)] = value;
         m_head.store(head + 1, std::memory_order_release);
@@ -31,13 +29,11 @@ public:
     }
 
     /// Consumer only. Empty optional when nothing is waiting.
-    std::optional<T> pop()
-    {
+    std::optional<T> pop() {
         const std::size_t tail = m_tail.load(std::memory_order_relaxed);
         if (tail == m_headCache) {
             m_headCache = m_head.load(std::memory_order_acquire);
-            if (tail == m_headCache)
-                return std::nullopt;
+            if (tail == m_headCache) return std::nullopt;
         }
         std::optional<T> value(m_items[tail & (Capacity - 1)]);
         m_tail.store(tail + 1, std::memory_order_release);
@@ -45,12 +41,11 @@ public:
     }
 
     /// Either side; a snapshot that may be stale by the time it is used.
-    [[nodiscard]] bool emptyApprox() const
-    {
+    [[nodiscard]] bool emptyApprox() const {
         return m_head.load(std::memory_order_acquire) == m_tail.load(std::memory_order_acquire);
     }
 
-private:
+  private:
     std::array<T, Capacity> m_items{};
     alignas(64) std::atomic<std::size_t> m_head{0}; // written by the producer
     std::size_t m_tailCache = 0;                    // producer's view of m_tail

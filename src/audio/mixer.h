@@ -8,11 +8,11 @@
 // lock, allocates nothing and does no I/O. Offline rendering calls process() on the UI
 // thread itself, which is the same contract with one thread playing both parts.
 
-#include "core/audio/commands.h"
-#include "core/audio/effect_chain.h"
-#include "core/audio/limiter.h"
-#include "core/audio/spsc_queue.h"
-#include "core/audio/voice.h"
+#include "audio/commands.h"
+#include "audio/effect_chain.h"
+#include "audio/limiter.h"
+#include "audio/spsc_queue.h"
+#include "audio/voice.h"
 
 #include <array>
 #include <atomic>
@@ -24,7 +24,7 @@ inline constexpr int kBlockFrames = 256;
 inline constexpr int kTailVoices = 32;
 
 class Mixer {
-public:
+  public:
     /// deferStarts: a new sound starts at the block after its play command, so that the
     /// volume and pan set right after play() are in place before its first frame. Real-time
     /// back ends need it; offline rendering drains every command before mixing anyway.
@@ -34,8 +34,7 @@ public:
     bool send(const Command& command) { return m_commands.push(command); }
     /// UI thread. The generation of the last sound that ended on the channel (natural end
     /// or stop); a handle whose generation matches has finished.
-    [[nodiscard]] std::uint32_t endedGeneration(int channel) const
-    {
+    [[nodiscard]] std::uint32_t endedGeneration(int channel) const {
         return m_ended[channel].load(std::memory_order_acquire);
     }
     /// UI thread. A sample the audio thread no longer uses, or null.
@@ -48,7 +47,7 @@ public:
     [[nodiscard]] bool busyApprox() const { return m_busy.load(std::memory_order_relaxed); }
     [[nodiscard]] std::size_t effectMemoryBytes() const { return m_effects.memoryBytes(); }
 
-private:
+  private:
     void applyCommands();
     void apply(const PlayCommand& c);
     void apply(const GainCommand& c);

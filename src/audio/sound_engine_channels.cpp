@@ -1,14 +1,13 @@
 // SoundEngine: samples, channels, pause and master-bus effects (the UI thread's side).
-#include "core/audio/decoder.h"
-#include "core/audio/engine_state.h"
-#include "core/audio/sound_engine.h"
+#include "audio/decoder.h"
+#include "audio/engine_state.h"
+#include "audio/sound_engine.h"
 
 #include <algorithm>
 
 namespace velmora::audio {
 
-void SoundEngine::Impl::collectRetired()
-{
+void SoundEngine::Impl::collectRetired() {
     while (Sample* s = mixer->takeRetired()) {
         const int slot = s->slot;
         samples[slot].sample.reset();
@@ -16,8 +15,7 @@ void SoundEngine::Impl::collectRetired()
     }
 }
 
-void SoundEngine::Impl::refreshChannels()
-{
+void SoundEngine::Impl::refreshChannels() {
     if (device && !device->healthy()) {
         // The sound card went away: carry on silently so sounds still end on time.
         device->stop();
@@ -29,15 +27,13 @@ void SoundEngine::Impl::refreshChannels()
             channels[ch].busy = false;
 }
 
-SoundEngine::Impl::ChannelState* SoundEngine::Impl::liveChannel(ChannelHandle handle, int& channel)
-{
-    if (!handle.valid() || closed)
-        return nullptr;
+SoundEngine::Impl::ChannelState* SoundEngine::Impl::liveChannel(ChannelHandle handle,
+                                                                int& channel) {
+    if (!handle.valid() || closed) return nullptr;
     channel = handle.raw & (kChannelCount - 1);
     const auto generation = static_cast<std::uint32_t>(handle.raw) >> 5;
     ChannelState& c = channels[channel];
-    if (!c.busy || c.generation != generation)
-        return nullptr;
+    if (!c.busy || c.generation != generation) return nullptr;
     if (mixer->endedGeneration(channel) == generation) {
         c.busy = false;
         return nullptr;
@@ -45,42 +41,33 @@ SoundEngine::Impl::ChannelState* SoundEngine::Impl::liveChannel(ChannelHandle ha
     return &c;
 }
 
-Sample* SoundEngine::Impl::liveSample(SampleHandle handle)
-{
-    if (!handle.valid())
-        return nullptr;
+Sample* SoundEngine::Impl::liveSample(SampleHandle handle) {
+    if (!handle.valid()) return nullptr;
     const int slot = handle.raw & (kMaxSampleSlots - 1);
     const auto generation = static_cast<std::uint32_t>(handle.raw) >> 20;
-    if (slot >= static_cast<int>(samples.size()))
-        return nullptr;
+    if (slot >= static_cast<int>(samples.size())) return nullptr;
     const SampleSlot& s = samples[slot];
     return s.live && s.generation == generation ? s.sample.get() : nullptr;
 }
 
-SoundEngine::Impl::EffectSlotState* SoundEngine::Impl::liveEffect(int effectId, int& slot)
-{
-    if (effectId < 0)
-        return nullptr;
+SoundEngine::Impl::EffectSlotState* SoundEngine::Impl::liveEffect(int effectId, int& slot) {
+    if (effectId < 0) return nullptr;
     slot = effectId & (kMaxEffects - 1);
     EffectSlotState& e = effects[slot];
     return e.on && e.generation == (static_cast<std::uint32_t>(effectId) >> 4) ? &e : nullptr;
 }
 
-void SoundEngine::Impl::freeAllSamples()
-{
+void SoundEngine::Impl::freeAllSamples() {
     samples.clear();
     freeSampleSlots.clear();
 }
 
-SampleHandle SoundEngine::loadSample(const std::string& path)
-{
+SampleHandle SoundEngine::loadSample(const std::string& path) {
     Impl& d = *m_impl;
-    if (d.closed)
-        return {};
+    if (d.closed) return {};
     d.collectRetired();
     DecodeResult decoded = decodeSoundFile(path);
-    if (!decoded.ok())
-        return {};
+    if (!decoded.ok()) return {};
     int slot;
     if (!d.freeSampleSlots.empty()) {
         slot = d.freeSampleSlots.back();
@@ -95,47 +82,40 @@ SampleHandle SoundEngine::loadSample(const std::string& path)
     s.sample = std::make_unique<Sample>(std::move(decoded.pcm), slot);
     s.generation = nextGeneration(s.generation, kSampleGenerationMask);
     s.live = true;
-    return SampleHandle{static_cast<std::int32_t>(s.generation << 20 | static_cast<std::uint32_t>(slot))};
+    return SampleHandle{
+        static_cast<std::int32_t>(s.generation << 20 | static_cast<std::uint32_t>(slot))};
 }
 
-void SoundEngine::releaseSample(SampleHandle sample)
-{
+void SoundEngine::releaseSample(SampleHandle sample) {
     Impl& d = *m_impl;
     Sample* s = d.liveSample(sample);
-    if (!s)
-        return;
+    if (!s) return;
     d.samples[s->slot].live = false;
     // The audio thread may still be playing it; it comes back once the last voice ends.
     d.send(ReleaseSampleCommand{s});
     d.collectRetired();
 }
 
-std::int64_t SoundEngine::sampleFrames(SampleHandle sample) const
-{
+std::int64_t SoundEngine::sampleFrames(SampleHandle sample) const {
     const Sample* s = m_impl->liveSample(sample);
     return s ? static_cast<std::int64_t>(s->pcm.size()) : 0;
 }
 
-ChannelHandle SoundEngine::play(SampleHandle sample, int channel)
-{
+ChannelHandle SoundEngine::play(SampleHandle sample, int channel) {
     Impl& d = *m_impl;
     Sample* s = d.liveSample(sample);
-    if (!s || !isRunning())
-        return {};
+    if (!s || !isRunning()) return {};
     d.refreshChannels();
     int ch = -1;
     if (channel == kAnyFree) {
         for (int i = 0; i < kChannelCount && ch < 0; ++i)
-            if (!d.channels[i].busy)
-                ch = i;
+            if (!d.channels[i].busy) ch = i;
     } else if (channel >= 0 && channel < kChannelCount) {
         // Asking for a particular channel replaces whatever plays there.
         ch = channel;
-        if (d.channels[ch].busy)
-            d.send(StopCommand{ch, d.channels[ch].generation});
+        if (d.channels[ch].busy) d.send(StopCommand{ch, d.channels[ch].generation});
     }
-    if (ch < 0)
-        return {};
+    if (ch < 0) return {};
     Impl::ChannelState& c = d.channels[ch];
     c.generation = nextGeneration(c.generation, kChannelGenerationMask);
     c.busy = true;
@@ -146,11 +126,11 @@ ChannelHandle SoundEngine::play(SampleHandle sample, int channel)
         c.busy = false;
         return {};
     }
-    return ChannelHandle{static_cast<std::int32_t>(c.generation << 5 | static_cast<std::uint32_t>(ch))};
+    return ChannelHandle{
+        static_cast<std::int32_t>(c.generation << 5 | static_cast<std::uint32_t>(ch))};
 }
 
-void SoundEngine::setVolume(ChannelHandle channel, int volume)
-{
+void SoundEngine::setVolume(ChannelHandle channel, int volume) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
         c->volume = std::clamp(volume, 0, 255);
@@ -158,8 +138,7 @@ void SoundEngine::setVolume(ChannelHandle channel, int volume)
     }
 }
 
-void SoundEngine::setPan(ChannelHandle channel, int pan)
-{
+void SoundEngine::setPan(ChannelHandle channel, int pan) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
         c->pan = std::clamp(pan, 0, 255);
@@ -167,19 +146,16 @@ void SoundEngine::setPan(ChannelHandle channel, int pan)
     }
 }
 
-void SoundEngine::setLoopMode(ChannelHandle channel, int mode)
-{
+void SoundEngine::setLoopMode(ChannelHandle channel, int mode) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
-        if (mode != kLoopNormal && mode != kLoopOff)
-            return;
+        if (mode != kLoopNormal && mode != kLoopOff) return;
         c->loop = mode == kLoopNormal;
         m_impl->send(LoopCommand{ch, c->generation, c->loop});
     }
 }
 
-void SoundEngine::stop(ChannelHandle channel)
-{
+void SoundEngine::stop(ChannelHandle channel) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
         c->busy = false;
@@ -187,66 +163,57 @@ void SoundEngine::stop(ChannelHandle channel)
     }
 }
 
-void SoundEngine::setPaused(int channel, bool paused)
-{
-    if (channel != kSystemChannel || m_impl->closed)
-        return;
+void SoundEngine::setPaused(int channel, bool paused) {
+    if (channel != kSystemChannel || m_impl->closed) return;
     m_impl->paused = paused;
     m_impl->send(PauseCommand{paused});
 }
 
-bool SoundEngine::isPaused() const
-{
+bool SoundEngine::isPaused() const {
     return m_impl->paused;
 }
 
-bool SoundEngine::isPlaying(ChannelHandle channel) const
-{
+bool SoundEngine::isPlaying(ChannelHandle channel) const {
     int ch = 0;
     return m_impl->liveChannel(channel, ch) != nullptr;
 }
 
-int SoundEngine::volume(ChannelHandle channel) const
-{
+int SoundEngine::volume(ChannelHandle channel) const {
     int ch = 0;
     const Impl::ChannelState* c = m_impl->liveChannel(channel, ch);
     return c ? c->volume : -1;
 }
 
-int SoundEngine::pan(ChannelHandle channel) const
-{
+int SoundEngine::pan(ChannelHandle channel) const {
     int ch = 0;
     const Impl::ChannelState* c = m_impl->liveChannel(channel, ch);
     return c ? c->pan : -1;
 }
 
-int SoundEngine::playingCount() const
-{
+int SoundEngine::playingCount() const {
     m_impl->refreshChannels();
     return static_cast<int>(std::count_if(m_impl->channels.begin(), m_impl->channels.end(),
                                           [](const Impl::ChannelState& c) { return c.busy; }));
 }
 
-int SoundEngine::enableEffect(int channel, EffectType type)
-{
+int SoundEngine::enableEffect(int channel, EffectType type) {
     Impl& d = *m_impl;
-    if (channel != kSystemChannel || d.closed || (type != EffectType::ParamEq && type != EffectType::Reverb))
+    if (channel != kSystemChannel || d.closed ||
+        (type != EffectType::ParamEq && type != EffectType::Reverb))
         return -1;
     int slot = -1;
     for (int i = 0; i < kMaxEffects && slot < 0; ++i)
-        if (!d.effects[i].on)
-            slot = i;
+        if (!d.effects[i].on) slot = i;
     int reverbIndex = -1;
     if (type == EffectType::Reverb) {
         for (int r = 0; r < kMaxReverbs && reverbIndex < 0; ++r)
-            if (std::none_of(d.effects.begin(), d.effects.end(),
-                             [r](const Impl::EffectSlotState& e) { return e.on && e.reverbIndex == r; }))
+            if (std::none_of(
+                    d.effects.begin(), d.effects.end(),
+                    [r](const Impl::EffectSlotState& e) { return e.on && e.reverbIndex == r; }))
                 reverbIndex = r;
-        if (reverbIndex < 0)
-            return -1;
+        if (reverbIndex < 0) return -1;
     }
-    if (slot < 0)
-        return -1;
+    if (slot < 0) return -1;
     Impl::EffectSlotState& e = d.effects[slot];
     e.on = true;
     e.type = type;
@@ -258,26 +225,23 @@ int SoundEngine::enableEffect(int channel, EffectType type)
     return static_cast<int>(e.generation << 4 | static_cast<std::uint32_t>(slot));
 }
 
-void SoundEngine::disableEffects(int channel)
-{
+void SoundEngine::disableEffects(int channel) {
     Impl& d = *m_impl;
-    if (channel != kSystemChannel || d.closed)
-        return;
+    if (channel != kSystemChannel || d.closed) return;
     for (auto& e : d.effects)
         e.on = false;
     d.send(DisableEffectsCommand{});
 }
 
-void SoundEngine::setParamEq(int effectId, float centreHz, float bandwidthSemitones, float gainDb)
-{
+void SoundEngine::setParamEq(int effectId, float centreHz, float bandwidthSemitones, float gainDb) {
     int slot = 0;
     const Impl::EffectSlotState* e = m_impl->liveEffect(effectId, slot);
     if (e && e->type == EffectType::ParamEq)
-        m_impl->send(EqCommand{slot, designPeakingEq(centreHz, bandwidthSemitones, gainDb, kSampleRate)});
+        m_impl->send(
+            EqCommand{slot, designPeakingEq(centreHz, bandwidthSemitones, gainDb, kSampleRate)});
 }
 
-void SoundEngine::setReverb(int effectId, const ReverbParams& params)
-{
+void SoundEngine::setReverb(int effectId, const ReverbParams& params) {
     int slot = 0;
     const Impl::EffectSlotState* e = m_impl->liveEffect(effectId, slot);
     if (e && e->type == EffectType::Reverb)

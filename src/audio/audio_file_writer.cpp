@@ -1,7 +1,7 @@
-#include "core/audio/audio_file_writer.h"
+#include "audio/audio_file_writer.h"
 
-#include "core/audio/pcm.h"
-#include "core/audio/sound_engine.h"
+#include "audio/pcm.h"
+#include "audio/sound_engine.h"
 
 #include <sndfile.h>
 
@@ -18,16 +18,15 @@ struct AudioFileWriter::File {
 
 AudioFileWriter::AudioFileWriter() = default;
 
-AudioFileWriter::~AudioFileWriter()
-{
+AudioFileWriter::~AudioFileWriter() {
     close();
 }
 
-bool AudioFileWriter::open(const std::string& path)
-{
+bool AudioFileWriter::open(const std::string& path) {
     close();
     std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     const bool flac = lower.size() >= 5 && lower.compare(lower.size() - 5, 5, ".flac") == 0;
     SF_INFO info{};
     info.samplerate = kSampleRate;
@@ -45,15 +44,14 @@ bool AudioFileWriter::open(const std::string& path)
     return true;
 }
 
-bool AudioFileWriter::write(const float* interleavedStereo, std::int64_t frames)
-{
-    if (!m_file)
-        return false;
+bool AudioFileWriter::write(const float* interleavedStereo, std::int64_t frames) {
+    if (!m_file) return false;
     // Converted here (saturating, never wrapping) and written as 16-bit: much cheaper
     // than the library's per-sample float path.
     for (std::int64_t done = 0; done < frames; done += 4096) {
         const std::int64_t n = std::min<std::int64_t>(4096, frames - done);
-        floatToPcm16(interleavedStereo + 2 * done, m_file->pcm.data(), static_cast<std::size_t>(2 * n));
+        floatToPcm16(interleavedStereo + 2 * done, m_file->pcm.data(),
+                     static_cast<std::size_t>(2 * n));
         if (sf_writef_short(m_file->handle, m_file->pcm.data(), n) != n) {
             m_error = sf_strerror(m_file->handle);
             return false;
@@ -62,10 +60,8 @@ bool AudioFileWriter::write(const float* interleavedStereo, std::int64_t frames)
     return true;
 }
 
-bool AudioFileWriter::close()
-{
-    if (!m_file)
-        return true;
+bool AudioFileWriter::close() {
+    if (!m_file) return true;
     const int rc = sf_close(m_file->handle);
     m_file.reset();
     if (rc != 0) {
@@ -75,8 +71,7 @@ bool AudioFileWriter::close()
     return true;
 }
 
-bool AudioFileWriter::isOpen() const
-{
+bool AudioFileWriter::isOpen() const {
     return m_file != nullptr;
 }
 

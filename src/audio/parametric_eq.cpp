@@ -1,6 +1,6 @@
-#include "core/audio/parametric_eq.h"
+#include "audio/parametric_eq.h"
 
-#include "core/audio/simd4.h"
+#include "audio/simd4.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,16 +8,16 @@
 
 namespace velmora::audio {
 
-BiquadCoefficients designPeakingEq(float centreHz, float bandwidthSemitones, float gainDb, double sampleRate)
-{
+BiquadCoefficients designPeakingEq(float centreHz, float bandwidthSemitones, float gainDb,
+                                   double sampleRate) {
     if (!std::isfinite(centreHz) || !std::isfinite(bandwidthSemitones) || !std::isfinite(gainDb))
         return {};
     const double nyquistGuard = sampleRate * 0.49;
-    const double f0 = std::clamp(static_cast<double>(centreHz), 20.0, std::min(20000.0, nyquistGuard));
+    const double f0 =
+        std::clamp(static_cast<double>(centreHz), 20.0, std::min(20000.0, nyquistGuard));
     const double octaves = std::clamp(static_cast<double>(bandwidthSemitones), 1.0, 36.0) / 12.0;
     const double gain = std::clamp(static_cast<double>(gainDb), -15.0, 15.0);
-    if (gain == 0.0)
-        return {};
+    if (gain == 0.0) return {};
     const double a = std::pow(10.0, gain / 40.0);
     const double w0 = 2.0 * std::numbers::pi * f0 / sampleRate;
     const double sinW = std::sin(w0);
@@ -34,15 +34,12 @@ BiquadCoefficients designPeakingEq(float centreHz, float bandwidthSemitones, flo
     return c;
 }
 
-void ParametricEqBand::reset()
-{
+void ParametricEqBand::reset() {
     m_z1[0] = m_z1[1] = m_z2[0] = m_z2[1] = 0.0f;
 }
 
-void ParametricEqBand::process(float* left, float* right, int n)
-{
-    if (m_c.isIdentity())
-        return;
+void ParametricEqBand::process(float* left, float* right, int n) {
+    if (m_c.isIdentity()) return;
     const float b0 = m_c.b0, b1 = m_c.b1, b2 = m_c.b2, a1 = m_c.a1, a2 = m_c.a2;
     // Transposed direct form II; the two channels are independent chains the CPU overlaps.
     float z1l = m_z1[0], z2l = m_z2[0], z1r = m_z1[1], z2r = m_z2[1];
@@ -67,22 +64,19 @@ void ParametricEqBand::process(float* left, float* right, int n)
 namespace {
 
 // Lane layout: band k's left channel in lane 2k, its right channel in lane 2k + 1.
-template <int Lanes>
-struct alignas(64) CascadeLanes {
+template <int Lanes> struct alignas(64) CascadeLanes {
     float b0[Lanes], b1[Lanes], b2[Lanes], a1[Lanes], a2[Lanes], z1[Lanes], z2[Lanes];
     float in[Lanes + 2]; // in[2k..2k+1]: band k's input this step (band k-1's last output)
     float out[Lanes];
 };
 
 template <int Lanes>
-void maskedStep(CascadeLanes<Lanes>& c, int count, float* left, float* right, int n, int t)
-{
+void maskedStep(CascadeLanes<Lanes>& c, int count, float* left, float* right, int n, int t) {
     c.in[0] = t < n ? left[t] : 0.0f;
     c.in[1] = t < n ? right[t] : 0.0f;
     for (int k = 0; k < 2 * count; ++k) {
         const int sample = t - k / 2;
-        if (sample < 0 || sample >= n)
-            continue;
+        if (sample < 0 || sample >= n) continue;
         const float x = c.in[k];
         const float y = c.b0[k] * x + c.z1[k];
         c.z1[k] = c.b1[k] * x - c.a1[k] * y + c.z2[k];
@@ -101,8 +95,7 @@ void maskedStep(CascadeLanes<Lanes>& c, int count, float* left, float* right, in
 // Steps [from, to): the same arithmetic as maskedStep with every lane active, on V
 // vectors of four lanes; band k's input is band k-1's output of the previous step.
 template <int V, int Lanes>
-void fullSteps(CascadeLanes<Lanes>& c, float* left, float* right, int from, int to, int last)
-{
+void fullSteps(CascadeLanes<Lanes>& c, float* left, float* right, int from, int to, int last) {
     using simd::F4;
     F4 b0[V], b1[V], b2[V], a1[V], a2[V], z1[V], z2[V], out[V];
     for (int v = 0; v < V; ++v) {
@@ -141,8 +134,7 @@ void fullSteps(CascadeLanes<Lanes>& c, float* left, float* right, int from, int 
 
 template <int Lanes>
 void runCascade(ParametricEqBand* const* bands, int count, float* left, float* right, int n,
-                CascadeLanes<Lanes>& c, const BiquadCoefficients* coeffs, float* z1s, float* z2s)
-{
+                CascadeLanes<Lanes>& c, const BiquadCoefficients* coeffs, float* z1s, float* z2s) {
     for (int k = 0; k < Lanes; ++k) {
         const int band = k / 2;
         const BiquadCoefficients& q = band < count ? coeffs[band] : BiquadCoefficients{};
@@ -163,8 +155,7 @@ void runCascade(ParametricEqBand* const* bands, int count, float* left, float* r
     for (int t = 0; t < fillEnd; ++t)
         maskedStep(c, count, left, right, n, t);
     // Every band has a sample: straight-line vector work, lanes shifted in registers.
-    if (n > last)
-        fullSteps<Lanes / 4>(c, left, right, last, n, last);
+    if (n > last) fullSteps<Lanes / 4>(c, left, right, last, n, last);
     // Draining: band k leaves after its last sample.
     for (int t = std::max(n, last); t < n + last; ++t)
         maskedStep(c, count, left, right, n, t);
@@ -176,18 +167,16 @@ void runCascade(ParametricEqBand* const* bands, int count, float* left, float* r
 
 template <int Lanes>
 void cascadeWith(ParametricEqBand* const* bands, int count, float* left, float* right, int n,
-                 const BiquadCoefficients* coeffs, float* z1s, float* z2s)
-{
+                 const BiquadCoefficients* coeffs, float* z1s, float* z2s) {
     CascadeLanes<Lanes> lanes;
     runCascade<Lanes>(bands, count, left, right, n, lanes, coeffs, z1s, z2s);
 }
 
 } // namespace
 
-void EqCascade::process(ParametricEqBand* const* bands, int count, float* left, float* right, int n)
-{
-    if (count <= 0 || n <= 0)
-        return;
+void EqCascade::process(ParametricEqBand* const* bands, int count, float* left, float* right,
+                        int n) {
+    if (count <= 0 || n <= 0) return;
     if (count == 1) {
         bands[0]->process(left, right, n);
         return;
@@ -202,14 +191,30 @@ void EqCascade::process(ParametricEqBand* const* bands, int count, float* left, 
         z2s[2 * b + 1] = bands[b]->m_z2[1];
     }
     switch ((2 * count + 3) / 4) {
-    case 1: cascadeWith<4>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    case 2: cascadeWith<8>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    case 3: cascadeWith<12>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    case 4: cascadeWith<16>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    case 5: cascadeWith<20>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    case 6: cascadeWith<24>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    case 7: cascadeWith<28>(bands, count, left, right, n, coeffs, z1s, z2s); break;
-    default: cascadeWith<32>(bands, count, left, right, n, coeffs, z1s, z2s); break;
+    case 1:
+        cascadeWith<4>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    case 2:
+        cascadeWith<8>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    case 3:
+        cascadeWith<12>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    case 4:
+        cascadeWith<16>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    case 5:
+        cascadeWith<20>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    case 6:
+        cascadeWith<24>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    case 7:
+        cascadeWith<28>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
+    default:
+        cascadeWith<32>(bands, count, left, right, n, coeffs, z1s, z2s);
+        break;
     }
     for (int b = 0; b < count; ++b) {
         bands[b]->m_z1[0] = z1s[2 * b];

@@ -1,4 +1,4 @@
-#include "core/audio/decoder.h"
+#include "audio/decoder.h"
 
 #include <sndfile.h>
 #include <soxr.h>
@@ -27,24 +27,24 @@ constexpr int kMaxSourceRate = 768000;
 constexpr double kMaxSeconds = 3600.0;
 constexpr std::size_t kMaxReserveFrames = std::size_t{1} << 22;
 
-bool rateSupported(int rate) { return rate >= kMinSourceRate && rate <= kMaxSourceRate; }
-std::size_t maxFrames(int rate) { return static_cast<std::size_t>(kMaxSeconds * rate); }
+bool rateSupported(int rate) {
+    return rate >= kMinSourceRate && rate <= kMaxSourceRate;
+}
+std::size_t maxFrames(int rate) {
+    return static_cast<std::size_t>(kMaxSeconds * rate);
+}
 
 // libsndfile reads the common containers (WAV, AIFF, FLAC, Ogg, MP3) with exact sample
 // values; it is the first choice.
-bool decodeWithSndfile(const std::string& path, MonoAudio& out)
-{
+bool decodeWithSndfile(const std::string& path, MonoAudio& out) {
     SF_INFO info{};
     SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file)
-        return false;
+    if (!file) return false;
     std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> guard(file, sf_close);
-    if (info.channels <= 0 || !rateSupported(info.samplerate))
-        return false;
+    if (info.channels <= 0 || !rateSupported(info.samplerate)) return false;
     // libsndfile's MPEG reader also accepts files that merely look like MPEG after a
     // resync (an ASF/WMA file, for one); FFmpeg's content probe tells them apart.
-    if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG)
-        return false;
+    if ((info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG) return false;
     // Normalised float reads keep integer formats exact and scale floats sensibly.
     sf_command(file, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     const int channels = info.channels;
@@ -55,8 +55,7 @@ bool decodeWithSndfile(const std::string& path, MonoAudio& out)
     const std::size_t limit = maxFrames(info.samplerate);
     while (out.frames.size() < limit) {
         const sf_count_t got = sf_readf_float(file, block.data(), 4096);
-        if (got <= 0)
-            break;
+        if (got <= 0) break;
         for (sf_count_t i = 0; i < got; ++i) {
             float sum = 0.0f;
             for (int c = 0; c < channels; ++c)
@@ -64,8 +63,7 @@ bool decodeWithSndfile(const std::string& path, MonoAudio& out)
             out.frames.push_back(sum / static_cast<float>(channels));
         }
     }
-    if (out.frames.size() > limit)
-        out.frames.resize(limit);
+    if (out.frames.size() > limit) out.frames.resize(limit);
     out.rate = info.samplerate;
     return !out.frames.empty();
 }
@@ -86,8 +84,7 @@ struct PacketFreer {
     void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
 
-std::string avError(int code)
-{
+std::string avError(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, text, sizeof text);
     return text;
@@ -95,8 +92,7 @@ std::string avError(int code)
 
 // FFmpeg covers everything else (WMA, AAC, ...). Its resampler is used only to downmix to
 // mono float at the source rate; rate conversion is libsoxr's job for every file alike.
-DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::string& detail)
-{
+DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::string& detail) {
     // Unreadable files are an ordinary outcome here; the caller reports them.
     av_log_set_level(AV_LOG_FATAL);
     AVFormatContext* rawFormat = nullptr;
@@ -112,8 +108,7 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
     }
     const AVCodec* codec = nullptr;
     const int stream = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-    if (stream < 0 || !codec)
-        return DecodeError::NoAudio;
+    if (stream < 0 || !codec) return DecodeError::NoAudio;
     std::unique_ptr<AVCodecContext, CodecFreer> ctx(avcodec_alloc_context3(codec));
     if (!ctx || avcodec_parameters_to_context(ctx.get(), format->streams[stream]->codecpar) < 0)
         return DecodeError::DecodeFailed;
@@ -139,8 +134,7 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
                              ctx->sample_fmt, ctx->sample_rate, 0, nullptr);
     av_channel_layout_uninit(&inLayout);
     std::unique_ptr<SwrContext, SwrFreer> swr(rawSwr);
-    if (rc < 0 || swr_init(swr.get()) < 0)
-        return DecodeError::DecodeFailed;
+    if (rc < 0 || swr_init(swr.get()) < 0) return DecodeError::DecodeFailed;
 
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
@@ -155,8 +149,7 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
                                         const_cast<const std::uint8_t**>(frame->extended_data),
                                         frame->nb_samples);
             av_frame_unref(frame.get());
-            if (got < 0)
-                return false;
+            if (got < 0) return false;
             for (int i = 0; i < got; ++i) {
                 float sum = 0.0f;
                 for (int c = 0; c < channels; ++c)
@@ -177,18 +170,15 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
         av_packet_unref(packet.get());
     }
     avcodec_send_packet(ctx.get(), nullptr);
-    if (!drainFrames())
-        return DecodeError::DecodeFailed;
-    if (out.frames.size() > limit)
-        out.frames.resize(limit);
+    if (!drainFrames()) return DecodeError::DecodeFailed;
+    if (out.frames.size() > limit) out.frames.resize(limit);
     out.rate = ctx->sample_rate;
     return out.frames.empty() ? DecodeError::Empty : DecodeError::None;
 }
 
 } // namespace
 
-bool resampleTo44100(const MonoAudio& in, std::vector<float>& out, std::string& detail)
-{
+bool resampleTo44100(const MonoAudio& in, std::vector<float>& out, std::string& detail) {
     if (in.rate == kTargetRate) {
         out = in.frames;
         return true;
@@ -198,9 +188,9 @@ bool resampleTo44100(const MonoAudio& in, std::vector<float>& out, std::string& 
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
     std::size_t done = 0;
-    const soxr_error_t err = soxr_oneshot(in.rate, kTargetRate, 1, in.frames.data(), in.frames.size(),
-                                          nullptr, result.data(), result.size(), &done, &io, &quality,
-                                          nullptr);
+    const soxr_error_t err =
+        soxr_oneshot(in.rate, kTargetRate, 1, in.frames.data(), in.frames.size(), nullptr,
+                     result.data(), result.size(), &done, &io, &quality, nullptr);
     if (err) {
         detail = err;
         return false;
@@ -210,8 +200,7 @@ bool resampleTo44100(const MonoAudio& in, std::vector<float>& out, std::string& 
     return true;
 }
 
-std::vector<std::int16_t> toPcm16(const std::vector<float>& in)
-{
+std::vector<std::int16_t> toPcm16(const std::vector<float>& in) {
     std::vector<std::int16_t> pcm(in.size());
     for (std::size_t i = 0; i < in.size(); ++i) {
         // The same scale libsndfile reads 16-bit files with, so they round-trip exactly.
@@ -221,19 +210,16 @@ std::vector<std::int16_t> toPcm16(const std::vector<float>& in)
     return pcm;
 }
 
-DecodeResult decodeSoundFile(const std::string& path)
-{
+DecodeResult decodeSoundFile(const std::string& path) {
     DecodeResult result;
     MonoAudio audio;
     if (!decodeWithSndfile(path, audio)) {
         result.error = decodeWithFfmpeg(path, audio, result.detail);
-        if (result.error != DecodeError::None)
-            return result;
+        if (result.error != DecodeError::None) return result;
     }
     // NaN or infinite samples from a damaged float file would poison the whole mix.
     for (float& f : audio.frames)
-        if (!std::isfinite(f))
-            f = 0.0f;
+        if (!std::isfinite(f)) f = 0.0f;
     std::vector<float> resampled;
     if (!resampleTo44100(audio, resampled, result.detail)) {
         result.error = DecodeError::ResampleFailed;

@@ -8,7 +8,7 @@
 // runs on the audio thread and only reads the design it was handed. All memory is
 // allocated in the constructor.
 
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 
 #include <array>
 #include <vector>
@@ -31,12 +31,12 @@ struct ReverbDesign {
     std::array<float, kReverbLines> lineB0{}, lineB1{}, lineA1{};
 };
 
-/// Clamps every value to its documented range and derives the filter and delay values.
+/// Clamps every value to its valid range and derives the filter and delay values.
 /// Room roll-off is applied for a listener at twice the reference distance.
 [[nodiscard]] ReverbDesign designReverb(const ReverbParams& params, double sampleRate);
 
 class Reverb {
-public:
+  public:
     Reverb();
     void setDesign(const ReverbDesign& design) { m_d = design; }
     /// Clears every delay line and filter memory.
@@ -46,7 +46,7 @@ public:
     /// Bytes of delay memory, for the memory budget.
     [[nodiscard]] std::size_t memoryBytes() const;
 
-private:
+  private:
     static constexpr int kPreSize = 1 << 15;  // > 0.3 s + 0.1 s + tap spread at 44.1 kHz
     static constexpr int kLineSize = 1 << 12; // > longest line at full density
     static constexpr int kDiffuserSize = 1 << 9;

@@ -45,18 +45,18 @@ enum class EffectType { ParamEq = 7, Reverb = 6 };
 /// The twelve environmental-reverb values, in millibels, seconds and percent as the
 /// effects window and its preset files give them.
 struct ReverbParams {
-    int room = -1000;              ///< mB, -10000..0
-    int roomHF = -100;             ///< mB, -10000..0
-    float roomRolloffFactor = 0.0f;///< 0..10
-    float decayTime = 1.49f;       ///< s, 0.1..20
-    float decayHFRatio = 0.83f;    ///< 0.1..2
-    int reflections = -2602;       ///< mB, -10000..1000
+    int room = -1000;                ///< mB, -10000..0
+    int roomHF = -100;               ///< mB, -10000..0
+    float roomRolloffFactor = 0.0f;  ///< 0..10
+    float decayTime = 1.49f;         ///< s, 0.1..20
+    float decayHFRatio = 0.83f;      ///< 0.1..2
+    int reflections = -2602;         ///< mB, -10000..1000
     float reflectionsDelay = 0.007f; ///< s, 0..0.3
-    int reverb = 200;              ///< mB, -10000..2000
-    float reverbDelay = 0.011f;    ///< s, 0..0.1
-    float diffusion = 100.0f;      ///< %, 0..100
-    float density = 100.0f;        ///< %, 0..100
-    float hfReference = 5000.0f;   ///< Hz, 20..20000
+    int reverb = 200;                ///< mB, -10000..2000
+    float reverbDelay = 0.011f;      ///< s, 0..0.1
+    float diffusion = 100.0f;        ///< %, 0..100
+    float density = 100.0f;          ///< %, 0..100
+    float hfReference = 5000.0f;     ///< Hz, 20..20000
 };
 
 /// Where rendered audio goes.
@@ -67,7 +67,7 @@ enum class Backend {
 };
 
 class SoundEngine {
-public:
+  public:
     explicit SoundEngine(Backend backend = Backend::Device);
     ~SoundEngine();
     SoundEngine(const SoundEngine&) = delete;
@@ -162,7 +162,7 @@ public:
     /// Bytes held by the master-bus effect state (all effects together).
     [[nodiscard]] std::size_t effectMemoryBytes() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

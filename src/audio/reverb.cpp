@@ -1,6 +1,6 @@
-#include "core/audio/reverb.h"
+#include "audio/reverb.h"
 
-#include "core/audio/simd4.h"
+#include "audio/simd4.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,8 @@ namespace {
 
 // Delay-line lengths at full density (frames): mutually prime, 32..63 ms, so the modes of
 // the lines interleave instead of piling up.
-constexpr std::array<int, kReverbLines> kBaseLengths = {1433, 1601, 1867, 2053, 2251, 2399, 2617, 2797};
+constexpr std::array<int, kReverbLines> kBaseLengths = {1433, 1601, 1867, 2053,
+                                                        2251, 2399, 2617, 2797};
 constexpr std::array<int, kReverbDiffusers> kDiffuserLengths = {113, 163, 241, 337};
 
 // Early reflections: offsets after the first reflection (ms) and relative levels, a
@@ -26,22 +27,18 @@ constexpr std::array<float, kTaps> kTapGains = {0.54f, 0.46f, 0.40f, 0.34f, 0.29
 constexpr std::array<float, kReverbLines> kOutLeft = {1, -1, 1, -1, 1, -1, 1, -1};
 constexpr std::array<float, kReverbLines> kOutRight = {1, 1, -1, -1, 1, 1, -1, -1};
 
-double millibelsToGain(double mB)
-{
+double millibelsToGain(double mB) {
     return mB <= -10000.0 ? 0.0 : std::pow(10.0, mB / 2000.0);
 }
 
-float clampOr(float value, float lo, float hi, float fallback)
-{
+float clampOr(float value, float lo, float hi, float fallback) {
     return std::isfinite(value) ? std::clamp(value, lo, hi) : fallback;
 }
 
 // One-pole low-pass with unity DC gain whose gain at w is ratio (<= 1). Returns the pole.
-double lowpassPoleForRatio(double ratio, double w)
-{
+double lowpassPoleForRatio(double ratio, double w) {
     const double r2 = ratio * ratio;
-    if (r2 >= 1.0)
-        return 0.0;
+    if (r2 >= 1.0) return 0.0;
     const double b = 1.0 - r2 * std::cos(w);
     const double disc = std::max(0.0, b * b - (1.0 - r2) * (1.0 - r2));
     return (b - std::sqrt(disc)) / (1.0 - r2);
@@ -49,8 +46,7 @@ double lowpassPoleForRatio(double ratio, double w)
 
 } // namespace
 
-ReverbDesign designReverb(const ReverbParams& p, double rate)
-{
+ReverbDesign designReverb(const ReverbParams& p, double rate) {
     const ReverbParams defaults;
     const double room = millibelsToGain(std::clamp(p.room, -10000, 0));
     const double roomHF = millibelsToGain(std::clamp(p.roomHF, -10000, 0));
@@ -58,7 +54,8 @@ ReverbDesign designReverb(const ReverbParams& p, double rate)
     const double decay = clampOr(p.decayTime, 0.1f, 20.0f, defaults.decayTime);
     const double hfRatio = clampOr(p.decayHFRatio, 0.1f, 2.0f, defaults.decayHFRatio);
     const double reflections = millibelsToGain(std::clamp(p.reflections, -10000, 1000));
-    const double reflectionsDelay = clampOr(p.reflectionsDelay, 0.0f, 0.3f, defaults.reflectionsDelay);
+    const double reflectionsDelay =
+        clampOr(p.reflectionsDelay, 0.0f, 0.3f, defaults.reflectionsDelay);
     const double reverb = millibelsToGain(std::clamp(p.reverb, -10000, 2000));
     const double reverbDelay = clampOr(p.reverbDelay, 0.0f, 0.1f, defaults.reverbDelay);
     const double diffusion = clampOr(p.diffusion, 0.0f, 100.0f, 100.0f) / 100.0;
@@ -106,14 +103,10 @@ ReverbDesign designReverb(const ReverbParams& p, double rate)
 }
 
 Reverb::Reverb()
-    : m_pre(kPreSize, 0.0f)
-    , m_lines(static_cast<std::size_t>(kReverbLines) * kLineSize, 0.0f)
-    , m_diffusers(static_cast<std::size_t>(kReverbDiffusers) * kDiffuserSize, 0.0f)
-{
-}
+    : m_pre(kPreSize, 0.0f), m_lines(static_cast<std::size_t>(kReverbLines) * kLineSize, 0.0f),
+      m_diffusers(static_cast<std::size_t>(kReverbDiffusers) * kDiffuserSize, 0.0f) {}
 
-void Reverb::reset()
-{
+void Reverb::reset() {
     std::fill(m_pre.begin(), m_pre.end(), 0.0f);
     std::fill(m_lines.begin(), m_lines.end(), 0.0f);
     std::fill(m_diffusers.begin(), m_diffusers.end(), 0.0f);
@@ -122,8 +115,7 @@ void Reverb::reset()
     m_inputState = 0.0f;
 }
 
-std::size_t Reverb::memoryBytes() const
-{
+std::size_t Reverb::memoryBytes() const {
     return (m_pre.size() + m_lines.size() + m_diffusers.size()) * sizeof(float) + sizeof(*this);
 }
 
@@ -131,33 +123,28 @@ namespace {
 
 // Ring-buffer runs: the run [start, start + n) of a power-of-two ring, split where it wraps,
 // so the loops over it are plain contiguous (vectorisable) loops.
-template <class F>
-void forRun(unsigned start, int n, unsigned mask, F f)
-{
+template <class F> void forRun(unsigned start, int n, unsigned mask, F f) {
     const unsigned first = start & mask;
-    const int head = static_cast<int>(std::min<unsigned>(static_cast<unsigned>(n), mask + 1 - first));
+    const int head =
+        static_cast<int>(std::min<unsigned>(static_cast<unsigned>(n), mask + 1 - first));
     f(first, 0, head);
-    if (head < n)
-        f(0u, head, n - head);
+    if (head < n) f(0u, head, n - head);
 }
 
-void addFromRing(float* dst, const float* ring, unsigned mask, unsigned start, int n, float gain)
-{
+void addFromRing(float* dst, const float* ring, unsigned mask, unsigned start, int n, float gain) {
     forRun(start, n, mask, [&](unsigned at, int offset, int count) {
         for (int i = 0; i < count; ++i)
             dst[offset + i] += gain * ring[at + i];
     });
 }
 
-void copyFromRing(float* dst, const float* ring, unsigned mask, unsigned start, int n)
-{
+void copyFromRing(float* dst, const float* ring, unsigned mask, unsigned start, int n) {
     forRun(start, n, mask, [&](unsigned at, int offset, int count) {
         std::copy_n(ring + at, count, dst + offset);
     });
 }
 
-void copyToRing(float* ring, unsigned mask, unsigned start, const float* src, int n)
-{
+void copyToRing(float* ring, unsigned mask, unsigned start, const float* src, int n) {
     forRun(start, n, mask, [&](unsigned at, int offset, int count) {
         std::copy_n(src + offset, count, ring + at);
     });
@@ -165,14 +152,12 @@ void copyToRing(float* ring, unsigned mask, unsigned start, const float* src, in
 
 } // namespace
 
-void Reverb::process(float* left, float* right, int n)
-{
+void Reverb::process(float* left, float* right, int n) {
     for (int at = 0; at < n; at += kChunk)
         processChunk(left + at, right + at, std::min(kChunk, n - at));
 }
 
-void Reverb::processChunk(float* left, float* right, int n)
-{
+void Reverb::processChunk(float* left, float* right, int n) {
     constexpr unsigned preMask = kPreSize - 1;
     constexpr unsigned lineMask = kLineSize - 1;
     constexpr unsigned diffMask = kDiffuserSize - 1;
@@ -192,8 +177,10 @@ void Reverb::processChunk(float* left, float* right, int n)
     std::fill_n(m_earlyL.data(), n, 0.0f);
     std::fill_n(m_earlyR.data(), n, 0.0f);
     for (int t = 0; t < kTaps; ++t) {
-        const auto tapL = static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsLeft[t] * 44.1f));
-        const auto tapR = static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsRight[t] * 44.1f));
+        const auto tapL =
+            static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsLeft[t] * 44.1f));
+        const auto tapR =
+            static_cast<unsigned>(m_d.earlyDelay + std::lround(kTapMsRight[t] * 44.1f));
         addFromRing(m_earlyL.data(), m_pre.data(), preMask, m_preWrite - tapL, n, kTapGains[t]);
         addFromRing(m_earlyR.data(), m_pre.data(), preMask, m_preWrite - tapR, n, kTapGains[t]);
     }

@@ -15,8 +15,8 @@ struct Sample {
     const int slot;                      ///< index in the engine's sample table
 
     // Bookkeeping owned by the audio thread once the sample has been handed to it.
-    int users = 0;               ///< voices currently reading pcm
-    bool released = false;       ///< the UI thread let go; retire when users reaches 0
+    int users = 0;                 ///< voices currently reading pcm
+    bool released = false;         ///< the UI thread let go; retire when users reaches 0
     Sample* nextPending = nullptr; ///< intrusive list of samples waiting to be retired
 };
 

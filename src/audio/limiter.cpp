@@ -1,18 +1,15 @@
-#include "core/audio/limiter.h"
+#include "audio/limiter.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace velmora::audio {
 
-Limiter::Limiter()
-    : m_releaseCoef(static_cast<float>(1.0 - std::exp(-1.0 / (0.15 * 44100.0))))
-{
+Limiter::Limiter() : m_releaseCoef(static_cast<float>(1.0 - std::exp(-1.0 / (0.15 * 44100.0)))) {
     reset();
 }
 
-void Limiter::reset()
-{
+void Limiter::reset() {
     m_delayL.fill(0.0f);
     m_delayR.fill(0.0f);
     m_runMins.fill(1.0f);
@@ -25,14 +22,12 @@ void Limiter::reset()
     m_quietRun = 2 * kLookahead;
 }
 
-float Limiter::requiredGain(float l, float r) const
-{
+float Limiter::requiredGain(float l, float r) const {
     const float peak = std::max(std::fabs(l), std::fabs(r));
     return peak > kThreshold ? kThreshold / peak : 1.0f;
 }
 
-void Limiter::process(const float* left, const float* right, float* out, int n)
-{
+void Limiter::process(const float* left, const float* right, float* out, int n) {
     // Fast path: a quiet block after a quiet stretch only needs the delay.
     float peak = 0.0f;
     for (int i = 0; i < n; ++i)
@@ -82,8 +77,7 @@ void Limiter::process(const float* left, const float* right, float* out, int n)
             m_runFill = 0;
         }
         m_release = std::min(windowMin, m_release + (1.0f - m_release) * m_releaseCoef);
-        if (m_release > 0.99999f)
-            m_release = 1.0f;
+        if (m_release > 0.99999f) m_release = 1.0f;
         m_minSum += static_cast<double>(m_release) - m_mins[m_pos];
         m_mins[m_pos] = m_release;
         const float gain = std::min(1.0f, static_cast<float>(m_minSum / kLookahead));
@@ -94,8 +88,7 @@ void Limiter::process(const float* left, const float* right, float* out, int n)
         m_quietRun = (need >= 1.0f && m_release >= 1.0f) ? m_quietRun + 1 : 0;
     }
     // Keep the running sum exact once everything is back at unity.
-    if (idle())
-        m_minSum = kLookahead;
+    if (idle()) m_minSum = kLookahead;
 }
 
 } // namespace velmora::audio

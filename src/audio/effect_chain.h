@@ -5,9 +5,9 @@
 //
 // Thread: constructed on the UI thread; every other member runs on the audio thread.
 
-#include "core/audio/parametric_eq.h"
-#include "core/audio/reverb.h"
-#include "core/audio/sound_engine.h"
+#include "audio/parametric_eq.h"
+#include "audio/reverb.h"
+#include "audio/sound_engine.h"
 
 #include <array>
 #include <memory>
@@ -18,7 +18,7 @@ inline constexpr int kMaxEffects = 16;
 inline constexpr int kMaxReverbs = 2;
 
 class EffectChain {
-public:
+  public:
     EffectChain();
     /// Appends the slot to the chain (after every effect already on).
     void enable(int slot, EffectType type, int reverbIndex);
@@ -34,7 +34,7 @@ public:
     /// Bytes of effect state, for the memory budget.
     [[nodiscard]] std::size_t memoryBytes() const;
 
-private:
+  private:
     struct Slot {
         EffectType type = EffectType::ParamEq;
         bool on = false;

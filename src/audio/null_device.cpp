@@ -1,4 +1,4 @@
-#include "core/audio/output_device.h"
+#include "audio/output_device.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,7 @@
 namespace velmora::audio {
 namespace {
 
-std::int64_t threadCpuNanos()
-{
+std::int64_t threadCpuNanos() {
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
@@ -19,20 +18,16 @@ std::int64_t threadCpuNanos()
 
 NullDevice::NullDevice(Mixer& mixer) : m_mixer(mixer), m_thread([this] { run(); }) {}
 
-NullDevice::~NullDevice()
-{
+NullDevice::~NullDevice() {
     stop();
 }
 
-void NullDevice::stop()
-{
+void NullDevice::stop() {
     m_stop.store(true);
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_thread.joinable()) m_thread.join();
 }
 
-void NullDevice::run()
-{
+void NullDevice::run() {
     using clock = std::chrono::steady_clock;
     const auto period = std::chrono::nanoseconds(1'000'000'000LL * kBlock / kSampleRate);
     std::array<float, 2 * kBlock> scratch{};
@@ -49,19 +44,18 @@ void NullDevice::run()
         const auto now = clock::now();
         // After a long stall (suspend, debugger) carry on from now instead of racing to
         // catch up: a sound card would have dropped that time too.
-        if (now - next > std::chrono::seconds(1))
-            next = now;
+        if (now - next > std::chrono::seconds(1)) next = now;
         std::this_thread::sleep_until(next);
     }
 }
 
-AudioLoadStats NullDevice::load() const
-{
+AudioLoadStats NullDevice::load() const {
     AudioLoadStats s;
     s.blocks = m_blocks.load();
     const double blockNanos = 1e9 * kBlock / kSampleRate;
     if (s.blocks > 0) {
-        s.averageLoad = static_cast<double>(m_cpuNanos.load()) / (blockNanos * static_cast<double>(s.blocks));
+        s.averageLoad =
+            static_cast<double>(m_cpuNanos.load()) / (blockNanos * static_cast<double>(s.blocks));
         s.worstBlockLoad = static_cast<double>(m_worstNanos.load()) / blockNanos;
     }
     return s;

@@ -11,8 +11,8 @@
 namespace velmora::audio {
 
 class Limiter {
-public:
-    static constexpr int kLookahead = 64; ///< frames of delay (1.45 ms)
+  public:
+    static constexpr int kLookahead = 64;       ///< frames of delay (1.45 ms)
     static constexpr float kThreshold = 0.944f; ///< -0.5 dBFS
 
     Limiter();
@@ -22,7 +22,7 @@ public:
     /// True when nothing is stored that still has to come out.
     [[nodiscard]] bool idle() const { return m_quietRun >= 2 * kLookahead && m_release >= 1.0f; }
 
-private:
+  private:
     float requiredGain(float l, float r) const;
 
     std::array<float, kLookahead> m_delayL{}, m_delayR{};

@@ -2,7 +2,7 @@
 // One playing sound inside the mixer: a read position in a sample plus ramped left/right
 // gains. Thread: audio thread only.
 
-#include "core/audio/sample.h"
+#include "audio/sample.h"
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 // Thread: start() and stop() on the UI thread; the device then calls Mixer::process() on
 // its own thread until stop() returns.
 
-#include "core/audio/mixer.h"
+#include "audio/mixer.h"
 
 #include <atomic>
 #include <cstdint>
@@ -24,7 +24,7 @@ struct AudioLoadStats {
 };
 
 class OutputDevice {
-public:
+  public:
     virtual ~OutputDevice() = default;
     virtual void stop() = 0;
     [[nodiscard]] virtual AudioLoadStats load() const = 0;
@@ -35,14 +35,14 @@ public:
 
 /// Renders blocks at real-time pace on a thread of its own and throws the audio away.
 class NullDevice final : public OutputDevice {
-public:
+  public:
     static constexpr int kBlock = 512; ///< frames per block (11.6 ms)
     explicit NullDevice(Mixer& mixer);
     ~NullDevice() override;
     void stop() override;
     [[nodiscard]] AudioLoadStats load() const override;
 
-private:
+  private:
     void run();
     Mixer& m_mixer;
     std::atomic<bool> m_stop{false};
@@ -60,7 +60,7 @@ struct DeviceInfo {
 
 /// Keeps PortAudio initialised while it exists (listing devices and playing need it).
 class PortAudioSession {
-public:
+  public:
     PortAudioSession();
     ~PortAudioSession();
     PortAudioSession(const PortAudioSession&) = delete;
@@ -69,7 +69,7 @@ public:
     /// Entry 0 is the system default output; then every output-capable device.
     [[nodiscard]] const std::vector<DeviceInfo>& devices() const { return m_devices; }
 
-private:
+  private:
     bool m_ok = false;
     std::vector<DeviceInfo> m_devices;
 };

@@ -1,4 +1,4 @@
-#include "core/audio/mixer.h"
+#include "audio/mixer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,9 +22,8 @@ constexpr std::int64_t kEffectsIdleFrames = 30LL * kSampleRate;
 // Marks the real-time section for RealtimeSanitizer builds and keeps denormal numbers out
 // of the filters (they are thousands of times slower and appear in every decaying tail).
 class RealtimeScope {
-public:
-    RealtimeScope()
-    {
+  public:
+    RealtimeScope() {
 #if defined(VELMORA_RTSAN)
         __rtsan_realtime_enter();
 #endif
@@ -33,8 +32,7 @@ public:
         _mm_setcsr(m_csr | 0x8040); // flush-to-zero and denormals-are-zero
 #endif
     }
-    ~RealtimeScope()
-    {
+    ~RealtimeScope() {
 #if defined(__SSE__)
         _mm_setcsr(m_csr);
 #endif
@@ -45,46 +43,37 @@ public:
     RealtimeScope(const RealtimeScope&) = delete;
     RealtimeScope& operator=(const RealtimeScope&) = delete;
 
-private:
+  private:
     unsigned m_csr = 0;
 };
 
-
 } // namespace
 
-Mixer::Mixer(bool deferStarts) : m_deferStarts(deferStarts)
-{
+Mixer::Mixer(bool deferStarts) : m_deferStarts(deferStarts) {
     for (auto& e : m_ended)
         e.store(0, std::memory_order_relaxed);
 }
 
-Sample* Mixer::takeRetired()
-{
+Sample* Mixer::takeRetired() {
     auto s = m_retired.pop();
     return s ? *s : nullptr;
 }
 
-void Mixer::applyCommands()
-{
+void Mixer::applyCommands() {
     while (auto command = m_commands.pop())
         std::visit([this](const auto& c) { apply(c); }, *command);
 }
 
-Voice* Mixer::channelVoice(int channel, std::uint32_t generation)
-{
-    if (channel < 0 || channel >= kChannelCount)
-        return nullptr;
+Voice* Mixer::channelVoice(int channel, std::uint32_t generation) {
+    if (channel < 0 || channel >= kChannelCount) return nullptr;
     Voice& v = m_voices[channel];
     return v.active() && v.generation == generation ? &v : nullptr;
 }
 
-void Mixer::apply(const PlayCommand& c)
-{
-    if (!c.sample || c.channel < 0 || c.channel >= kChannelCount)
-        return;
+void Mixer::apply(const PlayCommand& c) {
+    if (!c.sample || c.channel < 0 || c.channel >= kChannelCount) return;
     Voice& v = m_voices[c.channel];
-    if (v.active())
-        moveToTail(v);
+    if (v.active()) moveToTail(v);
     v = Voice{};
     v.sample = c.sample;
     v.generation = c.generation;
@@ -95,8 +84,7 @@ void Mixer::apply(const PlayCommand& c)
     ++c.sample->users;
 }
 
-void Mixer::apply(const GainCommand& c)
-{
+void Mixer::apply(const GainCommand& c) {
     if (Voice* v = channelVoice(c.channel, c.generation)) {
         float l = 0.0f, r = 0.0f;
         channelGains(c.volume, c.pan, l, r);
@@ -104,14 +92,11 @@ void Mixer::apply(const GainCommand& c)
     }
 }
 
-void Mixer::apply(const LoopCommand& c)
-{
-    if (Voice* v = channelVoice(c.channel, c.generation))
-        v->loop = c.loop;
+void Mixer::apply(const LoopCommand& c) {
+    if (Voice* v = channelVoice(c.channel, c.generation)) v->loop = c.loop;
 }
 
-void Mixer::apply(const StopCommand& c)
-{
+void Mixer::apply(const StopCommand& c) {
     if (Voice* v = channelVoice(c.channel, c.generation)) {
         moveToTail(*v);
         m_ended[c.channel].store(c.generation, std::memory_order_release);
@@ -119,43 +104,34 @@ void Mixer::apply(const StopCommand& c)
     }
 }
 
-void Mixer::apply(const PauseCommand& c)
-{
+void Mixer::apply(const PauseCommand& c) {
     m_paused = c.paused;
 }
 
-void Mixer::apply(const EnableEffectCommand& c)
-{
+void Mixer::apply(const EnableEffectCommand& c) {
     m_effects.enable(c.slot, c.type, c.reverbIndex);
     m_silentFrames = 0;
 }
 
-void Mixer::apply(const DisableEffectsCommand&)
-{
+void Mixer::apply(const DisableEffectsCommand&) {
     m_effects.disableAll();
 }
 
-void Mixer::apply(const EqCommand& c)
-{
+void Mixer::apply(const EqCommand& c) {
     m_effects.setEq(c.slot, c.coefficients);
 }
 
-void Mixer::apply(const ReverbCommand& c)
-{
+void Mixer::apply(const ReverbCommand& c) {
     m_effects.setReverb(c.slot, c.design);
 }
 
-void Mixer::apply(const ReleaseSampleCommand& c)
-{
-    if (!c.sample)
-        return;
+void Mixer::apply(const ReleaseSampleCommand& c) {
+    if (!c.sample) return;
     c.sample->released = true;
-    if (c.sample->users == 0)
-        dropSampleUser(c.sample);
+    if (c.sample->users == 0) dropSampleUser(c.sample);
 }
 
-void Mixer::moveToTail(Voice& voice)
-{
+void Mixer::moveToTail(Voice& voice) {
     // A sound that never made a sound needs no fade.
     if (voice.fresh || voice.deferred) {
         dropSampleUser(voice.sample);
@@ -169,52 +145,42 @@ void Mixer::moveToTail(Voice& voice)
             slot = &t;
             break;
         }
-        if (t.gainL + t.gainR < slot->gainL + slot->gainR)
-            slot = &t;
+        if (t.gainL + t.gainR < slot->gainL + slot->gainR) slot = &t;
     }
-    if (slot->active())
-        dropSampleUser(slot->sample);
+    if (slot->active()) dropSampleUser(slot->sample);
     *slot = voice;
     slot->stopping = true;
     slot->setTarget(0.0f, 0.0f, kStopFadeFrames);
     voice.sample = nullptr;
 }
 
-void Mixer::endVoice(Voice& voice, int channel)
-{
-    if (channel >= 0)
-        m_ended[channel].store(voice.generation, std::memory_order_release);
+void Mixer::endVoice(Voice& voice, int channel) {
+    if (channel >= 0) m_ended[channel].store(voice.generation, std::memory_order_release);
     dropSampleUser(voice.sample);
     voice.sample = nullptr;
 }
 
 // Called when a voice lets go of a sample (users already counted) or when a released
 // sample turns out to be unused: the last user of a released sample sends it home.
-void Mixer::dropSampleUser(Sample* sample)
-{
-    if (!sample)
-        return;
-    if (sample->users > 0)
-        --sample->users;
+void Mixer::dropSampleUser(Sample* sample) {
+    if (!sample) return;
+    if (sample->users > 0) --sample->users;
     if (sample->users == 0 && sample->released && !m_retired.push(sample)) {
         sample->nextPending = m_pendingRetired;
         m_pendingRetired = sample;
     }
 }
 
-void Mixer::flushRetired()
-{
+void Mixer::flushRetired() {
     while (m_pendingRetired) {
         Sample* next = m_pendingRetired->nextPending;
-        if (!m_retired.push(m_pendingRetired))
-            return;
+        if (!m_retired.push(m_pendingRetired)) return;
         m_pendingRetired->nextPending = nullptr;
         m_pendingRetired = next;
     }
 }
 
-void Mixer::process(float* out, int frames)
-{
+void Mixer::process(float* out, int frames) {
     RealtimeScope realtime;
     applyCommands();
     for (int done = 0; done < frames; done += kBlockFrames) {
@@ -230,8 +196,7 @@ void Mixer::process(float* out, int frames)
     flushRetired();
 }
 
-void Mixer::renderBlock(float* out, int n)
-{
+void Mixer::renderBlock(float* out, int n) {
     if (m_paused && m_pauseGain == 0.0f) {
         std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
         return; // frozen: nothing advances until resumed
@@ -258,23 +223,18 @@ void Mixer::renderBlock(float* out, int n)
     std::fill_n(right, n, 0.0f);
     for (int ch = 0; ch < kChannelCount; ++ch) {
         Voice& v = m_voices[ch];
-        if (v.active() && !v.deferred && !v.mixInto(left, right, n))
-            endVoice(v, ch);
+        if (v.active() && !v.deferred && !v.mixInto(left, right, n)) endVoice(v, ch);
     }
     for (Voice& t : m_tails)
-        if (t.active() && !t.mixInto(left, right, n))
-            endVoice(t, -1);
-    if (!effectsIdle)
-        m_effects.process(left, right, n);
+        if (t.active() && !t.mixInto(left, right, n)) endVoice(t, -1);
+    if (!effectsIdle) m_effects.process(left, right, n);
     m_limiter.process(left, right, out, n);
     applyPauseRamp(out, n);
 }
 
-void Mixer::applyPauseRamp(float* out, int n)
-{
+void Mixer::applyPauseRamp(float* out, int n) {
     const float target = m_paused ? 0.0f : 1.0f;
-    if (m_pauseGain == target && target == 1.0f)
-        return;
+    if (m_pauseGain == target && target == 1.0f) return;
     constexpr float step = 1.0f / kStopFadeFrames;
     for (int i = 0; i < n; ++i) {
         if (m_pauseGain < target)

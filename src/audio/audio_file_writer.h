@@ -11,7 +11,7 @@
 namespace velmora::audio {
 
 class AudioFileWriter {
-public:
+  public:
     AudioFileWriter();
     ~AudioFileWriter();
     AudioFileWriter(const AudioFileWriter&) = delete;
@@ -26,7 +26,7 @@ public:
     [[nodiscard]] bool isOpen() const;
     [[nodiscard]] std::string errorText() const { return m_error; }
 
-private:
+  private:
     struct File;
     std::unique_ptr<File> m_file;
     std::string m_error;

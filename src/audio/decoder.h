@@ -31,7 +31,8 @@ struct MonoAudio {
 
 /// Resamples mono float audio to 44 100 Hz with high-quality sinc filtering. Returns false
 /// (and leaves out untouched) when the resampler fails.
-[[nodiscard]] bool resampleTo44100(const MonoAudio& in, std::vector<float>& out, std::string& detail);
+[[nodiscard]] bool resampleTo44100(const MonoAudio& in, std::vector<float>& out,
+                                   std::string& detail);
 
 /// Rounds float audio (-1..1) to 16-bit, saturating outside that range.
 [[nodiscard]] std::vector<std::int16_t> toPcm16(const std::vector<float>& in);

@@ -1,10 +1,10 @@
 // SoundEngine: lifecycle, devices and rendering. Samples, channels and effects are in
 // sound_engine_channels.cpp.
-#include "core/audio/sound_engine.h"
+#include "audio/sound_engine.h"
 
-#include "core/audio/audio_file_writer.h"
-#include "core/audio/engine_state.h"
-#include "core/audio/pcm.h"
+#include "audio/audio_file_writer.h"
+#include "audio/engine_state.h"
+#include "audio/pcm.h"
 
 #include <algorithm>
 #include <array>
@@ -14,13 +14,10 @@
 
 namespace velmora::audio {
 
-bool SoundEngine::Impl::send(const Command& command)
-{
+bool SoundEngine::Impl::send(const Command& command) {
     // After close the samples are gone; a queued play must never be applied again.
-    if (closed)
-        return false;
-    if (mixer->send(command))
-        return true;
+    if (closed) return false;
+    if (mixer->send(command)) return true;
     if (backend == Backend::Offline || !device) {
         // Nobody else consumes: this thread is the audio thread. Zero frames applies the
         // queue without advancing time.
@@ -30,55 +27,43 @@ bool SoundEngine::Impl::send(const Command& command)
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
     while (std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (mixer->send(command))
-            return true;
+        if (mixer->send(command)) return true;
     }
     return false;
 }
 
-SoundEngine::SoundEngine(Backend backend) : m_impl(std::make_unique<Impl>(backend))
-{
+SoundEngine::SoundEngine(Backend backend) : m_impl(std::make_unique<Impl>(backend)) {
     // Offline nothing needs starting: the owner renders when it likes.
-    if (backend == Backend::Offline)
-        m_impl->initialised = true;
+    if (backend == Backend::Offline) m_impl->initialised = true;
 }
 
-SoundEngine::~SoundEngine()
-{
+SoundEngine::~SoundEngine() {
     close();
 }
 
-void SoundEngine::setBufferSize(int milliseconds)
-{
+void SoundEngine::setBufferSize(int milliseconds) {
     m_impl->bufferMilliseconds = std::clamp(milliseconds, 5, 1000);
 }
 
-void SoundEngine::setDriver(int deviceIndex)
-{
+void SoundEngine::setDriver(int deviceIndex) {
     m_impl->driver = deviceIndex;
 }
 
-void SoundEngine::setOutput(int output)
-{
+void SoundEngine::setOutput(int output) {
     // Linux has one output system here (PortAudio's default host); the value is kept for
     // symmetry and automatic output (-1) is what every caller asks for.
     m_impl->output = output;
 }
 
-bool SoundEngine::init(int, int, int)
-{
+bool SoundEngine::init(int, int, int) {
     Impl& d = *m_impl;
-    if (d.closed)
-        return false;
-    if (d.initialised)
-        return !d.silent;
+    if (d.closed) return false;
+    if (d.initialised) return !d.silent;
     d.initialised = true;
     if (d.backend == Backend::Device) {
-        if (!d.portAudio)
-            d.portAudio = std::make_unique<PortAudioSession>();
+        if (!d.portAudio) d.portAudio = std::make_unique<PortAudioSession>();
         d.device = openPortAudioDevice(*d.mixer, *d.portAudio, d.driver, d.bufferMilliseconds);
-        if (d.device)
-            return true;
+        if (d.device) return true;
     }
     // No sound card (or silence asked for): keep time moving so one-shots still end.
     d.device = std::make_unique<NullDevice>(*d.mixer);
@@ -86,11 +71,9 @@ bool SoundEngine::init(int, int, int)
     return d.backend == Backend::Null;
 }
 
-void SoundEngine::close()
-{
+void SoundEngine::close() {
     Impl& d = *m_impl;
-    if (d.closed)
-        return;
+    if (d.closed) return;
     d.closed = true;
     if (d.device) {
         d.device->stop();
@@ -102,45 +85,36 @@ void SoundEngine::close()
         c.busy = false;
 }
 
-bool SoundEngine::isRunning() const
-{
+bool SoundEngine::isRunning() const {
     return m_impl->initialised && !m_impl->closed;
 }
 
-bool SoundEngine::isSilent() const
-{
+bool SoundEngine::isSilent() const {
     return m_impl->silent || m_impl->backend == Backend::Offline;
 }
 
-int SoundEngine::backendMajorVersion()
-{
+int SoundEngine::backendMajorVersion() {
     return portAudioMajorVersion();
 }
 
-std::string SoundEngine::backendVersionText()
-{
+std::string SoundEngine::backendVersionText() {
     return portAudioVersionText();
 }
 
-int SoundEngine::driverCount() const
-{
-    if (!m_impl->portAudio)
-        m_impl->portAudio = std::make_unique<PortAudioSession>();
+int SoundEngine::driverCount() const {
+    if (!m_impl->portAudio) m_impl->portAudio = std::make_unique<PortAudioSession>();
     return static_cast<int>(m_impl->portAudio->devices().size());
 }
 
-std::string SoundEngine::driverName(int index) const
-{
-    if (!m_impl->portAudio)
-        m_impl->portAudio = std::make_unique<PortAudioSession>();
+std::string SoundEngine::driverName(int index) const {
+    if (!m_impl->portAudio) m_impl->portAudio = std::make_unique<PortAudioSession>();
     const auto& devices = m_impl->portAudio->devices();
-    return index >= 0 && index < static_cast<int>(devices.size()) ? devices[index].name : std::string();
+    return index >= 0 && index < static_cast<int>(devices.size()) ? devices[index].name
+                                                                  : std::string();
 }
 
-void SoundEngine::render(float* interleavedStereo, int frames)
-{
-    if (frames <= 0 || !interleavedStereo)
-        return;
+void SoundEngine::render(float* interleavedStereo, int frames) {
+    if (frames <= 0 || !interleavedStereo) return;
     if (m_impl->backend != Backend::Offline || !isRunning()) {
         // Live back ends own the mixer's clock; a pull here would race them.
         std::fill_n(interleavedStereo, 2 * static_cast<std::size_t>(frames), 0.0f);
@@ -151,33 +125,29 @@ void SoundEngine::render(float* interleavedStereo, int frames)
     m_impl->mixer->process(interleavedStereo, frames);
 }
 
-void SoundEngine::render(std::int16_t* interleavedStereo, int frames)
-{
+void SoundEngine::render(std::int16_t* interleavedStereo, int frames) {
     std::array<float, 2 * 1024> block{};
     for (int done = 0; done < frames; done += 1024) {
         const int n = std::min(1024, frames - done);
         render(block.data(), n);
-        floatToPcm16(block.data(), interleavedStereo + 2 * static_cast<std::size_t>(done), 2 * static_cast<std::size_t>(n));
+        floatToPcm16(block.data(), interleavedStereo + 2 * static_cast<std::size_t>(done),
+                     2 * static_cast<std::size_t>(n));
     }
 }
 
-bool SoundEngine::renderToFile(const std::string& path, std::int64_t frames)
-{
+bool SoundEngine::renderToFile(const std::string& path, std::int64_t frames) {
     AudioFileWriter writer;
-    if (!writer.open(path))
-        return false;
+    if (!writer.open(path)) return false;
     std::array<float, 2 * 4096> block{};
     for (std::int64_t done = 0; done < frames; done += 4096) {
         const int n = static_cast<int>(std::min<std::int64_t>(4096, frames - done));
         render(block.data(), n);
-        if (!writer.write(block.data(), n))
-            return false;
+        if (!writer.write(block.data(), n)) return false;
     }
     return writer.close();
 }
 
-SoundEngine::AudioLoad SoundEngine::audioLoad() const
-{
+SoundEngine::AudioLoad SoundEngine::audioLoad() const {
     AudioLoad load;
     if (m_impl->device) {
         const AudioLoadStats s = m_impl->device->load();
@@ -188,8 +158,7 @@ SoundEngine::AudioLoad SoundEngine::audioLoad() const
     return load;
 }
 
-std::size_t SoundEngine::effectMemoryBytes() const
-{
+std::size_t SoundEngine::effectMemoryBytes() const {
     return m_impl->mixer->effectMemoryBytes();
 }
 

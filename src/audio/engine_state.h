@@ -4,9 +4,9 @@
 //
 // Thread: UI thread only (the mixer's audio side runs elsewhere).
 
-#include "core/audio/mixer.h"
-#include "core/audio/output_device.h"
-#include "core/audio/sound_engine.h"
+#include "audio/mixer.h"
+#include "audio/output_device.h"
+#include "audio/sound_engine.h"
 
 #include <array>
 #include <cstdint>
@@ -77,8 +77,7 @@ inline constexpr std::uint32_t kSampleGenerationMask = (1u << 11) - 1;
 inline constexpr std::uint32_t kEffectGenerationMask = (1u << 27) - 1;
 inline constexpr int kMaxSampleSlots = 1 << 20;
 
-inline std::uint32_t nextGeneration(std::uint32_t g, std::uint32_t mask)
-{
+inline std::uint32_t nextGeneration(std::uint32_t g, std::uint32_t mask) {
     g = (g + 1) & mask;
     return g == 0 ? 1 : g;
 }

@@ -2,10 +2,10 @@
 // Typed messages from the UI thread to the audio thread. Each is a small value; the mixer
 // applies them in order at the start of its next block.
 
-#include "core/audio/parametric_eq.h"
-#include "core/audio/reverb.h"
-#include "core/audio/sample.h"
-#include "core/audio/sound_engine.h"
+#include "audio/parametric_eq.h"
+#include "audio/reverb.h"
+#include "audio/sample.h"
+#include "audio/sound_engine.h"
 
 #include <cstdint>
 #include <variant>

@@ -4,7 +4,7 @@
 //
 // Thread: UI thread.
 
-#include "appearance/color_scheme.h"
+#include "core/color_scheme.h"
 
 #include <filesystem>
 #include <string>
@@ -12,7 +12,7 @@
 namespace velmora {
 
 class Bank {
-public:
+  public:
     virtual ~Bank() = default;
     /// The window's object name ("frmback", "frmrandommain3", ...).
     [[nodiscard]] virtual std::string windowName() const = 0;

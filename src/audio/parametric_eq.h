@@ -15,18 +15,18 @@ struct BiquadCoefficients {
 /// Peaking band. centreHz is clamped to 20..20000 (below Nyquist), bandwidth to 1..36
 /// semitones and gain to -15..+15 dB, the ranges the equaliser offers; non-finite values
 /// give a flat band.
-[[nodiscard]] BiquadCoefficients designPeakingEq(float centreHz, float bandwidthSemitones, float gainDb,
-                                                 double sampleRate);
+[[nodiscard]] BiquadCoefficients designPeakingEq(float centreHz, float bandwidthSemitones,
+                                                 float gainDb, double sampleRate);
 
 class ParametricEqBand {
-public:
+  public:
     void setCoefficients(const BiquadCoefficients& c) { m_c = c; }
     /// Clears the filter memory (used when the band is removed and later reused).
     void reset();
     /// Filters two planar channels in place; n frames.
     void process(float* left, float* right, int n);
 
-private:
+  private:
     friend class EqCascade;
     BiquadCoefficients m_c;
     float m_z1[2] = {0, 0};
@@ -39,10 +39,11 @@ private:
 /// running the bands one after another (no extra latency: the pipeline fills and drains
 /// within each call).
 class EqCascade {
-public:
+  public:
     static constexpr int kMaxBands = 16;
     /// bands: count (<= kMaxBands) bands in processing order; planar stereo in place.
-    static void process(ParametricEqBand* const* bands, int count, float* left, float* right, int n);
+    static void process(ParametricEqBand* const* bands, int count, float* left, float* right,
+                        int n);
 };
 
 } // namespace velmora::audio
