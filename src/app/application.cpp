@@ -35,6 +35,32 @@
 namespace velmora {
 
 namespace {
+/// The splash belongs to the start-up road.
+class RoadSplash final : public SplashScreen {
+  public:
+    explicit RoadSplash(std::unique_ptr<StartupRoad>& road) : m_road(road) {}
+    void hideSplash() override { m_road->hideSplash(); }
+
+  private:
+    std::unique_ptr<StartupRoad>& m_road;
+};
+
+/// The recorder renders what is playing now: a snapshot of it in a private folder.
+class SnapshotRecording final : public RecordingSource {
+  public:
+    SnapshotRecording(Soundscape& soundscape, MuteSwitch& mute)
+        : m_soundscape(soundscape), m_mute(mute) {}
+    std::vector<std::string> recorderArguments() override {
+        const auto dir = Soundscape::makeSnapshotFolder();
+        if (dir.empty() || !m_soundscape.writeSnapshot(dir, m_mute.unmutedMaster()).ok) return {};
+        return {"--program-folder", dir.string()};
+    }
+
+  private:
+    Soundscape& m_soundscape;
+    MuteSwitch& m_mute;
+};
+
 std::uint64_t startSeed() {
     // One seed per run, so each run's soundscape differs; nothing reseeds it later except
     // where a command says so.
@@ -75,6 +101,8 @@ struct Application::Parts {
     std::unique_ptr<DeviceSelectionView> deviceView;
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
+    RoadSplash splash{road};
+    SnapshotRecording recording{soundscape, main.mute()};
     std::vector<Connection> connections;
 };
 
@@ -94,7 +122,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             q.tray->show();
         },
         [this] { terminate(); });
-    main.hooks().hideSplash = [this] { m_parts->road->hideSplash(); };
+    main.setSplash(&p.splash);
     main.windows().add(kFirstRunWindow, [this] { m_parts->road->showFirstRun(); });
 
     p.mainView = std::make_unique<MainWindowView>(main, p.levels);
@@ -136,17 +164,11 @@ void Application::wireWindows() {
 
     p.randomWindows = std::make_unique<RandomWindows>(
         p.soundscape.randomBanks(), p.levels, p.settings,
-        [&main](const std::string& window) { main.showBank(window); }, host);
+        [&main](const std::string& window) { main.panels().showBank(window); }, host);
     for (int n = 1; n <= 4; ++n)
         p.mainView->addBankPanel(&p.randomWindows->bankView(n));
     p.mainView->addBankPanel(&p.randomWindows->customView());
-    // The recorder renders what is playing now: a snapshot of it in a private folder.
-    main.hooks().recorderArguments = [this]() -> std::vector<std::string> {
-        Parts& q = *m_parts;
-        const auto dir = Soundscape::makeSnapshotFolder();
-        if (dir.empty() || !q.soundscape.writeSnapshot(dir, q.main.unmutedMaster()).ok) return {};
-        return {"--program-folder", dir.string()};
-    };
+    main.commands().setRecordingSource(&p.recording);
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {
         banks.customBackground().reloadAll(files);

@@ -59,7 +59,7 @@ TEST_F(View, EveryNamedControlIsThere) {
 TEST_F(View, BankButtonsShowOnePanelAndHideTheOthers) {
     ASSERT_EQ(view->shownPanel()->objectName(), "frmback");
     find<QPushButton>("xpbs37")->click();
-    EXPECT_EQ(rig.main().shownBank(), "frmrandommain");
+    EXPECT_EQ(rig.main().panels().shownBank(), "frmrandommain");
     EXPECT_EQ(view->shownPanel()->objectName(), "frmrandommain");
     EXPECT_TRUE(find("frmrandommain")->isVisible());
     EXPECT_FALSE(find("frmback")->isVisible());
@@ -100,7 +100,7 @@ TEST_F(View, SlidersAndDisplaysFollowTheSharedModel) {
     EXPECT_EQ(rig.levels().master(), 321);
     rig.levels().set(Level::Mp3, 5000);
     EXPECT_EQ(find<QSlider>("hscroll2")->value(), 5000);
-    rig.main().setDisplayText(Display::AutoChange, "Auto Changing....");
+    rig.main().displays().setAutoChangeText("Auto Changing....");
     EXPECT_EQ(find<LcdDisplay>("LCD6")->text(), "Auto Changing....");
 }
 
@@ -151,7 +151,7 @@ TEST_F(View, TrayMenuListsWhatExistsAndMutes) {
     ASSERT_NE(action("Mute"), nullptr);
     ASSERT_NE(action("Quit App"), nullptr);
     action("Mute")->trigger();
-    EXPECT_TRUE(rig.main().isMuted());
+    EXPECT_TRUE(rig.main().mute().isMuted());
     EXPECT_TRUE(action("Mute")->isChecked());
     rig.main().windows().add(kRemoteWindow, [] {});
     EXPECT_NE(action("Show Remote"), nullptr);

@@ -48,6 +48,36 @@ constexpr DisplaySpec kDisplays[] = {
 
 constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
                                  Level::Bwaves, Level::Mp3,    Level::Cd};
+
+/// The caption of each bank button, by window name.
+const char* bankCaption(const std::string& window) {
+    static const std::map<std::string, const char*> captions = {
+        {"frmback", "Backgrounds 1"},   {"frmback2", "Backgrounds 2"},
+        {"frmbackbw", "Brainwaves"},    {"frmrandommain", "Random Sounds"},
+        {"frmcustom", "Custom Random"}, {"frmbackcustom", "Custom Background"},
+    };
+    return captions.at(window);
+}
+
+struct WindowButtonText {
+    const char* caption;
+    const char* toolTip;
+};
+/// The caption and tool-tip of each button that opens a window, by window name.
+WindowButtonText windowButtonText(const std::string& window) {
+    static const std::map<std::string, WindowButtonText> texts = {
+        {"Frmsoundindent", {"Identify", "Identify which sounds are currently playing"}},
+        {"Timers", {"Scheduler", "Set scenarios to autochange according to time"}},
+        {"Alarm", {"Alarm", "Change alarm settings"}},
+        {"frmeffects", {"Effects", "Open the effects panel"}},
+        {"frmmainmp3", {"MP3", "Open the MP3 player"}},
+        {"frmcd", {"CD", "Open the CD player"}},
+        {"frmremote2", {"Remote", "Show the remote control"}},
+        {"frmDemo", {"Colours", "Change color scheme options"}},
+        {"FRMOPTIONS", {"Options", "Change program options"}},
+    };
+    return texts.at(window);
+}
 } // namespace
 
 MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent)
@@ -69,35 +99,38 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
     root->addLayout(middle, 1);
     root->addWidget(buildCommands());
 
-    m_connections.push_back(controller.displayChanged.connect(
+    m_connections.push_back(controller.displays().changed.connect(
         [this](Display d, const std::string& text) { m_displays.at(d)->setText(qs(text)); }));
+    m_connections.push_back(controller.panels().bankShown.connect(
+        [this](const std::string& name) { showPanel(name); }));
     m_connections.push_back(
-        controller.bankShown.connect([this](const std::string& name) { showPanel(name); }));
-    m_connections.push_back(controller.scenariosChanged.connect([this] { showScenarios(); }));
-    m_connections.push_back(controller.scenarioSelected.connect([this](const std::string& name) {
-        const auto items = m_scenarioList->findItems(qs(name), Qt::MatchExactly);
-        if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
-    }));
+        controller.scenarios().listChanged.connect([this] { showScenarios(); }));
     m_connections.push_back(
-        controller.alarmChanged.connect([this](bool enabled) { showAlarm(enabled); }));
+        controller.scenarios().selectionChanged.connect([this](const std::string& name) {
+            const auto items = m_scenarioList->findItems(qs(name), Qt::MatchExactly);
+            if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
+        }));
+    m_connections.push_back(
+        controller.commands().alarmChanged.connect([this](bool enabled) { showAlarm(enabled); }));
     m_connections.push_back(controller.colorsChanged.connect(
         [this](const ColorScheme& scheme) { applyColors(scheme); }));
-    m_connections.push_back(controller.mainVisibilityChanged.connect([this](bool visible) {
-        if (visible) {
-            show();
-            raise();
-            activateWindow();
-        } else {
-            hide();
-        }
-    }));
+    m_connections.push_back(
+        controller.commands().mainVisibilityChanged.connect([this](bool visible) {
+            if (visible) {
+                show();
+                raise();
+                activateWindow();
+            } else {
+                hide();
+            }
+        }));
     m_connections.push_back(
         controller.windows().added.connect([this](const std::string&) { refreshWindowButtons(); }));
 
     for (const auto& spec : kDisplays)
-        m_displays.at(spec.display)->setText(qs(controller.displayText(spec.display)));
+        m_displays.at(spec.display)->setText(qs(controller.displays().text(spec.display)));
     showScenarios();
-    showAlarm(controller.isAlarmEnabled());
+    showAlarm(controller.commands().isAlarmEnabled());
     applyColors(controller.colorScheme());
     refreshWindowButtons();
     resize(1420, 820);
@@ -150,19 +183,19 @@ QWidget* MainWindowView::buildScenarios() {
     m_scenarioList->setAccessibleName(tr("Scenarios"));
     v->addWidget(m_scenarioList, 1);
     connect(m_scenarioList, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (!name.isEmpty()) m_controller.selectScenario(name.toStdString());
+        if (!name.isEmpty()) m_controller.scenarios().select(name.toStdString());
     });
     connect(m_scenarioList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem*) { m_controller.loadSelectedScenario(); });
+            [this](QListWidgetItem*) { m_controller.scenarios().loadSelected(); });
 
     // Loading needs the scenario files' reader; without it the list only shows what exists.
     m_loadScenario = makeButton("chameleonButton4", tr("Load"), tr("Load the selected scenario"));
     m_randomScenario = makeButton("chameleonButton9", tr("Random"),
                                   QStringLiteral("Load a random scenario from the list"));
     connect(m_loadScenario, &QPushButton::clicked, this,
-            [this] { m_controller.loadSelectedScenario(); });
+            [this] { m_controller.scenarios().loadSelected(); });
     connect(m_randomScenario, &QPushButton::clicked, this,
-            [this] { m_controller.loadRandomScenario(); });
+            [this] { m_controller.scenarios().loadRandom(); });
     auto* row = new QHBoxLayout;
     row->addWidget(m_loadScenario);
     row->addWidget(m_randomScenario);
@@ -178,15 +211,15 @@ QWidget* MainWindowView::buildBanks() {
     m_bankButtons = new QButtonGroup(this);
     m_bankButtons->setExclusive(true);
     for (const auto& b : kBankButtons) {
-        if (!m_controller.bank(b.windowName)) continue; // only banks that exist
-        auto* button =
-            makeButton(b.objectName, tr(b.caption), tr("Show the %1 bank").arg(tr(b.caption)));
+        if (!m_controller.panels().bank(b.windowName)) continue; // only banks that exist
+        const QString caption = tr(bankCaption(b.windowName));
+        auto* button = makeButton(b.objectName, caption, tr("Show the %1 bank").arg(caption));
         button->setCheckable(true);
         m_bankButtons->addButton(button);
         m_bankButtonByWindow[b.windowName] = button;
         const std::string window = b.windowName;
         connect(button, &QPushButton::clicked, this,
-                [this, window] { m_controller.showBank(window); });
+                [this, window] { m_controller.panels().showBank(window); });
         row->addWidget(button);
     }
     row->addStretch(1);
@@ -219,17 +252,20 @@ QWidget* MainWindowView::buildCommands() {
 
     auto* stop =
         makeButton("chameleonButton20", tr("Stop all"), QStringLiteral("Stop all sounds "));
-    connect(stop, &QPushButton::clicked, this, [this] { m_controller.stopAllSounds(); });
+    connect(stop, &QPushButton::clicked, this, [this] { m_controller.panels().stopAllSounds(); });
     row->addWidget(stop);
     auto* record = makeButton("picturebutton3", tr("Record"),
                               QStringLiteral("Create an audio recording of this soundscape"));
-    connect(record, &QPushButton::clicked, this, [this] { m_controller.startRecorder(); });
+    connect(record, &QPushButton::clicked, this,
+            [this] { m_controller.commands().startRecorder(); });
     row->addWidget(record);
 
     m_alarmOn = makeButton("xpbs28", tr("Alarm on"), QStringLiteral("Enable the alarm"));
     m_alarmOff = makeButton("xpbs27", tr("Alarm off"), QStringLiteral("Disable the alarm"));
-    connect(m_alarmOn, &QPushButton::clicked, this, [this] { m_controller.enableAlarm(); });
-    connect(m_alarmOff, &QPushButton::clicked, this, [this] { m_controller.disableAlarm(); });
+    connect(m_alarmOn, &QPushButton::clicked, this,
+            [this] { m_controller.commands().enableAlarm(); });
+    connect(m_alarmOff, &QPushButton::clicked, this,
+            [this] { m_controller.commands().disableAlarm(); });
     row->addWidget(m_alarmOn);
     row->addWidget(m_alarmOff);
 
@@ -248,10 +284,11 @@ void MainWindowView::refreshWindowButtons() {
     for (const auto& w : kWindowButtons) {
         if (m_windowButtonByWindow.count(w.windowName) || !m_controller.windows().has(w.windowName))
             continue;
-        auto* button = makeButton(w.objectName, tr(w.caption), QString::fromUtf8(w.toolTip));
+        const auto text = windowButtonText(w.windowName);
+        auto* button = makeButton(w.objectName, tr(text.caption), QString::fromUtf8(text.toolTip));
         const std::string window = w.windowName;
         connect(button, &QPushButton::clicked, this,
-                [this, window] { m_controller.openWindow(window); });
+                [this, window] { m_controller.commands().openWindow(window); });
         m_windowButtonByWindow[w.windowName] = button;
         // Keep the main window's fixed order whatever order the windows were wired in.
         int position = 0;
@@ -262,8 +299,8 @@ void MainWindowView::refreshWindowButtons() {
         m_windowButtonRow->insertWidget(position, button);
     }
     // The alarm buttons only mean something once the alarm exists to act on the flag.
-    showAlarm(m_controller.isAlarmEnabled());
-    const bool canLoad = m_controller.canLoadScenarios();
+    showAlarm(m_controller.commands().isAlarmEnabled());
+    const bool canLoad = m_controller.scenarios().canLoad();
     m_loadScenario->setVisible(canLoad);
     m_randomScenario->setVisible(canLoad);
 }
@@ -279,7 +316,7 @@ void MainWindowView::addBankPanel(QWidget* panel) {
     scroll->setWidget(panel);
     m_bankArea->addWidget(scroll);
     m_panelByWindow[name] = scroll;
-    if (name == m_controller.shownBank()) showPanel(name);
+    if (name == m_controller.panels().shownBank()) showPanel(name);
 }
 
 void MainWindowView::showEvent(QShowEvent* event) {
@@ -338,15 +375,15 @@ void MainWindowView::showPanel(const std::string& windowName) {
 void MainWindowView::showScenarios() {
     const QSignalBlocker block(m_scenarioList);
     m_scenarioList->clear();
-    for (const auto& name : m_controller.scenarios())
+    for (const auto& name : m_controller.scenarios().names())
         m_scenarioList->addItem(qs(name));
     const auto items =
-        m_scenarioList->findItems(qs(m_controller.selectedScenario()), Qt::MatchExactly);
+        m_scenarioList->findItems(qs(m_controller.scenarios().selected()), Qt::MatchExactly);
     if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
 }
 
 void MainWindowView::showAlarm(bool enabled) {
-    const bool exists = m_controller.windows().has("Alarm");
+    const bool exists = m_controller.windows().has(kAlarmWindow);
     m_alarmOn->setVisible(exists && !enabled);
     m_alarmOff->setVisible(exists && enabled);
 }
@@ -376,7 +413,7 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
         break;
     }
     const QKeySequence sequence(event->keyCombination());
-    m_controller.handleKey(sequence.toString(QKeySequence::PortableText).toStdString());
+    m_controller.commands().handleKey(sequence.toString(QKeySequence::PortableText).toStdString());
     QWidget::keyPressEvent(event);
 }
 
