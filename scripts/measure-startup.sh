@@ -65,10 +65,14 @@ for i in $(seq 1 "$runs"); do
     background_state "$loops" > "$home/program/back.ini"
   fi
   start=$(date +%s%N)
-  XDG_CONFIG_HOME="$home" "$home/program/velmora" >/dev/null 2>&1 &
+  XDG_CONFIG_HOME="$home" "$home/program/velmora" >/dev/null 2>"$home/stderr" &
   pid=$!
   until main_window_up; do
-    kill -0 "$pid" 2>/dev/null || { echo "measure: the program exited" >&2; exit 1; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+      echo "measure: the program exited; it said:" >&2
+      tail -5 "$home/stderr" >&2
+      exit 1
+    fi
     sleep 0.02
   done
   ms=$(( ($(date +%s%N) - start) / 1000000 ))

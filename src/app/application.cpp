@@ -61,6 +61,16 @@ class SnapshotRecording final : public RecordingSource {
     MuteSwitch& m_mute;
 };
 
+/// A panel made on first need into slot, which keeps it (the panels are deleted before the
+/// main window, whose bank area they then leave).
+template <typename View, typename... Args>
+MainWindowView::PanelMaker madeInto(std::unique_ptr<View>& slot, Args&... args) {
+    return [&slot, &args...] {
+        slot = std::make_unique<View>(args...);
+        return slot.get();
+    };
+}
+
 std::uint64_t startSeed() {
     // One seed per run, so each run's soundscape differs; nothing reseeds it later except
     // where a command says so.
@@ -150,24 +160,26 @@ void Application::wireWindows() {
     QWidget* host = p.mainView.get();
 
     Soundscape& banks = p.soundscape;
-    p.backgroundOneView = std::make_unique<BackgroundBankView>(banks.backgroundOne(), p.levels);
-    p.backgroundTwoView = std::make_unique<BackgroundBankView>(banks.backgroundTwo(), p.levels);
-    p.bwView = std::make_unique<BwBankView>(banks.bw(), p.levels);
-    p.customBackgroundView =
-        std::make_unique<BackgroundBankView>(banks.customBackground(), p.levels);
-    // The panels are declared after the main window, so they go first and leave its bank
-    // area as they are deleted.
-    p.mainView->addBankPanel(p.backgroundOneView.get());
-    p.mainView->addBankPanel(p.backgroundTwoView.get());
-    p.mainView->addBankPanel(p.bwView.get());
-    p.mainView->addBankPanel(p.customBackgroundView.get());
+    // Only the panel shown at start is made before the main window appears; the others are
+    // made once it is on screen, or when first shown.
+    MainWindowView& view = *p.mainView;
+    view.addBankPanel(banks.backgroundOne().windowName(),
+                      madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels));
+    view.addBankPanel(banks.backgroundTwo().windowName(),
+                      madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels));
+    view.addBankPanel(banks.bw().windowName(), madeInto(p.bwView, banks.bw(), p.levels));
+    view.addBankPanel(banks.customBackground().windowName(),
+                      madeInto(p.customBackgroundView, banks.customBackground(), p.levels));
 
     p.randomWindows = std::make_unique<RandomWindows>(
         p.soundscape.randomBanks(), p.levels, p.settings,
         [&main](const std::string& window) { main.panels().showBank(window); }, host);
+    RandomWindows& random = *p.randomWindows;
     for (int n = 1; n <= 4; ++n)
-        p.mainView->addBankPanel(&p.randomWindows->bankView(n));
-    p.mainView->addBankPanel(&p.randomWindows->customView());
+        view.addBankPanel(banks.randomBanks().bank(n).windowName(),
+                          [&random, n] { return &random.bankView(n); });
+    view.addBankPanel(banks.randomBanks().custom().windowName(),
+                      [&random] { return &random.customView(); });
     main.commands().setRecordingSource(&p.recording);
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {

@@ -27,10 +27,14 @@ class View : public ::testing::Test {
         rig.start();
         view = std::make_unique<MainWindowView>(rig.main(), rig.levels());
         // A real bank panel (its level copies are what the user moves) and a stand-in.
-        view->addBankPanel(new BackgroundBankView(rig.world().backgroundOne, rig.levels()));
-        auto* panel = new QWidget;
-        panel->setObjectName("frmrandommain");
-        view->addBankPanel(panel);
+        view->addBankPanel("frmback", [this] {
+            return new BackgroundBankView(rig.world().backgroundOne, rig.levels());
+        });
+        view->addBankPanel("frmrandommain", [] {
+            auto* panel = new QWidget;
+            panel->setObjectName("frmrandommain");
+            return panel;
+        });
         view->show();
     }
     template <typename T = QWidget> T* find(const char* name) {
@@ -75,10 +79,12 @@ TEST(ViewWidth, GrowsToTheWidestPanelButNotPastTheScreen) {
     const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
     for (const int panelWidth : {screenWidth / 2, 2 * screenWidth}) {
         MainWindowView view(rig.main(), rig.levels());
-        auto* panel = new QWidget;
-        panel->setObjectName("frmback");
-        panel->setMinimumWidth(panelWidth);
-        view.addBankPanel(panel);
+        view.addBankPanel("frmback", [panelWidth] {
+            auto* panel = new QWidget;
+            panel->setObjectName("frmback");
+            panel->setMinimumWidth(panelWidth);
+            return panel;
+        });
         const int startWidth = view.minimumSizeHint().width();
         view.resize(startWidth, 600);
         view.show();
@@ -93,6 +99,48 @@ TEST(ViewWidth, GrowsToTheWidestPanelButNotPastTheScreen) {
             EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
         }
     }
+}
+
+// Only the panel shown at start is made before the window appears; the others follow once
+// it is on screen, and a wider one made then still fits without a sideways scroll bar.
+TEST(ViewPanels, HiddenPanelsAreMadeAfterTheWindowAppearsAndStillFit) {
+    HubRig rig;
+    rig.start();
+    const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
+    MainWindowView view(rig.main(), rig.levels());
+    std::vector<std::string> made;
+    const auto panel = [&made](const char* name, int width) {
+        return [&made, name, width] {
+            made.push_back(name);
+            auto* p = new QWidget;
+            p->setObjectName(name);
+            p->setMinimumWidth(width);
+            return p;
+        };
+    };
+    view.addBankPanel("frmback", panel("frmback", 200));
+    view.addBankPanel("frmrandommain", panel("frmrandommain", screenWidth / 2));
+    view.addBankPanel("frmrandommain3", panel("frmrandommain3", 200));
+    EXPECT_EQ(made, (std::vector<std::string>{"frmback"}));
+
+    view.resize(view.minimumSizeHint().width(), 600);
+    view.show();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(made.size(), 3u);
+    EXPECT_EQ(view.shownPanel()->objectName(), "frmback");
+    EXPECT_FALSE(view.findChild<QWidget*>("frmrandommain")->isVisible());
+
+    rig.main().panels().showBank("frmrandommain");
+    QApplication::processEvents();
+    auto* area = view.findChild<QScrollArea*>("frmrandommainArea");
+    ASSERT_NE(area, nullptr);
+    EXPECT_GE(area->viewport()->width(), screenWidth / 2) << "window " << view.width();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+
+    rig.main().panels().randombank(3);
+    EXPECT_EQ(view.shownPanel()->objectName(), "frmrandommain3");
+    EXPECT_EQ(made.size(), 3u) << "each panel is made once";
 }
 
 TEST_F(View, SlidersAndDisplaysFollowTheSharedModel) {

@@ -19,8 +19,10 @@
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -305,18 +307,40 @@ void MainWindowView::refreshWindowButtons() {
     m_randomScenario->setVisible(canLoad);
 }
 
-void MainWindowView::addBankPanel(QWidget* panel) {
-    const std::string name = panel->objectName().toStdString();
+void MainWindowView::addBankPanel(const std::string& windowName, PanelMaker make) {
     // Bank panels are made for their own window size; a scroll area keeps every control
     // reachable when the main window is smaller.
     auto* scroll = new QScrollArea(m_bankArea);
-    scroll->setObjectName(panel->objectName() + QStringLiteral("Area"));
+    scroll->setObjectName(qs(windowName) + QStringLiteral("Area"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(panel);
     m_bankArea->addWidget(scroll);
-    m_panelByWindow[name] = scroll;
-    if (name == m_controller.panels().shownBank()) showPanel(name);
+    m_panelByWindow[windowName] = Panel{scroll, std::move(make)};
+    if (windowName == m_controller.panels().shownBank()) showPanel(windowName);
+}
+
+QWidget* MainWindowView::panel(const std::string& windowName) {
+    const auto it = m_panelByWindow.find(windowName);
+    if (it == m_panelByWindow.end()) return nullptr;
+    // Made after the window was fitted: it may need more width than the others.
+    if (make(it->second) && m_fitted) fitWidth();
+    return it->second.area->widget();
+}
+
+bool MainWindowView::make(Panel& panel) {
+    if (!panel.make) return false;
+    panel.area->setWidget(std::exchange(panel.make, nullptr)());
+    return true;
+}
+
+void MainWindowView::makeAllPanels() {
+    bool made = false;
+    for (auto& [name, p] : m_panelByWindow)
+        if (make(p)) {
+            made = true;
+            p.area->widget()->setVisible(name == m_controller.panels().shownBank());
+        }
+    if (made && m_fitted) fitWidth();
 }
 
 void MainWindowView::showEvent(QShowEvent* event) {
@@ -327,10 +351,21 @@ void MainWindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+void MainWindowView::paintEvent(QPaintEvent* event) {
+    // The first paint means the window is on screen: the panels not shown yet are made now,
+    // while the user looks at it, rather than before it appears.
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, [this] { makeAllPanels(); });
+    }
+    QWidget::paintEvent(event);
+}
+
 void MainWindowView::fitWidth() {
     int widest = 0;
-    for (const auto& [name, scroll] : m_panelByWindow) {
-        QWidget* panel = scroll->widget();
+    for (const auto& [name, p] : m_panelByWindow) {
+        QWidget* panel = p.area->widget();
+        if (!panel) continue;    // not made yet: measured when it is
         panel->ensurePolished(); // hidden pages are not styled yet, and style decides sizes
         widest =
             std::max(widest, panel->minimumSizeHint().expandedTo(panel->minimumSize()).width());
@@ -364,11 +399,12 @@ void MainWindowView::showPanel(const std::string& windowName) {
         checked->setChecked(false);
         m_bankButtons->setExclusive(true);
     }
+    panel(windowName);
     // Hidden panels stay alive: their banks keep playing.
-    for (auto& [name, area] : m_panelByWindow) {
+    for (auto& [name, p] : m_panelByWindow) {
         const bool shown = name == windowName;
-        area->widget()->setVisible(shown);
-        if (shown) m_bankArea->setCurrentWidget(area);
+        if (QWidget* made = p.area->widget()) made->setVisible(shown);
+        if (shown) m_bankArea->setCurrentWidget(p.area);
     }
 }
 

@@ -10,7 +10,9 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 class QButtonGroup;
@@ -33,8 +35,13 @@ class MainWindowView : public QWidget {
     MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent = nullptr);
     ~MainWindowView() override;
 
-    /// Hosts a bank's panel in the bank area; the panel's objectName is its window name.
-    void addBankPanel(QWidget* panel);
+    /// Makes a bank's panel; its objectName is its window name.
+    using PanelMaker = std::function<QWidget*()>;
+    /// Hosts a bank's panel in the bank area. The panel is made when first shown or, for
+    /// the others, once the main window is on screen, so they cost nothing at start.
+    void addBankPanel(const std::string& windowName, PanelMaker make);
+    /// Makes every panel not made yet (done by itself shortly after the first paint).
+    void makeAllPanels();
     /// The panel currently shown, or nullptr.
     [[nodiscard]] QWidget* shownPanel() const;
     /// Adds the buttons of windows that exist now (call again after wiring more windows).
@@ -44,6 +51,7 @@ class MainWindowView : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     /// Widens the window, as far as the screen allows, until the widest bank panel fits
@@ -71,8 +79,17 @@ class MainWindowView : public QWidget {
     QLabel* m_noPanel = nullptr;
     QButtonGroup* m_bankButtons = nullptr;
     std::map<std::string, QPushButton*> m_bankButtonByWindow;
-    std::map<std::string, QScrollArea*> m_panelByWindow;
+    struct Panel {
+        QScrollArea* area = nullptr;
+        PanelMaker make; ///< empty once made
+    };
+    /// The panel of that window, made now if it was not yet; nullptr for an unknown window.
+    QWidget* panel(const std::string& windowName);
+    /// Makes it unless it was; true when it was made now.
+    static bool make(Panel& panel);
+    std::map<std::string, Panel> m_panelByWindow;
     bool m_fitted = false;
+    bool m_painted = false;
     QHBoxLayout* m_windowButtonRow = nullptr;
     std::map<std::string, QPushButton*> m_windowButtonByWindow;
     QPushButton* m_alarmOn = nullptr;
