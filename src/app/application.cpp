@@ -19,6 +19,7 @@
 #include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
 #include "ui/banks/random/random_windows.h"
+#include "ui/main_window/bank_area.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
 #include "ui/options/options_view.h"
@@ -64,7 +65,7 @@ class SnapshotRecording final : public RecordingSource {
 /// A panel made on first need into slot, which keeps it (the panels are deleted before the
 /// main window, whose bank area they then leave).
 template <typename View, typename... Args>
-MainWindowView::PanelMaker madeInto(std::unique_ptr<View>& slot, Args&... args) {
+BankArea::PanelMaker madeInto(std::unique_ptr<View>& slot, Args&... args) {
     return [&slot, &args...] {
         slot = std::make_unique<View>(args...);
         return slot.get();
@@ -163,23 +164,23 @@ void Application::wireWindows() {
     // Only the panel shown at start is made before the main window appears; the others are
     // made once it is on screen, or when first shown.
     MainWindowView& view = *p.mainView;
-    view.addBankPanel(banks.backgroundOne().windowName(),
-                      madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels));
-    view.addBankPanel(banks.backgroundTwo().windowName(),
-                      madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels));
-    view.addBankPanel(banks.bw().windowName(), madeInto(p.bwView, banks.bw(), p.levels));
-    view.addBankPanel(banks.customBackground().windowName(),
-                      madeInto(p.customBackgroundView, banks.customBackground(), p.levels));
+    view.bankArea().addPanel(banks.backgroundOne().windowName(),
+                             madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels));
+    view.bankArea().addPanel(banks.backgroundTwo().windowName(),
+                             madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels));
+    view.bankArea().addPanel(banks.bw().windowName(), madeInto(p.bwView, banks.bw(), p.levels));
+    view.bankArea().addPanel(banks.customBackground().windowName(),
+                             madeInto(p.customBackgroundView, banks.customBackground(), p.levels));
 
     p.randomWindows = std::make_unique<RandomWindows>(
         p.soundscape.randomBanks(), p.levels, p.settings,
         [&main](const std::string& window) { main.panels().showBank(window); }, host);
     RandomWindows& random = *p.randomWindows;
     for (int n = 1; n <= 4; ++n)
-        view.addBankPanel(banks.randomBanks().bank(n).windowName(),
-                          [&random, n] { return &random.bankView(n); });
-    view.addBankPanel(banks.randomBanks().custom().windowName(),
-                      [&random] { return &random.customView(); });
+        view.bankArea().addPanel(banks.randomBanks().bank(n).windowName(),
+                                 [&random, n] { return &random.bankView(n); });
+    view.bankArea().addPanel(banks.randomBanks().custom().windowName(),
+                             [&random] { return &random.customView(); });
     main.commands().setRecordingSource(&p.recording);
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {

@@ -3,6 +3,7 @@
 // closing the window as an orderly quit.
 #include "hub_rig.h"
 #include "ui/banks/background/background_bank_view.h"
+#include "ui/main_window/bank_area.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
 #include "ui/widgets/lcd_display.h"
@@ -27,10 +28,10 @@ class View : public ::testing::Test {
         rig.start();
         view = std::make_unique<MainWindowView>(rig.main(), rig.levels());
         // A real bank panel (its level copies are what the user moves) and a stand-in.
-        view->addBankPanel("frmback", [this] {
+        view->bankArea().addPanel("frmback", [this] {
             return new BackgroundBankView(rig.world().backgroundOne, rig.levels());
         });
-        view->addBankPanel("frmrandommain", [] {
+        view->bankArea().addPanel("frmrandommain", [] {
             auto* panel = new QWidget;
             panel->setObjectName("frmrandommain");
             return panel;
@@ -61,10 +62,10 @@ TEST_F(View, EveryNamedControlIsThere) {
 }
 
 TEST_F(View, BankButtonsShowOnePanelAndHideTheOthers) {
-    ASSERT_EQ(view->shownPanel()->objectName(), "frmback");
+    ASSERT_EQ(view->bankArea().shownPanel()->objectName(), "frmback");
     find<QPushButton>("xpbs37")->click();
     EXPECT_EQ(rig.main().panels().shownBank(), "frmrandommain");
-    EXPECT_EQ(view->shownPanel()->objectName(), "frmrandommain");
+    EXPECT_EQ(view->bankArea().shownPanel()->objectName(), "frmrandommain");
     EXPECT_TRUE(find("frmrandommain")->isVisible());
     EXPECT_FALSE(find("frmback")->isVisible());
     EXPECT_TRUE(find<QPushButton>("xpbs37")->isChecked());
@@ -79,7 +80,7 @@ TEST(ViewWidth, GrowsToTheWidestPanelButNotPastTheScreen) {
     const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
     for (const int panelWidth : {screenWidth / 2, 2 * screenWidth}) {
         MainWindowView view(rig.main(), rig.levels());
-        view.addBankPanel("frmback", [panelWidth] {
+        view.bankArea().addPanel("frmback", [panelWidth] {
             auto* panel = new QWidget;
             panel->setObjectName("frmback");
             panel->setMinimumWidth(panelWidth);
@@ -118,9 +119,9 @@ TEST(ViewPanels, HiddenPanelsAreMadeAfterTheWindowAppearsAndStillFit) {
             return p;
         };
     };
-    view.addBankPanel("frmback", panel("frmback", 200));
-    view.addBankPanel("frmrandommain", panel("frmrandommain", screenWidth / 2));
-    view.addBankPanel("frmrandommain3", panel("frmrandommain3", 200));
+    view.bankArea().addPanel("frmback", panel("frmback", 200));
+    view.bankArea().addPanel("frmrandommain", panel("frmrandommain", screenWidth / 2));
+    view.bankArea().addPanel("frmrandommain3", panel("frmrandommain3", 200));
     EXPECT_EQ(made, (std::vector<std::string>{"frmback"}));
 
     view.resize(view.minimumSizeHint().width(), 600);
@@ -128,7 +129,7 @@ TEST(ViewPanels, HiddenPanelsAreMadeAfterTheWindowAppearsAndStillFit) {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
     EXPECT_EQ(made.size(), 3u);
-    EXPECT_EQ(view.shownPanel()->objectName(), "frmback");
+    EXPECT_EQ(view.bankArea().shownPanel()->objectName(), "frmback");
     EXPECT_FALSE(view.findChild<QWidget*>("frmrandommain")->isVisible());
 
     rig.main().panels().showBank("frmrandommain");
@@ -139,7 +140,7 @@ TEST(ViewPanels, HiddenPanelsAreMadeAfterTheWindowAppearsAndStillFit) {
     EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
 
     rig.main().panels().randombank(3);
-    EXPECT_EQ(view.shownPanel()->objectName(), "frmrandommain3");
+    EXPECT_EQ(view.bankArea().shownPanel()->objectName(), "frmrandommain3");
     EXPECT_EQ(made.size(), 3u) << "each panel is made once";
 }
 

@@ -1,11 +1,12 @@
 #include "main_window_view.h"
 
+#include "ui/main_window/bank_area.h"
+#include "ui/widgets/command_button.h"
 #include "ui/widgets/lcd_display.h"
 #include "ui/widgets/level_slider.h"
 #include "ui/widgets/scheme_style.h"
 
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,14 +16,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QShowEvent>
-#include <QStackedWidget>
-#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
-#include <utility>
 
 namespace velmora {
 
@@ -50,16 +47,6 @@ constexpr DisplaySpec kDisplays[] = {
 
 constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
                                  Level::Bwaves, Level::Mp3,    Level::Cd};
-
-/// The caption of each bank button, by window name.
-const char* bankCaption(const std::string& window) {
-    static const std::map<std::string, const char*> captions = {
-        {"frmback", "Backgrounds 1"},   {"frmback2", "Backgrounds 2"},
-        {"frmbackbw", "Brainwaves"},    {"frmrandommain", "Random Sounds"},
-        {"frmcustom", "Custom Random"}, {"frmbackcustom", "Custom Background"},
-    };
-    return captions.at(window);
-}
 
 struct WindowButtonText {
     const char* caption;
@@ -96,15 +83,18 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
     auto* middle = new QHBoxLayout;
     middle->setSpacing(8);
     middle->addWidget(buildScenarios());
-    middle->addWidget(buildBanks(), 1);
+    m_bankArea = new BankArea(controller.panels(), this);
+    middle->addWidget(m_bankArea, 1);
     middle->addWidget(buildLevels());
     root->addLayout(middle, 1);
     root->addWidget(buildCommands());
 
     m_connections.push_back(controller.displays().changed.connect(
         [this](Display d, const std::string& text) { m_displays.at(d)->setText(qs(text)); }));
-    m_connections.push_back(controller.panels().bankShown.connect(
-        [this](const std::string& name) { showPanel(name); }));
+    // A panel made after the first show may need more width than the others had.
+    connect(m_bankArea, &BankArea::panelMade, this, [this] {
+        if (m_fitted) fitWidth();
+    });
     m_connections.push_back(
         controller.scenarios().listChanged.connect([this] { showScenarios(); }));
     m_connections.push_back(
@@ -139,15 +129,6 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
 }
 
 MainWindowView::~MainWindowView() = default;
-
-QPushButton* MainWindowView::makeButton(const char* objectName, const QString& caption,
-                                        const QString& toolTip) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromUtf8(objectName));
-    if (!toolTip.isEmpty()) button->setToolTip(toolTip);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
 
 QWidget* MainWindowView::buildDisplays() {
     auto* box = new QGroupBox(tr("Status"), this);
@@ -191,9 +172,10 @@ QWidget* MainWindowView::buildScenarios() {
             [this](QListWidgetItem*) { m_controller.scenarios().loadSelected(); });
 
     // Loading needs the scenario files' reader; without it the list only shows what exists.
-    m_loadScenario = makeButton("chameleonButton4", tr("Load"), tr("Load the selected scenario"));
-    m_randomScenario = makeButton("chameleonButton9", tr("Random"),
-                                  QStringLiteral("Load a random scenario from the list"));
+    m_loadScenario =
+        makeCommandButton(this, "chameleonButton4", tr("Load"), tr("Load the selected scenario"));
+    m_randomScenario = makeCommandButton(this, "chameleonButton9", tr("Random"),
+                                         QStringLiteral("Load a random scenario from the list"));
     connect(m_loadScenario, &QPushButton::clicked, this,
             [this] { m_controller.scenarios().loadSelected(); });
     connect(m_randomScenario, &QPushButton::clicked, this,
@@ -202,37 +184,6 @@ QWidget* MainWindowView::buildScenarios() {
     row->addWidget(m_loadScenario);
     row->addWidget(m_randomScenario);
     v->addLayout(row);
-    return box;
-}
-
-QWidget* MainWindowView::buildBanks() {
-    auto* box = new QGroupBox(tr("Sound banks"), this);
-    auto* v = new QVBoxLayout(box);
-    auto* row = new QHBoxLayout;
-    row->setSpacing(4);
-    m_bankButtons = new QButtonGroup(this);
-    m_bankButtons->setExclusive(true);
-    for (const auto& b : kBankButtons) {
-        if (!m_controller.panels().bank(b.windowName)) continue; // only banks that exist
-        const QString caption = tr(bankCaption(b.windowName));
-        auto* button = makeButton(b.objectName, caption, tr("Show the %1 bank").arg(caption));
-        button->setCheckable(true);
-        m_bankButtons->addButton(button);
-        m_bankButtonByWindow[b.windowName] = button;
-        const std::string window = b.windowName;
-        connect(button, &QPushButton::clicked, this,
-                [this, window] { m_controller.panels().showBank(window); });
-        row->addWidget(button);
-    }
-    row->addStretch(1);
-    v->addLayout(row);
-
-    m_bankArea = new QStackedWidget(box);
-    m_bankArea->setObjectName(QStringLiteral("bankArea"));
-    m_noPanel = new QLabel(tr("No sound bank is loaded."), m_bankArea);
-    m_noPanel->setAlignment(Qt::AlignCenter);
-    m_bankArea->addWidget(m_noPanel);
-    v->addWidget(m_bankArea, 1);
     return box;
 }
 
@@ -252,18 +203,21 @@ QWidget* MainWindowView::buildCommands() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
 
-    auto* stop =
-        makeButton("chameleonButton20", tr("Stop all"), QStringLiteral("Stop all sounds "));
+    auto* stop = makeCommandButton(this, "chameleonButton20", tr("Stop all"),
+                                   QStringLiteral("Stop all sounds "));
     connect(stop, &QPushButton::clicked, this, [this] { m_controller.panels().stopAllSounds(); });
     row->addWidget(stop);
-    auto* record = makeButton("picturebutton3", tr("Record"),
-                              QStringLiteral("Create an audio recording of this soundscape"));
+    auto* record =
+        makeCommandButton(this, "picturebutton3", tr("Record"),
+                          QStringLiteral("Create an audio recording of this soundscape"));
     connect(record, &QPushButton::clicked, this,
             [this] { m_controller.commands().startRecorder(); });
     row->addWidget(record);
 
-    m_alarmOn = makeButton("xpbs28", tr("Alarm on"), QStringLiteral("Enable the alarm"));
-    m_alarmOff = makeButton("xpbs27", tr("Alarm off"), QStringLiteral("Disable the alarm"));
+    m_alarmOn =
+        makeCommandButton(this, "xpbs28", tr("Alarm on"), QStringLiteral("Enable the alarm"));
+    m_alarmOff =
+        makeCommandButton(this, "xpbs27", tr("Alarm off"), QStringLiteral("Disable the alarm"));
     connect(m_alarmOn, &QPushButton::clicked, this,
             [this] { m_controller.commands().enableAlarm(); });
     connect(m_alarmOff, &QPushButton::clicked, this,
@@ -276,7 +230,7 @@ QWidget* MainWindowView::buildCommands() {
     row->addLayout(m_windowButtonRow);
     row->addStretch(1);
 
-    auto* exit = makeButton("xpbs25", tr("Exit"), QStringLiteral("Exit Velmora"));
+    auto* exit = makeCommandButton(this, "xpbs25", tr("Exit"), QStringLiteral("Exit Velmora"));
     connect(exit, &QPushButton::clicked, this, [this] { m_controller.quit(); });
     row->addWidget(exit);
     return bar;
@@ -287,7 +241,8 @@ void MainWindowView::refreshWindowButtons() {
         if (m_windowButtonByWindow.count(w.windowName) || !m_controller.windows().has(w.windowName))
             continue;
         const auto text = windowButtonText(w.windowName);
-        auto* button = makeButton(w.objectName, tr(text.caption), QString::fromUtf8(text.toolTip));
+        auto* button = makeCommandButton(this, w.objectName, tr(text.caption),
+                                         QString::fromUtf8(text.toolTip));
         const std::string window = w.windowName;
         connect(button, &QPushButton::clicked, this,
                 [this, window] { m_controller.commands().openWindow(window); });
@@ -307,42 +262,6 @@ void MainWindowView::refreshWindowButtons() {
     m_randomScenario->setVisible(canLoad);
 }
 
-void MainWindowView::addBankPanel(const std::string& windowName, PanelMaker make) {
-    // Bank panels are made for their own window size; a scroll area keeps every control
-    // reachable when the main window is smaller.
-    auto* scroll = new QScrollArea(m_bankArea);
-    scroll->setObjectName(qs(windowName) + QStringLiteral("Area"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    m_bankArea->addWidget(scroll);
-    m_panelByWindow[windowName] = Panel{scroll, std::move(make)};
-    if (windowName == m_controller.panels().shownBank()) showPanel(windowName);
-}
-
-QWidget* MainWindowView::panel(const std::string& windowName) {
-    const auto it = m_panelByWindow.find(windowName);
-    if (it == m_panelByWindow.end()) return nullptr;
-    // Made after the window was fitted: it may need more width than the others.
-    if (make(it->second) && m_fitted) fitWidth();
-    return it->second.area->widget();
-}
-
-bool MainWindowView::make(Panel& panel) {
-    if (!panel.make) return false;
-    panel.area->setWidget(std::exchange(panel.make, nullptr)());
-    return true;
-}
-
-void MainWindowView::makeAllPanels() {
-    bool made = false;
-    for (auto& [name, p] : m_panelByWindow)
-        if (make(p)) {
-            made = true;
-            p.area->widget()->setVisible(name == m_controller.panels().shownBank());
-        }
-    if (made && m_fitted) fitWidth();
-}
-
 void MainWindowView::showEvent(QShowEvent* event) {
     if (!m_fitted) {
         m_fitted = true;
@@ -356,55 +275,22 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
     // while the user looks at it, rather than before it appears.
     if (!m_painted) {
         m_painted = true;
-        QTimer::singleShot(0, this, [this] { makeAllPanels(); });
+        QTimer::singleShot(0, m_bankArea, &BankArea::makeAllPanels);
     }
     QWidget::paintEvent(event);
 }
 
 void MainWindowView::fitWidth() {
-    int widest = 0;
-    for (const auto& [name, p] : m_panelByWindow) {
-        QWidget* panel = p.area->widget();
-        if (!panel) continue;    // not made yet: measured when it is
-        panel->ensurePolished(); // hidden pages are not styled yet, and style decides sizes
-        widest =
-            std::max(widest, panel->minimumSizeHint().expandedTo(panel->minimumSize()).width());
-    }
-    // A tall panel also gets a vertical scroll bar, which takes its width. The window only
-    // grows as far as the screen allows; below that the scroll area keeps every control
-    // reachable.
-    const int needed = widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The window only grows as far as the screen allows; below that the scroll area keeps
+    // every control reachable.
     const int screenWidth = screen() ? screen()->availableGeometry().width() : width();
     // The other boxes take part of any extra width until they reach their preferred sizes,
     // so measure again after each step; a few steps always settle it.
     for (int step = 0; step < 4; ++step) {
         layout()->activate();
-        const int wanted = std::min(width() + needed - m_bankArea->width(), screenWidth);
+        const int wanted = std::min(width() + m_bankArea->missingWidth(), screenWidth);
         if (wanted <= width()) return;
         resize(wanted, height());
-    }
-}
-
-QWidget* MainWindowView::shownPanel() const {
-    auto* scroll = qobject_cast<QScrollArea*>(m_bankArea->currentWidget());
-    return scroll ? scroll->widget() : nullptr;
-}
-
-void MainWindowView::showPanel(const std::string& windowName) {
-    if (auto it = m_bankButtonByWindow.find(windowName); it != m_bankButtonByWindow.end())
-        it->second->setChecked(true);
-    else if (auto* checked = m_bankButtons->checkedButton()) {
-        // A bank without a button of its own (random banks 2-4): no button stays lit.
-        m_bankButtons->setExclusive(false);
-        checked->setChecked(false);
-        m_bankButtons->setExclusive(true);
-    }
-    panel(windowName);
-    // Hidden panels stay alive: their banks keep playing.
-    for (auto& [name, p] : m_panelByWindow) {
-        const bool shown = name == windowName;
-        if (QWidget* made = p.area->widget()) made->setVisible(shown);
-        if (shown) m_bankArea->setCurrentWidget(p.area);
     }
 }
 

@@ -10,22 +10,17 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-class QButtonGroup;
-class QGroupBox;
 class QHBoxLayout;
-class QLabel;
 class QListWidget;
 class QPushButton;
-class QScrollArea;
-class QStackedWidget;
 
 namespace velmora {
 
+class BankArea;
 class LcdDisplay;
 class LevelSlider;
 
@@ -35,15 +30,8 @@ class MainWindowView : public QWidget {
     MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent = nullptr);
     ~MainWindowView() override;
 
-    /// Makes a bank's panel; its objectName is its window name.
-    using PanelMaker = std::function<QWidget*()>;
-    /// Hosts a bank's panel in the bank area. The panel is made when first shown or, for
-    /// the others, once the main window is on screen, so they cost nothing at start.
-    void addBankPanel(const std::string& windowName, PanelMaker make);
-    /// Makes every panel not made yet (done by itself shortly after the first paint).
-    void makeAllPanels();
-    /// The panel currently shown, or nullptr.
-    [[nodiscard]] QWidget* shownPanel() const;
+    /// The bank buttons and the bank panel shown; panels are added there.
+    [[nodiscard]] BankArea& bankArea() { return *m_bankArea; }
     /// Adds the buttons of windows that exist now (call again after wiring more windows).
     void refreshWindowButtons();
 
@@ -56,15 +44,12 @@ class MainWindowView : public QWidget {
   private:
     /// Widens the window, as far as the screen allows, until the widest bank panel fits
     /// without a sideways scroll bar. Done at the first show, when the colours and fonts
-    /// that decide the panels' sizes are in place.
+    /// that decide the panels' sizes are in place, and again for a panel made later.
     void fitWidth();
     QWidget* buildDisplays();
     QWidget* buildScenarios();
-    QWidget* buildBanks();
     QWidget* buildLevels();
     QWidget* buildCommands();
-    QPushButton* makeButton(const char* objectName, const QString& caption, const QString& toolTip);
-    void showPanel(const std::string& windowName);
     void showScenarios();
     void showAlarm(bool enabled);
     void applyColors(const ColorScheme& scheme);
@@ -75,19 +60,7 @@ class MainWindowView : public QWidget {
     QListWidget* m_scenarioList = nullptr;
     QPushButton* m_loadScenario = nullptr;
     QPushButton* m_randomScenario = nullptr;
-    QStackedWidget* m_bankArea = nullptr;
-    QLabel* m_noPanel = nullptr;
-    QButtonGroup* m_bankButtons = nullptr;
-    std::map<std::string, QPushButton*> m_bankButtonByWindow;
-    struct Panel {
-        QScrollArea* area = nullptr;
-        PanelMaker make; ///< empty once made
-    };
-    /// The panel of that window, made now if it was not yet; nullptr for an unknown window.
-    QWidget* panel(const std::string& windowName);
-    /// Makes it unless it was; true when it was made now.
-    static bool make(Panel& panel);
-    std::map<std::string, Panel> m_panelByWindow;
+    BankArea* m_bankArea = nullptr;
     bool m_fitted = false;
     bool m_painted = false;
     QHBoxLayout* m_windowButtonRow = nullptr;
