@@ -130,7 +130,7 @@ TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
     commands.setRemoteLabels(&parties);
     commands.setAlarmSound(&parties);
     rig.start();
-    EXPECT_TRUE(commands.isAlarmEnabled()) << "switched off at step 5, on again at step 19";
+    EXPECT_TRUE(commands.isAlarmEnabled()) << "switched off early in the load, on again at its end";
     EXPECT_EQ(parties.remote, (std::vector<std::string>{"Alarm:Off", "Scn: Not Specified"}));
 
     commands.disableAlarm();
