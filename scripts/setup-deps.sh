@@ -17,7 +17,7 @@ packages=(
   xdg-utils
   # tests and tooling
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick sox libsox-fmt-all python3-numpy fonts-dejavu-core
+  xvfb xauth xdotool imagemagick sox libsox-fmt-all python3-numpy fonts-dejavu-core
 )
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

@@ -19,6 +19,7 @@
 #include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
 #include "ui/banks/random/random_windows.h"
+#include "ui/main_window/bank_area.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
 #include "ui/options/options_view.h"
@@ -35,6 +36,42 @@
 namespace velmora {
 
 namespace {
+/// The splash belongs to the start-up road.
+class RoadSplash final : public SplashScreen {
+  public:
+    explicit RoadSplash(std::unique_ptr<StartupRoad>& road) : m_road(road) {}
+    void hideSplash() override { m_road->hideSplash(); }
+
+  private:
+    std::unique_ptr<StartupRoad>& m_road;
+};
+
+/// The recorder renders what is playing now: a snapshot of it in a private folder.
+class SnapshotRecording final : public RecordingSource {
+  public:
+    SnapshotRecording(Soundscape& soundscape, MuteSwitch& mute)
+        : m_soundscape(soundscape), m_mute(mute) {}
+    std::vector<std::string> recorderArguments() override {
+        const auto dir = Soundscape::makeSnapshotFolder();
+        if (dir.empty() || !m_soundscape.writeSnapshot(dir, m_mute.unmutedMaster()).ok) return {};
+        return {"--program-folder", dir.string()};
+    }
+
+  private:
+    Soundscape& m_soundscape;
+    MuteSwitch& m_mute;
+};
+
+/// A panel made on first need into slot, which keeps it (the panels are deleted before the
+/// main window, whose bank area they then leave).
+template <typename View, typename... Args>
+BankArea::PanelMaker madeInto(std::unique_ptr<View>& slot, Args&... args) {
+    return [&slot, &args...] {
+        slot = std::make_unique<View>(args...);
+        return slot.get();
+    };
+}
+
 std::uint64_t startSeed() {
     // One seed per run, so each run's soundscape differs; nothing reseeds it later except
     // where a command says so.
@@ -75,6 +112,8 @@ struct Application::Parts {
     std::unique_ptr<DeviceSelectionView> deviceView;
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
+    RoadSplash splash{road};
+    SnapshotRecording recording{soundscape, main.mute()};
     std::vector<Connection> connections;
 };
 
@@ -94,7 +133,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             q.tray->show();
         },
         [this] { terminate(); });
-    main.hooks().hideSplash = [this] { m_parts->road->hideSplash(); };
+    main.setSplash(&p.splash);
     main.windows().add(kFirstRunWindow, [this] { m_parts->road->showFirstRun(); });
 
     p.mainView = std::make_unique<MainWindowView>(main, p.levels);
@@ -122,31 +161,27 @@ void Application::wireWindows() {
     QWidget* host = p.mainView.get();
 
     Soundscape& banks = p.soundscape;
-    p.backgroundOneView = std::make_unique<BackgroundBankView>(banks.backgroundOne(), p.levels);
-    p.backgroundTwoView = std::make_unique<BackgroundBankView>(banks.backgroundTwo(), p.levels);
-    p.bwView = std::make_unique<BwBankView>(banks.bw(), p.levels);
-    p.customBackgroundView =
-        std::make_unique<BackgroundBankView>(banks.customBackground(), p.levels);
-    // The panels are declared after the main window, so they go first and leave its bank
-    // area as they are deleted.
-    p.mainView->addBankPanel(p.backgroundOneView.get());
-    p.mainView->addBankPanel(p.backgroundTwoView.get());
-    p.mainView->addBankPanel(p.bwView.get());
-    p.mainView->addBankPanel(p.customBackgroundView.get());
+    // Only the panel shown at start is made before the main window appears; the others are
+    // made once it is on screen, or when first shown.
+    MainWindowView& view = *p.mainView;
+    view.bankArea().addPanel(banks.backgroundOne().windowName(),
+                             madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels));
+    view.bankArea().addPanel(banks.backgroundTwo().windowName(),
+                             madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels));
+    view.bankArea().addPanel(banks.bw().windowName(), madeInto(p.bwView, banks.bw(), p.levels));
+    view.bankArea().addPanel(banks.customBackground().windowName(),
+                             madeInto(p.customBackgroundView, banks.customBackground(), p.levels));
 
     p.randomWindows = std::make_unique<RandomWindows>(
         p.soundscape.randomBanks(), p.levels, p.settings,
-        [&main](const std::string& window) { main.showBank(window); }, host);
+        [&main](const std::string& window) { main.panels().showBank(window); }, host);
+    RandomWindows& random = *p.randomWindows;
     for (int n = 1; n <= 4; ++n)
-        p.mainView->addBankPanel(&p.randomWindows->bankView(n));
-    p.mainView->addBankPanel(&p.randomWindows->customView());
-    // The recorder renders what is playing now: a snapshot of it in a private folder.
-    main.hooks().recorderArguments = [this]() -> std::vector<std::string> {
-        Parts& q = *m_parts;
-        const auto dir = Soundscape::makeSnapshotFolder();
-        if (dir.empty() || !q.soundscape.writeSnapshot(dir, q.main.unmutedMaster()).ok) return {};
-        return {"--program-folder", dir.string()};
-    };
+        view.bankArea().addPanel(banks.randomBanks().bank(n).windowName(),
+                                 [&random, n] { return &random.bankView(n); });
+    view.bankArea().addPanel(banks.randomBanks().custom().windowName(),
+                             [&random] { return &random.customView(); });
+    main.commands().setRecordingSource(&p.recording);
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {
         banks.customBackground().reloadAll(files);

@@ -1,5 +1,6 @@
 #include "soundscape.h"
 
+#include "core/main_window/auto_randomise_switch.h"
 #include "core/main_window/main_window_controller.h"
 #include "core/state/main2_state.h"
 #include "core/state/main_state.h"
@@ -45,6 +46,47 @@ bool contains(const fs::path& base, const fs::path& child) {
 
 constexpr auto kSnapshotMaxAge = std::chrono::hours(24 * 7);
 
+// The two automatic-randomise switches as the main window restores, saves and shows them;
+// each reads its period and threshold from its own settings dialog.
+class DialogSwitch : public AutoRandomiseSwitch {
+  public:
+    explicit DialogSwitch(IntervalSettings& dialog) : m_dialog(dialog) {}
+    int periodMinutes() const override { return m_dialog.periodMinutes(); }
+    int dialogSlider() const override { return m_dialog.threshold(); }
+    void setDialogSlider(int value) override { m_dialog.setThreshold(value); }
+
+  private:
+    IntervalSettings& m_dialog;
+};
+
+class NumberedSwitch final : public DialogSwitch {
+  public:
+    NumberedSwitch(AutoRandomizeGroup& group, IntervalSettings& form3)
+        : DialogSwitch(form3), m_group(group),
+          m_switched(group.changed.connect([this](bool) { changed(); })) {}
+    bool isOn() const override { return m_group.enabled(); }
+    void restore(bool on) override { m_group.setEnabled(on); }
+
+  private:
+    AutoRandomizeGroup& m_group;
+    Connection m_switched;
+};
+
+/// OK in Form33 restarts the bank without switching it, so the dialog tells of it too.
+class CustomSwitch final : public DialogSwitch {
+  public:
+    CustomSwitch(CustomRandomBank& bank, IntervalSettings& form33)
+        : DialogSwitch(form33), m_bank(bank),
+          m_switched(bank.autoRandomizeChanged.connect([this](bool) { changed(); })),
+          m_confirmed(form33.confirmed.connect([this] { changed(); })) {}
+    bool isOn() const override { return m_bank.autoRandomizeOn(); }
+    void restore(bool on) override { m_bank.setAutoRandomize(on); }
+
+  private:
+    CustomRandomBank& m_bank;
+    Connection m_switched;
+    Connection m_confirmed;
+};
 } // namespace
 
 Soundscape::Soundscape(Services& services)
@@ -61,26 +103,9 @@ Soundscape::~Soundscape() = default;
 void Soundscape::attach(MainWindowController& main) {
     for (Bank* bank : m_banks)
         main.addBank(*bank);
-
-    AutoRandomizeGroup& group = m_random.autoRandomize();
-    IntervalSettings& form3 = m_random.form3();
-    IntervalSettings& form33 = m_random.form33();
-    CustomRandomBank& custom = m_random.custom();
-    main.setRandomAutoRandomise({
-        [&group] { return group.enabled(); },
-        [&group](bool on) { group.setEnabled(on); },
-        [&form3] { return form3.periodMinutes(); },
-        [&form3] { return form3.threshold(); },
-        [&form3](int value) { form3.setThreshold(value); },
-    });
-    main.setCustomAutoRandomise({
-        [&custom] { return custom.autoRandomizeOn(); },
-        [&custom](bool on) { custom.setAutoRandomize(on); },
-        [&form33] { return form33.periodMinutes(); },
-        [&form33] { return form33.threshold(); },
-        [&form33](int value) { form33.setThreshold(value); },
-    });
-    m_connections.push_back(group.changed.connect([&main](bool) { main.checklcd(); }));
+    m_randomSwitch = std::make_unique<NumberedSwitch>(m_random.autoRandomize(), m_random.form3());
+    m_customSwitch = std::make_unique<CustomSwitch>(m_random.custom(), m_random.form33());
+    main.setAutoRandomiseSwitches(*m_randomSwitch, *m_customSwitch);
 }
 
 fs::path Soundscape::stateFile(std::string name) const {

@@ -16,12 +16,14 @@
 #include "core/signal.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace velmora {
 
+class AutoRandomiseSwitch;
 class MainWindowController;
 
 /// What a snapshot adds to the ordinary state files: the parts of what the user hears that
@@ -107,7 +109,8 @@ class Soundscape {
     BwBank m_bw;
     CustomBackgroundBank m_customBackground;
     std::vector<Bank*> m_banks;
-    std::vector<Connection> m_connections;
+    std::unique_ptr<AutoRandomiseSwitch> m_randomSwitch;
+    std::unique_ptr<AutoRandomiseSwitch> m_customSwitch;
 };
 
 /// snapshot.tmp: master, Bwaves, Form3 period, Form33 period (one text record).

@@ -79,11 +79,11 @@ double HubRig::run(int milliseconds) {
 
 void shapeSoundscape(HubRig& rig) {
     auto& w = rig.world();
-    rig.main().setLevel(Level::Background, 7);
-    rig.main().setLevel(Level::Random, 12);
-    rig.main().setLevel(Level::Mp3, 4000);
-    rig.main().setLevel(Level::Cd, 30);
-    rig.main().setLevel(Level::Master, 200);
+    rig.levels().set(Level::Background, 7);
+    rig.levels().set(Level::Random, 12);
+    rig.levels().set(Level::Mp3, 4000);
+    rig.levels().set(Level::Cd, 30);
+    rig.levels().set(Level::Master, 200);
     w.backgroundOne.setVolume(2, 180);
     w.backgroundOne.setOn(2, true);
     w.randomBanks.bank(1).setVolume(4, 100);
@@ -91,7 +91,7 @@ void shapeSoundscape(HubRig& rig) {
     w.randomBanks.autoRandomize().setEnabled(true);
     w.randomBanks.custom().setAutoRandomize(true);
     w.randomBanks.form3().setThreshold(77);
-    rig.main().setPresetCaption(3, "Rain on the roof");
+    rig.main().presets().setCaption(3, "Rain on the roof");
     rig.main().outputDevice().set(2);
     rig.run(200);
 }

@@ -30,32 +30,32 @@ class Levels_ : public ::testing::Test {
 };
 
 TEST_F(Levels_, MutingTwiceRestoresTheExactMasterAndTheSound) {
-    rig.main().setLevel(Level::Master, 437);
+    rig.levels().set(Level::Master, 437);
     const int audible = rig.engine().volume(loop());
     ASSERT_TRUE(rig.engine().isPlaying(loop()));
     ASSERT_GT(audible, 0);
 
-    rig.main().toggleMute();
-    EXPECT_TRUE(rig.main().isMuted());
+    rig.main().mute().toggle();
+    EXPECT_TRUE(rig.main().mute().isMuted());
     EXPECT_EQ(rig.levels().master(), 0);
     EXPECT_EQ(rig.engine().volume(loop()), 0);
     rig.run(50); // let the volume ramp settle
     EXPECT_LT(rig.run(200), 1e-4) << "muted output must be silent";
 
-    rig.main().toggleMute();
-    EXPECT_FALSE(rig.main().isMuted());
+    rig.main().mute().toggle();
+    EXPECT_FALSE(rig.main().mute().isMuted());
     EXPECT_EQ(rig.levels().master(), 437);
     EXPECT_EQ(rig.engine().volume(loop()), audible);
     EXPECT_GT(rig.run(200), 0.01);
 }
 
 TEST_F(Levels_, RaisingTheMasterWhileMutedUnmutes) {
-    rig.main().toggleMute();
+    rig.main().mute().toggle();
     rig.levels().set(Level::Master, 300); // e.g. the remote's or a bank's copy
-    EXPECT_FALSE(rig.main().isMuted());
+    EXPECT_FALSE(rig.main().mute().isMuted());
     // The next Mute saves 300, not the value from before the first mute.
-    rig.main().toggleMute();
-    rig.main().toggleMute();
+    rig.main().mute().toggle();
+    rig.main().mute().toggle();
     EXPECT_EQ(rig.levels().master(), 300);
 }
 
@@ -65,7 +65,7 @@ TEST_F(Levels_, MasterMovedAnywhereReappliesLiveVolumesInEveryBank) {
     birds.setVolume(3, 220);
 
     // Main window first, then a move as a bank's copy makes it (the shared model).
-    for (auto move : {+[](HubRig& r) { r.main().setLevel(Level::Master, 600); },
+    for (auto move : {+[](HubRig& r) { r.levels().set(Level::Master, 600); },
                       +[](HubRig& r) { r.levels().set(Level::Master, 150); }}) {
         birds.preview(3); // a one-shot still playing while the master moves
         rig.run(20);
@@ -90,15 +90,15 @@ TEST_F(Levels_, FreshStartPlaysAnInitialSlotClearlyAndTheTopReachesFullVolume) {
     EXPECT_EQ(rig.engine().volume(birds.slot(3).channel), 131);
     rig.run(600);
 
-    rig.main().setLevel(Level::Master, 100000); // limited to the top
-    rig.main().setLevel(Level::Random, 100000);
+    rig.levels().set(Level::Master, 100000); // limited to the top
+    rig.levels().set(Level::Random, 100000);
     birds.setVolume(3, 255);
     birds.preview(3);
     EXPECT_EQ(rig.engine().volume(birds.slot(3).channel), 255);
 }
 
 TEST_F(Levels_, Mp3LevelAt5000SetsEveryBanksCopy) {
-    rig.main().setLevel(Level::Mp3, 5000);
+    rig.levels().set(Level::Mp3, 5000);
     auto& w = rig.world();
     EXPECT_EQ(w.backgroundOne.values().mp3Copy, 5000);
     EXPECT_EQ(w.backgroundTwo.values().mp3Copy, 5000);
@@ -119,7 +119,7 @@ TEST_F(Levels_, StopAllSilencesEveryBank) {
     rig.run(30);
     ASSERT_GT(rig.run(100), 0.01);
 
-    rig.main().stopAllSounds();
+    rig.main().panels().stopAllSounds();
     EXPECT_FALSE(w.backgroundOne.slot(1).on) << "switched off as if unticked";
     EXPECT_FALSE(w.backgroundOne.slot(2).on);
     rig.run(20); // the stop's short fade

@@ -8,46 +8,80 @@
 namespace velmora::test {
 namespace {
 
+/// The remote's labels and the alarm clock as the alarm switch reaches them.
+struct AlarmParties final : RemoteLabels, AlarmSound {
+    std::vector<std::string> remote;
+    int stops = 0;
+    void setAlarmLabel(const std::string& text) override { remote.push_back(text); }
+    void setScenarioLabel(const std::string& text) override { remote.push_back(text); }
+    void stopAlarm() override { ++stops; }
+};
+
+struct Loader final : ScenarioLoader {
+    std::vector<std::string> loaded;
+    void loadScenario(const std::string& name) override { loaded.push_back(name); }
+    void rebuildScenarioMenu() override {}
+};
+
 TEST(Displays, StartTextsClockAndScenarioClearing) {
     HubRig rig;
     rig.world().clock.set({2026, 12, 6, 21, 4, 9, 0});
     rig.start();
-    auto& main = rig.main();
-    EXPECT_EQ(main.displayText(Display::Scenario), "Not Specified");
-    EXPECT_EQ(main.displayText(Display::Scheduler), "Disabled");
-    EXPECT_EQ(main.displayText(Display::Preset), "No preset selected");
-    EXPECT_EQ(main.displayText(Display::Picture), "Default");
-    EXPECT_EQ(main.displayText(Display::AutoRandomise), "Disabled\nDisabled");
-    EXPECT_EQ(main.displayText(Display::Clock), "21:04:09");
+    auto& displays = rig.main().displays();
+    EXPECT_EQ(displays.text(Display::Scenario), "Not Specified");
+    EXPECT_EQ(displays.text(Display::Scheduler), "Disabled");
+    EXPECT_EQ(displays.text(Display::Preset), "No preset selected");
+    EXPECT_EQ(displays.text(Display::Picture), "Default");
+    EXPECT_EQ(displays.text(Display::AutoRandomise), "Disabled\nDisabled");
+    EXPECT_EQ(displays.text(Display::Clock), "21:04:09");
 
     rig.world().clock.set({2026, 12, 6, 21, 4, 10, 0});
     rig.world().timers.advance(1000);
-    EXPECT_EQ(main.displayText(Display::Clock), "21:04:10");
+    EXPECT_EQ(displays.text(Display::Clock), "21:04:10");
 
     // While a scenario loads its progress stays readable; afterwards the display clears.
-    main.setScenarioLoading(true);
+    displays.setScenarioLoading(true);
     rig.world().timers.advance(6000);
-    EXPECT_EQ(main.displayText(Display::Scenario), "Not Specified");
-    main.setScenarioLoading(false);
+    EXPECT_EQ(displays.text(Display::Scenario), "Not Specified");
+    displays.setScenarioLoading(false);
     rig.world().timers.advance(5000);
-    EXPECT_EQ(main.displayText(Display::Scenario), "");
+    EXPECT_EQ(displays.text(Display::Scenario), "");
+
+    // Quit stops the clock for good; a scenario load finishing afterwards restarts nothing.
+    rig.main().quit();
+    displays.setScenarioText("Forest");
+    displays.setScenarioLoading(false);
+    rig.world().timers.advance(10000);
+    EXPECT_EQ(displays.text(Display::Scenario), "Forest");
+    EXPECT_EQ(displays.text(Display::Clock), "21:04:10");
 }
 
-TEST(Displays, ChecklcdShowsBothSwitchesAndTheOneShotRefresh) {
+TEST(Displays, CustomBankSwitchAndItsDialogRefreshTheDisplayThreeSecondsLater) {
     HubRig rig;
     rig.start();
     auto& w = rig.world();
+    const auto shown = [&] { return rig.main().displays().text(Display::AutoRandomise); };
     w.randomBanks.form33().setPeriodMinutes(5);
-    w.randomBanks.custom().setAutoRandomize(true);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Disabled\nDisabled");
-    rig.main().startCustomLcdUpdate();
+    w.randomBanks.custom().toggleAutoRandomize(); // the bank's own button
+    EXPECT_EQ(shown(), "Disabled\nDisabled");
     w.timers.advance(2999);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Disabled\nDisabled");
+    EXPECT_EQ(shown(), "Disabled\nDisabled");
     w.timers.advance(1);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Disabled\nEnabled - 5mins");
-    // The shared switch of the numbered banks refreshes at once.
-    w.randomBanks.autoRandomize().setEnabled(true);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Enabled - 10mins\nEnabled - 5mins");
+    EXPECT_EQ(shown(), "Disabled\nEnabled - 5mins");
+
+    // OK in Form33 with another period: the line follows the dialog.
+    w.randomBanks.form33().setPeriodMinutes(20);
+    w.randomBanks.form33().confirm();
+    w.timers.advance(3000);
+    EXPECT_EQ(shown(), "Disabled\nEnabled - 20mins");
+
+    w.randomBanks.custom().toggleAutoRandomize();
+    w.timers.advance(3000);
+    EXPECT_EQ(shown(), "Disabled\nDisabled");
+
+    // The shared switch of the numbered banks refreshes at once, on its own line.
+    w.randomBanks.bank(2).toggleAutoRandomize();
+    EXPECT_EQ(shown(), "Enabled - 10mins\nDisabled");
 }
 
 TEST(FirstRun, WelcomeTwoSecondsAfterTheFirstStartOnly) {
@@ -82,7 +116,7 @@ TEST(StartWithController, SavedOptionShowsTheRemoteInsteadOfTheMainWindow) {
         rig.main().windows().add(kRemoteWindow, [&] { ++remoteShown; });
         rig.start();
         EXPECT_EQ(remoteShown, option ? 1 : 0);
-        EXPECT_EQ(rig.main().isMainVisible(), !option);
+        EXPECT_EQ(rig.main().commands().isMainVisible(), !option);
     }
 }
 
@@ -91,18 +125,19 @@ TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
     state::MainState saved;
     saved.alarmFlag = "True";
     ASSERT_EQ(state::writeMainState(rig.file("main.tmp"), saved), files::WriteError::None);
-    std::vector<std::string> remote;
-    int stops = 0;
-    rig.main().hooks().remoteAlarmLabel = [&](const std::string& t) { remote.push_back(t); };
-    rig.main().hooks().stopAlarm = [&] { ++stops; };
+    AlarmParties parties;
+    auto& commands = rig.main().commands();
+    commands.setRemoteLabels(&parties);
+    commands.setAlarmSound(&parties);
     rig.start();
-    EXPECT_TRUE(rig.main().isAlarmEnabled()) << "switched off at step 5, on again at step 19";
+    EXPECT_TRUE(commands.isAlarmEnabled()) << "switched off early in the load, on again at its end";
+    EXPECT_EQ(parties.remote, (std::vector<std::string>{"Alarm:Off", "Scn: Not Specified"}));
 
-    rig.main().disableAlarm();
-    EXPECT_FALSE(rig.main().isAlarmEnabled());
-    EXPECT_EQ(rig.main().displayText(Display::Clock), "Disabled ");
-    EXPECT_EQ(remote.back(), "Alarm:Off");
-    EXPECT_EQ(stops, 2);
+    commands.disableAlarm();
+    EXPECT_FALSE(commands.isAlarmEnabled());
+    EXPECT_EQ(rig.main().displays().text(Display::Clock), "Disabled ");
+    EXPECT_EQ(parties.remote.back(), "Alarm:Off");
+    EXPECT_EQ(parties.stops, 2);
     rig.main().quit();
     state::MainState read;
     (void)state::readMainState(rig.file("main.tmp"), read);
@@ -112,10 +147,13 @@ TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
 TEST(Recorder, StartsFromTheProgramFolderOrSaysItIsMissing) {
     HubRig rig;
     auto& w = rig.world();
-    rig.main().hooks().recorderArguments = [] {
-        return std::vector<std::string>{"--program-folder", "/snap"};
-    };
-    EXPECT_TRUE(rig.main().startRecorder());
+    struct Snapshot final : RecordingSource {
+        std::vector<std::string> recorderArguments() override {
+            return {"--program-folder", "/snap"};
+        }
+    } snapshot;
+    rig.main().commands().setRecordingSource(&snapshot);
+    EXPECT_TRUE(rig.main().commands().startRecorder());
     ASSERT_EQ(w.shell.calls.size(), 1u);
     EXPECT_EQ(w.shell.calls[0].what, "start");
     EXPECT_EQ(std::filesystem::path(w.shell.calls[0].target), rig.file("recorder"));
@@ -123,41 +161,50 @@ TEST(Recorder, StartsFromTheProgramFolderOrSaysItIsMissing) {
     EXPECT_TRUE(w.dialogs.messages.empty());
 
     w.shell.succeed = false;
-    EXPECT_FALSE(rig.main().startRecorder());
+    EXPECT_FALSE(rig.main().commands().startRecorder());
     EXPECT_EQ(w.dialogs.lastMessage(),
               "The recorder could not be found. Please re-install the program.");
 }
 
 TEST(Scenarios, ListShowsVlmNamesAndRandomLoadNeedsEntries) {
     HubRig rig;
-    std::vector<std::string> loaded;
-    rig.main().hooks().loadScenario = [&](const std::string& n) { loaded.push_back(n); };
+    Loader loader;
+    auto& list = rig.main().scenarios();
+    list.setLoader(&loader);
     rig.start();
-    rig.main().loadRandomScenario();
+    list.loadRandom();
     EXPECT_EQ(rig.world().dialogs.lastMessage(), "There are no files in the list");
-    EXPECT_TRUE(loaded.empty());
+    EXPECT_TRUE(loader.loaded.empty());
 
     for (const char* f : {"Summer rain.vlm", "beach.VLM", "notes.txt", "Forest.vlm"})
         testing::writeBytes(rig.file("config/scenarios") / f, "x");
-    rig.main().refreshScenarioList();
-    EXPECT_EQ(rig.main().scenarios(), (std::vector<std::string>{"beach", "Forest", "Summer rain"}));
-    rig.main().loadRandomScenario();
-    ASSERT_EQ(loaded.size(), 1u);
-    EXPECT_EQ(rig.main().selectedScenario(), loaded[0]);
+    list.refresh();
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"beach", "Forest", "Summer rain"}));
+    list.loadRandom();
+    ASSERT_EQ(loader.loaded.size(), 1u);
+    EXPECT_EQ(list.selected(), loader.loaded[0]);
+
+    // The selection is what the next start comes back to.
+    list.select("Forest");
+    rig.main().quit();
+    state::MainState saved;
+    (void)state::readMainState(rig.file("main.tmp"), saved);
+    EXPECT_EQ(saved.scenarioName, "Forest");
 }
 
 TEST(BankPanels, OneBankShownAtATimeAndUnknownNamesRefused) {
     HubRig rig;
     rig.start();
     std::vector<std::string> shown;
-    auto c = rig.main().bankShown.connect([&](const std::string& n) { shown.push_back(n); });
-    EXPECT_EQ(rig.main().shownBank(), "frmback");
-    rig.main().randombank(3);
-    EXPECT_EQ(rig.main().shownBank(), "frmrandommain3");
-    rig.main().randombank(1);
-    EXPECT_EQ(rig.main().shownBank(), "frmrandommain");
-    EXPECT_FALSE(rig.main().showBank("frmnothing"));
-    rig.main().randombank(9);
+    auto& panels = rig.main().panels();
+    auto c = panels.bankShown.connect([&](const std::string& n) { shown.push_back(n); });
+    EXPECT_EQ(panels.shownBank(), "frmback");
+    panels.randombank(3);
+    EXPECT_EQ(panels.shownBank(), "frmrandommain3");
+    panels.randombank(1);
+    EXPECT_EQ(panels.shownBank(), "frmrandommain");
+    EXPECT_FALSE(panels.showBank("frmnothing"));
+    panels.randombank(9);
     EXPECT_EQ(shown, (std::vector<std::string>{"frmrandommain3", "frmrandommain"}));
 }
 

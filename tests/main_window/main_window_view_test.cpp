@@ -3,6 +3,7 @@
 // closing the window as an orderly quit.
 #include "hub_rig.h"
 #include "ui/banks/background/background_bank_view.h"
+#include "ui/main_window/bank_area.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
 #include "ui/widgets/lcd_display.h"
@@ -27,10 +28,14 @@ class View : public ::testing::Test {
         rig.start();
         view = std::make_unique<MainWindowView>(rig.main(), rig.levels());
         // A real bank panel (its level copies are what the user moves) and a stand-in.
-        view->addBankPanel(new BackgroundBankView(rig.world().backgroundOne, rig.levels()));
-        auto* panel = new QWidget;
-        panel->setObjectName("frmrandommain");
-        view->addBankPanel(panel);
+        view->bankArea().addPanel("frmback", [this] {
+            return new BackgroundBankView(rig.world().backgroundOne, rig.levels());
+        });
+        view->bankArea().addPanel("frmrandommain", [] {
+            auto* panel = new QWidget;
+            panel->setObjectName("frmrandommain");
+            return panel;
+        });
         view->show();
     }
     template <typename T = QWidget> T* find(const char* name) {
@@ -57,10 +62,10 @@ TEST_F(View, EveryNamedControlIsThere) {
 }
 
 TEST_F(View, BankButtonsShowOnePanelAndHideTheOthers) {
-    ASSERT_EQ(view->shownPanel()->objectName(), "frmback");
+    ASSERT_EQ(view->bankArea().shownPanel()->objectName(), "frmback");
     find<QPushButton>("xpbs37")->click();
-    EXPECT_EQ(rig.main().shownBank(), "frmrandommain");
-    EXPECT_EQ(view->shownPanel()->objectName(), "frmrandommain");
+    EXPECT_EQ(rig.main().panels().shownBank(), "frmrandommain");
+    EXPECT_EQ(view->bankArea().shownPanel()->objectName(), "frmrandommain");
     EXPECT_TRUE(find("frmrandommain")->isVisible());
     EXPECT_FALSE(find("frmback")->isVisible());
     EXPECT_TRUE(find<QPushButton>("xpbs37")->isChecked());
@@ -75,10 +80,12 @@ TEST(ViewWidth, GrowsToTheWidestPanelButNotPastTheScreen) {
     const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
     for (const int panelWidth : {screenWidth / 2, 2 * screenWidth}) {
         MainWindowView view(rig.main(), rig.levels());
-        auto* panel = new QWidget;
-        panel->setObjectName("frmback");
-        panel->setMinimumWidth(panelWidth);
-        view.addBankPanel(panel);
+        view.bankArea().addPanel("frmback", [panelWidth] {
+            auto* panel = new QWidget;
+            panel->setObjectName("frmback");
+            panel->setMinimumWidth(panelWidth);
+            return panel;
+        });
         const int startWidth = view.minimumSizeHint().width();
         view.resize(startWidth, 600);
         view.show();
@@ -95,12 +102,54 @@ TEST(ViewWidth, GrowsToTheWidestPanelButNotPastTheScreen) {
     }
 }
 
+// Only the panel shown at start is made before the window appears; the others follow once
+// it is on screen, and a wider one made then still fits without a sideways scroll bar.
+TEST(ViewPanels, HiddenPanelsAreMadeAfterTheWindowAppearsAndStillFit) {
+    HubRig rig;
+    rig.start();
+    const int screenWidth = QApplication::primaryScreen()->availableGeometry().width();
+    MainWindowView view(rig.main(), rig.levels());
+    std::vector<std::string> made;
+    const auto panel = [&made](const char* name, int width) {
+        return [&made, name, width] {
+            made.push_back(name);
+            auto* p = new QWidget;
+            p->setObjectName(name);
+            p->setMinimumWidth(width);
+            return p;
+        };
+    };
+    view.bankArea().addPanel("frmback", panel("frmback", 200));
+    view.bankArea().addPanel("frmrandommain", panel("frmrandommain", screenWidth / 2));
+    view.bankArea().addPanel("frmrandommain3", panel("frmrandommain3", 200));
+    EXPECT_EQ(made, (std::vector<std::string>{"frmback"}));
+
+    view.resize(view.minimumSizeHint().width(), 600);
+    view.show();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(made.size(), 3u);
+    EXPECT_EQ(view.bankArea().shownPanel()->objectName(), "frmback");
+    EXPECT_FALSE(view.findChild<QWidget*>("frmrandommain")->isVisible());
+
+    rig.main().panels().showBank("frmrandommain");
+    QApplication::processEvents();
+    auto* area = view.findChild<QScrollArea*>("frmrandommainArea");
+    ASSERT_NE(area, nullptr);
+    EXPECT_GE(area->viewport()->width(), screenWidth / 2) << "window " << view.width();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+
+    rig.main().panels().randombank(3);
+    EXPECT_EQ(view.bankArea().shownPanel()->objectName(), "frmrandommain3");
+    EXPECT_EQ(made.size(), 3u) << "each panel is made once";
+}
+
 TEST_F(View, SlidersAndDisplaysFollowTheSharedModel) {
     find<QSlider>("ucSlider3")->setValue(321);
     EXPECT_EQ(rig.levels().master(), 321);
     rig.levels().set(Level::Mp3, 5000);
     EXPECT_EQ(find<QSlider>("hscroll2")->value(), 5000);
-    rig.main().setDisplayText(Display::AutoChange, "Auto Changing....");
+    rig.main().displays().setAutoChangeText("Auto Changing....");
     EXPECT_EQ(find<LcdDisplay>("LCD6")->text(), "Auto Changing....");
 }
 
@@ -151,7 +200,7 @@ TEST_F(View, TrayMenuListsWhatExistsAndMutes) {
     ASSERT_NE(action("Mute"), nullptr);
     ASSERT_NE(action("Quit App"), nullptr);
     action("Mute")->trigger();
-    EXPECT_TRUE(rig.main().isMuted());
+    EXPECT_TRUE(rig.main().mute().isMuted());
     EXPECT_TRUE(action("Mute")->isChecked());
     rig.main().windows().add(kRemoteWindow, [] {});
     EXPECT_NE(action("Show Remote"), nullptr);

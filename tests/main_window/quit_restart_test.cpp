@@ -48,9 +48,14 @@ TEST(Quit, WritesMain2ThenMainThenEveryBankLastOpenedFirst) {
     HubRig rig;
     rig.start();
     bool visualFirst = false;
-    rig.main().hooks().writeVisualState = [&] {
-        visualFirst = !std::filesystem::exists(rig.file("main2.tmp"));
-    };
+    struct Visual final : VisualModeCommands {
+        std::function<void()> write;
+        void slideshow() override {}
+        void panoramic() override {}
+        void writeVisualState() override { write(); }
+    } visual;
+    visual.write = [&] { visualFirst = !std::filesystem::exists(rig.file("main2.tmp")); };
+    rig.main().commands().setVisualMode(&visual);
     bool finished = false;
     auto c = rig.main().finished.connect([&] { finished = true; });
     FileEvents events(rig.file(""));
@@ -97,10 +102,11 @@ TEST(Quit, RestartRestoresTheSoundscape) {
     EXPECT_TRUE(w.randomBanks.autoRandomize().enabled());
     EXPECT_TRUE(w.randomBanks.custom().autoRandomizeOn());
     EXPECT_EQ(w.randomBanks.form3().threshold(), 77);
-    EXPECT_EQ(rig.main().presetCaptions()[3], "Rain on the roof");
-    EXPECT_EQ(rig.main().presetCaptions()[4], state::kUnassignedPreset);
+    EXPECT_EQ(rig.main().presets().captions()[3], "Rain on the roof");
+    EXPECT_EQ(rig.main().presets().captions()[4], state::kUnassignedPreset);
     EXPECT_EQ(rig.main().outputDevice().index(), 2);
-    EXPECT_EQ(rig.main().displayText(Display::AutoRandomise), "Enabled - 10mins\nEnabled - 10mins");
+    EXPECT_EQ(rig.main().displays().text(Display::AutoRandomise),
+              "Enabled - 10mins\nEnabled - 10mins");
 }
 
 TEST(Quit, BeforeTheLoadSequenceNothingIsOverwritten) {

@@ -46,10 +46,8 @@ void MainWindowController::restoreMainState() {
                std::find(result.unconverted.begin(), result.unconverted.end(), field) ==
                    result.unconverted.end();
     };
-    if (read(3) && m_randomAuto.setDialogSlider)
-        m_randomAuto.setDialogSlider(m_mainState.randomIntervalSlider);
-    if (read(4) && m_customAuto.setDialogSlider)
-        m_customAuto.setDialogSlider(m_mainState.customIntervalSlider);
+    if (read(3) && m_randomAuto) m_randomAuto->setDialogSlider(m_mainState.randomIntervalSlider);
+    if (read(4) && m_customAuto) m_customAuto->setDialogSlider(m_mainState.customIntervalSlider);
 }
 
 void MainWindowController::restoreMain2State() {
@@ -60,12 +58,12 @@ void MainWindowController::restoreMain2State() {
     m_s.levels.set(Level::Mp3, m_main2State.mp3);
     m_s.levels.set(Level::Cd, m_main2State.cd);
     m_scheme = schemeFromSlots(m_main2State.colorSlots, m_scheme);
-    if (m_main2State.customAutoRandomise && m_customAuto.restore) m_customAuto.restore(true);
-    if (m_main2State.bankOneAutoRandomise && m_randomAuto.restore) m_randomAuto.restore(true);
+    if (m_main2State.customAutoRandomise && m_customAuto) m_customAuto->restore(true);
+    if (m_main2State.bankOneAutoRandomise && m_randomAuto) m_randomAuto->restore(true);
 }
 
 void MainWindowController::restoreBanks() {
-    for (Bank* b : m_banks) {
+    for (Bank* b : m_panels.banks()) {
         m_windows.markOpen(b->windowName());
         // A missing state file is a first run, not a fault: the bank keeps its initial
         // values without a message box per bank.
@@ -80,57 +78,60 @@ void MainWindowController::load() {
     m_loaded = true;
     startSoundEngine();
     m_scheme = schemeFromSlots(state::kDefaultColorSlots, ColorScheme{});
-    setDisplayText(Display::Scheduler, "Disabled");
-    setDisplayText(Display::Picture, "Default");
-    disableAlarm();
-    refreshScenarioList();
+    m_displays.setSchedulerText("Disabled");
+    m_displays.setPictureText("Default");
+    m_commands.disableAlarm();
+    m_scenarios.refresh();
     restoreMainState();
     restoreMain2State();
     restoreBanks();
-    presetsChanged();
-    if (m_hooks.rebuildScenarioMenu) m_hooks.rebuildScenarioMenu();
-    setDisplayText(Display::Scenario, "Not Specified");
-    if (m_hooks.remoteScenarioLabel) m_hooks.remoteScenarioLabel("Scn: Not Specified");
+    m_presets.refresh();
+    m_scenarios.rebuildMenu();
+    m_displays.setScenarioText("Not Specified");
+    m_commands.tellRemoteScenario("Scn: Not Specified");
     docolors(m_scheme);
-    checklcd();
-    if (m_hooks.hideSplash) m_hooks.hideSplash();
+    m_displays.checklcd();
+    if (m_splash) m_splash->hideSplash();
     for (Level l : {Level::Background, Level::Master, Level::Cd, Level::Bwaves})
         m_s.levels.push(l);
     if (m_firstRun) m_firstRunTimer->setEnabled(true);
     m_s.levels.push(Level::Mp3);
-    setDisplayText(Display::Preset, "No preset selected");
+    m_displays.setPresetText("No preset selected");
     for (const char* name : kHiddenAtStart)
         m_windows.loadHidden(name);
-    if (m_mainState.alarmOn()) enableAlarm();
+    if (m_mainState.alarmOn()) m_commands.enableAlarm();
 
-    showClock();
-    m_clockTimer->setEnabled(true);
-    m_scenarioClearTimer->setEnabled(true);
-    if (!showBank(kFirstPanel) && !m_banks.empty()) showBank(m_banks.front()->windowName());
+    m_displays.start();
+    if (!m_panels.showBank(kFirstPanel) && !m_panels.banks().empty())
+        m_panels.showBank(m_panels.banks().front()->windowName());
     // "Start with controller": the option is saved by the options window and honoured here,
     // once the remote exists to be shown.
-    if (state::readRemoteOnStart(m_s.settings) && m_windows.has(kRemoteWindow)) showRemote();
+    if (state::readRemoteOnStart(m_s.settings) && m_windows.has(kRemoteWindow))
+        m_commands.showRemote();
 }
 
 void MainWindowController::stopTimers() {
-    for (Timer* t : {m_clockTimer.get(), m_scenarioClearTimer.get(), m_firstRunTimer.get(),
-                     m_autoLcdTimer.get(), m_customLcdTimer.get()})
-        t->setEnabled(false);
+    m_displays.stop();
+    m_firstRunTimer->setEnabled(false);
 }
 
 void MainWindowController::collectState() {
     auto& s2 = m_main2State;
     // While muted the master the user chose is the one kept, not the 0 of the mute.
-    s2.master = unmutedMaster();
+    s2.master = m_mute.unmutedMaster();
     s2.background = m_s.levels.value(Level::Background);
     s2.random = m_s.levels.value(Level::Random);
     s2.mp3 = m_s.levels.value(Level::Mp3);
     s2.cd = m_s.levels.value(Level::Cd);
     s2.colorSlots = slotsFromScheme(m_scheme);
-    if (m_customAuto.isOn) s2.customAutoRandomise = m_customAuto.isOn();
-    if (m_randomAuto.isOn) s2.bankOneAutoRandomise = m_randomAuto.isOn();
-    if (m_randomAuto.dialogSlider) m_mainState.randomIntervalSlider = m_randomAuto.dialogSlider();
-    if (m_customAuto.dialogSlider) m_mainState.customIntervalSlider = m_customAuto.dialogSlider();
+    if (m_customAuto) {
+        s2.customAutoRandomise = m_customAuto->isOn();
+        m_mainState.customIntervalSlider = m_customAuto->dialogSlider();
+    }
+    if (m_randomAuto) {
+        s2.bankOneAutoRandomise = m_randomAuto->isOn();
+        m_mainState.randomIntervalSlider = m_randomAuto->dialogSlider();
+    }
     s2.outputDevice = m_outputDevice.index();
     m_mainState.outputDevice = s2.outputDevice;
 }
@@ -151,14 +152,14 @@ void MainWindowController::saveState() {
     if (!m_loaded || m_quit) return;
     collectState();
     (void)writeStateFiles();
-    for (Bank* b : m_banks)
+    for (Bank* b : m_panels.banks())
         b->dosave(bankStateFile(*b));
 }
 
 void MainWindowController::quit(bool interactive) {
     if (m_quit) return;
     m_quit = true;
-    if (m_loaded && m_hooks.writeVisualState) m_hooks.writeVisualState();
+    if (m_loaded && m_commands.visualMode()) m_commands.visualMode()->writeVisualState();
     stopTimers();
     m_s.engine.close();
     if (m_loaded) {

@@ -1,11 +1,12 @@
 #include "main_window_view.h"
 
+#include "ui/main_window/bank_area.h"
+#include "ui/widgets/command_button.h"
 #include "ui/widgets/lcd_display.h"
 #include "ui/widgets/level_slider.h"
 #include "ui/widgets/scheme_style.h"
 
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,10 +16,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QShowEvent>
-#include <QStackedWidget>
-#include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -48,6 +47,26 @@ constexpr DisplaySpec kDisplays[] = {
 
 constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
                                  Level::Bwaves, Level::Mp3,    Level::Cd};
+
+struct WindowButtonText {
+    const char* caption;
+    const char* toolTip;
+};
+/// The caption and tool-tip of each button that opens a window, by window name.
+WindowButtonText windowButtonText(const std::string& window) {
+    static const std::map<std::string, WindowButtonText> texts = {
+        {"Frmsoundindent", {"Identify", "Identify which sounds are currently playing"}},
+        {"Timers", {"Scheduler", "Set scenarios to autochange according to time"}},
+        {"Alarm", {"Alarm", "Change alarm settings"}},
+        {"frmeffects", {"Effects", "Open the effects panel"}},
+        {"frmmainmp3", {"MP3", "Open the MP3 player"}},
+        {"frmcd", {"CD", "Open the CD player"}},
+        {"frmremote2", {"Remote", "Show the remote control"}},
+        {"frmDemo", {"Colours", "Change color scheme options"}},
+        {"FRMOPTIONS", {"Options", "Change program options"}},
+    };
+    return texts.at(window);
+}
 } // namespace
 
 MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent)
@@ -64,55 +83,52 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
     auto* middle = new QHBoxLayout;
     middle->setSpacing(8);
     middle->addWidget(buildScenarios());
-    middle->addWidget(buildBanks(), 1);
+    m_bankArea = new BankArea(controller.panels(), this);
+    middle->addWidget(m_bankArea, 1);
     middle->addWidget(buildLevels());
     root->addLayout(middle, 1);
     root->addWidget(buildCommands());
 
-    m_connections.push_back(controller.displayChanged.connect(
+    m_connections.push_back(controller.displays().changed.connect(
         [this](Display d, const std::string& text) { m_displays.at(d)->setText(qs(text)); }));
+    // A panel made after the first show may need more width than the others had.
+    connect(m_bankArea, &BankArea::panelMade, this, [this] {
+        if (m_fitted) fitWidth();
+    });
     m_connections.push_back(
-        controller.bankShown.connect([this](const std::string& name) { showPanel(name); }));
-    m_connections.push_back(controller.scenariosChanged.connect([this] { showScenarios(); }));
-    m_connections.push_back(controller.scenarioSelected.connect([this](const std::string& name) {
-        const auto items = m_scenarioList->findItems(qs(name), Qt::MatchExactly);
-        if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
-    }));
+        controller.scenarios().listChanged.connect([this] { showScenarios(); }));
     m_connections.push_back(
-        controller.alarmChanged.connect([this](bool enabled) { showAlarm(enabled); }));
+        controller.scenarios().selectionChanged.connect([this](const std::string& name) {
+            const auto items = m_scenarioList->findItems(qs(name), Qt::MatchExactly);
+            if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
+        }));
+    m_connections.push_back(
+        controller.commands().alarmChanged.connect([this](bool enabled) { showAlarm(enabled); }));
     m_connections.push_back(controller.colorsChanged.connect(
         [this](const ColorScheme& scheme) { applyColors(scheme); }));
-    m_connections.push_back(controller.mainVisibilityChanged.connect([this](bool visible) {
-        if (visible) {
-            show();
-            raise();
-            activateWindow();
-        } else {
-            hide();
-        }
-    }));
+    m_connections.push_back(
+        controller.commands().mainVisibilityChanged.connect([this](bool visible) {
+            if (visible) {
+                show();
+                raise();
+                activateWindow();
+            } else {
+                hide();
+            }
+        }));
     m_connections.push_back(
         controller.windows().added.connect([this](const std::string&) { refreshWindowButtons(); }));
 
     for (const auto& spec : kDisplays)
-        m_displays.at(spec.display)->setText(qs(controller.displayText(spec.display)));
+        m_displays.at(spec.display)->setText(qs(controller.displays().text(spec.display)));
     showScenarios();
-    showAlarm(controller.isAlarmEnabled());
+    showAlarm(controller.commands().isAlarmEnabled());
     applyColors(controller.colorScheme());
     refreshWindowButtons();
     resize(1420, 820);
 }
 
 MainWindowView::~MainWindowView() = default;
-
-QPushButton* MainWindowView::makeButton(const char* objectName, const QString& caption,
-                                        const QString& toolTip) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(QString::fromUtf8(objectName));
-    if (!toolTip.isEmpty()) button->setToolTip(toolTip);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
 
 QWidget* MainWindowView::buildDisplays() {
     auto* box = new QGroupBox(tr("Status"), this);
@@ -150,54 +166,24 @@ QWidget* MainWindowView::buildScenarios() {
     m_scenarioList->setAccessibleName(tr("Scenarios"));
     v->addWidget(m_scenarioList, 1);
     connect(m_scenarioList, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (!name.isEmpty()) m_controller.selectScenario(name.toStdString());
+        if (!name.isEmpty()) m_controller.scenarios().select(name.toStdString());
     });
     connect(m_scenarioList, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem*) { m_controller.loadSelectedScenario(); });
+            [this](QListWidgetItem*) { m_controller.scenarios().loadSelected(); });
 
     // Loading needs the scenario files' reader; without it the list only shows what exists.
-    m_loadScenario = makeButton("chameleonButton4", tr("Load"), tr("Load the selected scenario"));
-    m_randomScenario = makeButton("chameleonButton9", tr("Random"),
-                                  QStringLiteral("Load a random scenario from the list"));
+    m_loadScenario =
+        makeCommandButton(this, "chameleonButton4", tr("Load"), tr("Load the selected scenario"));
+    m_randomScenario = makeCommandButton(this, "chameleonButton9", tr("Random"),
+                                         QStringLiteral("Load a random scenario from the list"));
     connect(m_loadScenario, &QPushButton::clicked, this,
-            [this] { m_controller.loadSelectedScenario(); });
+            [this] { m_controller.scenarios().loadSelected(); });
     connect(m_randomScenario, &QPushButton::clicked, this,
-            [this] { m_controller.loadRandomScenario(); });
+            [this] { m_controller.scenarios().loadRandom(); });
     auto* row = new QHBoxLayout;
     row->addWidget(m_loadScenario);
     row->addWidget(m_randomScenario);
     v->addLayout(row);
-    return box;
-}
-
-QWidget* MainWindowView::buildBanks() {
-    auto* box = new QGroupBox(tr("Sound banks"), this);
-    auto* v = new QVBoxLayout(box);
-    auto* row = new QHBoxLayout;
-    row->setSpacing(4);
-    m_bankButtons = new QButtonGroup(this);
-    m_bankButtons->setExclusive(true);
-    for (const auto& b : kBankButtons) {
-        if (!m_controller.bank(b.windowName)) continue; // only banks that exist
-        auto* button =
-            makeButton(b.objectName, tr(b.caption), tr("Show the %1 bank").arg(tr(b.caption)));
-        button->setCheckable(true);
-        m_bankButtons->addButton(button);
-        m_bankButtonByWindow[b.windowName] = button;
-        const std::string window = b.windowName;
-        connect(button, &QPushButton::clicked, this,
-                [this, window] { m_controller.showBank(window); });
-        row->addWidget(button);
-    }
-    row->addStretch(1);
-    v->addLayout(row);
-
-    m_bankArea = new QStackedWidget(box);
-    m_bankArea->setObjectName(QStringLiteral("bankArea"));
-    m_noPanel = new QLabel(tr("No sound bank is loaded."), m_bankArea);
-    m_noPanel->setAlignment(Qt::AlignCenter);
-    m_bankArea->addWidget(m_noPanel);
-    v->addWidget(m_bankArea, 1);
     return box;
 }
 
@@ -217,19 +203,25 @@ QWidget* MainWindowView::buildCommands() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
 
-    auto* stop =
-        makeButton("chameleonButton20", tr("Stop all"), QStringLiteral("Stop all sounds "));
-    connect(stop, &QPushButton::clicked, this, [this] { m_controller.stopAllSounds(); });
+    auto* stop = makeCommandButton(this, "chameleonButton20", tr("Stop all"),
+                                   QStringLiteral("Stop all sounds "));
+    connect(stop, &QPushButton::clicked, this, [this] { m_controller.panels().stopAllSounds(); });
     row->addWidget(stop);
-    auto* record = makeButton("picturebutton3", tr("Record"),
-                              QStringLiteral("Create an audio recording of this soundscape"));
-    connect(record, &QPushButton::clicked, this, [this] { m_controller.startRecorder(); });
+    auto* record =
+        makeCommandButton(this, "picturebutton3", tr("Record"),
+                          QStringLiteral("Create an audio recording of this soundscape"));
+    connect(record, &QPushButton::clicked, this,
+            [this] { m_controller.commands().startRecorder(); });
     row->addWidget(record);
 
-    m_alarmOn = makeButton("xpbs28", tr("Alarm on"), QStringLiteral("Enable the alarm"));
-    m_alarmOff = makeButton("xpbs27", tr("Alarm off"), QStringLiteral("Disable the alarm"));
-    connect(m_alarmOn, &QPushButton::clicked, this, [this] { m_controller.enableAlarm(); });
-    connect(m_alarmOff, &QPushButton::clicked, this, [this] { m_controller.disableAlarm(); });
+    m_alarmOn =
+        makeCommandButton(this, "xpbs28", tr("Alarm on"), QStringLiteral("Enable the alarm"));
+    m_alarmOff =
+        makeCommandButton(this, "xpbs27", tr("Alarm off"), QStringLiteral("Disable the alarm"));
+    connect(m_alarmOn, &QPushButton::clicked, this,
+            [this] { m_controller.commands().enableAlarm(); });
+    connect(m_alarmOff, &QPushButton::clicked, this,
+            [this] { m_controller.commands().disableAlarm(); });
     row->addWidget(m_alarmOn);
     row->addWidget(m_alarmOff);
 
@@ -238,7 +230,7 @@ QWidget* MainWindowView::buildCommands() {
     row->addLayout(m_windowButtonRow);
     row->addStretch(1);
 
-    auto* exit = makeButton("xpbs25", tr("Exit"), QStringLiteral("Exit Velmora"));
+    auto* exit = makeCommandButton(this, "xpbs25", tr("Exit"), QStringLiteral("Exit Velmora"));
     connect(exit, &QPushButton::clicked, this, [this] { m_controller.quit(); });
     row->addWidget(exit);
     return bar;
@@ -248,10 +240,12 @@ void MainWindowView::refreshWindowButtons() {
     for (const auto& w : kWindowButtons) {
         if (m_windowButtonByWindow.count(w.windowName) || !m_controller.windows().has(w.windowName))
             continue;
-        auto* button = makeButton(w.objectName, tr(w.caption), QString::fromUtf8(w.toolTip));
+        const auto text = windowButtonText(w.windowName);
+        auto* button = makeCommandButton(this, w.objectName, tr(text.caption),
+                                         QString::fromUtf8(text.toolTip));
         const std::string window = w.windowName;
         connect(button, &QPushButton::clicked, this,
-                [this, window] { m_controller.openWindow(window); });
+                [this, window] { m_controller.commands().openWindow(window); });
         m_windowButtonByWindow[w.windowName] = button;
         // Keep the main window's fixed order whatever order the windows were wired in.
         int position = 0;
@@ -262,24 +256,10 @@ void MainWindowView::refreshWindowButtons() {
         m_windowButtonRow->insertWidget(position, button);
     }
     // The alarm buttons only mean something once the alarm exists to act on the flag.
-    showAlarm(m_controller.isAlarmEnabled());
-    const bool canLoad = m_controller.canLoadScenarios();
+    showAlarm(m_controller.commands().isAlarmEnabled());
+    const bool canLoad = m_controller.scenarios().canLoad();
     m_loadScenario->setVisible(canLoad);
     m_randomScenario->setVisible(canLoad);
-}
-
-void MainWindowView::addBankPanel(QWidget* panel) {
-    const std::string name = panel->objectName().toStdString();
-    // Bank panels are made for their own window size; a scroll area keeps every control
-    // reachable when the main window is smaller.
-    auto* scroll = new QScrollArea(m_bankArea);
-    scroll->setObjectName(panel->objectName() + QStringLiteral("Area"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(panel);
-    m_bankArea->addWidget(scroll);
-    m_panelByWindow[name] = scroll;
-    if (name == m_controller.shownBank()) showPanel(name);
 }
 
 void MainWindowView::showEvent(QShowEvent* event) {
@@ -290,63 +270,42 @@ void MainWindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void MainWindowView::fitWidth() {
-    int widest = 0;
-    for (const auto& [name, scroll] : m_panelByWindow) {
-        QWidget* panel = scroll->widget();
-        panel->ensurePolished(); // hidden pages are not styled yet, and style decides sizes
-        widest =
-            std::max(widest, panel->minimumSizeHint().expandedTo(panel->minimumSize()).width());
+void MainWindowView::paintEvent(QPaintEvent* event) {
+    // The first paint means the window is on screen: the panels not shown yet are made now,
+    // while the user looks at it, rather than before it appears.
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, m_bankArea, &BankArea::makeAllPanels);
     }
-    // A tall panel also gets a vertical scroll bar, which takes its width. The window only
-    // grows as far as the screen allows; below that the scroll area keeps every control
-    // reachable.
-    const int needed = widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QWidget::paintEvent(event);
+}
+
+void MainWindowView::fitWidth() {
+    // The window only grows as far as the screen allows; below that the scroll area keeps
+    // every control reachable.
     const int screenWidth = screen() ? screen()->availableGeometry().width() : width();
     // The other boxes take part of any extra width until they reach their preferred sizes,
     // so measure again after each step; a few steps always settle it.
     for (int step = 0; step < 4; ++step) {
         layout()->activate();
-        const int wanted = std::min(width() + needed - m_bankArea->width(), screenWidth);
+        const int wanted = std::min(width() + m_bankArea->missingWidth(), screenWidth);
         if (wanted <= width()) return;
         resize(wanted, height());
-    }
-}
-
-QWidget* MainWindowView::shownPanel() const {
-    auto* scroll = qobject_cast<QScrollArea*>(m_bankArea->currentWidget());
-    return scroll ? scroll->widget() : nullptr;
-}
-
-void MainWindowView::showPanel(const std::string& windowName) {
-    if (auto it = m_bankButtonByWindow.find(windowName); it != m_bankButtonByWindow.end())
-        it->second->setChecked(true);
-    else if (auto* checked = m_bankButtons->checkedButton()) {
-        // A bank without a button of its own (random banks 2-4): no button stays lit.
-        m_bankButtons->setExclusive(false);
-        checked->setChecked(false);
-        m_bankButtons->setExclusive(true);
-    }
-    // Hidden panels stay alive: their banks keep playing.
-    for (auto& [name, area] : m_panelByWindow) {
-        const bool shown = name == windowName;
-        area->widget()->setVisible(shown);
-        if (shown) m_bankArea->setCurrentWidget(area);
     }
 }
 
 void MainWindowView::showScenarios() {
     const QSignalBlocker block(m_scenarioList);
     m_scenarioList->clear();
-    for (const auto& name : m_controller.scenarios())
+    for (const auto& name : m_controller.scenarios().names())
         m_scenarioList->addItem(qs(name));
     const auto items =
-        m_scenarioList->findItems(qs(m_controller.selectedScenario()), Qt::MatchExactly);
+        m_scenarioList->findItems(qs(m_controller.scenarios().selected()), Qt::MatchExactly);
     if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
 }
 
 void MainWindowView::showAlarm(bool enabled) {
-    const bool exists = m_controller.windows().has("Alarm");
+    const bool exists = m_controller.windows().has(kAlarmWindow);
     m_alarmOn->setVisible(exists && !enabled);
     m_alarmOff->setVisible(exists && enabled);
 }
@@ -376,7 +335,7 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
         break;
     }
     const QKeySequence sequence(event->keyCombination());
-    m_controller.handleKey(sequence.toString(QKeySequence::PortableText).toStdString());
+    m_controller.commands().handleKey(sequence.toString(QKeySequence::PortableText).toStdString());
     QWidget::keyPressEvent(event);
 }
 

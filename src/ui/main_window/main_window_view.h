@@ -11,19 +11,16 @@
 #include <QWidget>
 
 #include <map>
+#include <string>
 #include <vector>
 
-class QButtonGroup;
-class QGroupBox;
 class QHBoxLayout;
-class QLabel;
 class QListWidget;
 class QPushButton;
-class QScrollArea;
-class QStackedWidget;
 
 namespace velmora {
 
+class BankArea;
 class LcdDisplay;
 class LevelSlider;
 
@@ -33,10 +30,8 @@ class MainWindowView : public QWidget {
     MainWindowView(MainWindowController& controller, Levels& levels, QWidget* parent = nullptr);
     ~MainWindowView() override;
 
-    /// Hosts a bank's panel in the bank area; the panel's objectName is its window name.
-    void addBankPanel(QWidget* panel);
-    /// The panel currently shown, or nullptr.
-    [[nodiscard]] QWidget* shownPanel() const;
+    /// The bank buttons and the bank panel shown; panels are added there.
+    [[nodiscard]] BankArea& bankArea() { return *m_bankArea; }
     /// Adds the buttons of windows that exist now (call again after wiring more windows).
     void refreshWindowButtons();
 
@@ -44,19 +39,17 @@ class MainWindowView : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     /// Widens the window, as far as the screen allows, until the widest bank panel fits
     /// without a sideways scroll bar. Done at the first show, when the colours and fonts
-    /// that decide the panels' sizes are in place.
+    /// that decide the panels' sizes are in place, and again for a panel made later.
     void fitWidth();
     QWidget* buildDisplays();
     QWidget* buildScenarios();
-    QWidget* buildBanks();
     QWidget* buildLevels();
     QWidget* buildCommands();
-    QPushButton* makeButton(const char* objectName, const QString& caption, const QString& toolTip);
-    void showPanel(const std::string& windowName);
     void showScenarios();
     void showAlarm(bool enabled);
     void applyColors(const ColorScheme& scheme);
@@ -67,12 +60,9 @@ class MainWindowView : public QWidget {
     QListWidget* m_scenarioList = nullptr;
     QPushButton* m_loadScenario = nullptr;
     QPushButton* m_randomScenario = nullptr;
-    QStackedWidget* m_bankArea = nullptr;
-    QLabel* m_noPanel = nullptr;
-    QButtonGroup* m_bankButtons = nullptr;
-    std::map<std::string, QPushButton*> m_bankButtonByWindow;
-    std::map<std::string, QScrollArea*> m_panelByWindow;
+    BankArea* m_bankArea = nullptr;
     bool m_fitted = false;
+    bool m_painted = false;
     QHBoxLayout* m_windowButtonRow = nullptr;
     std::map<std::string, QPushButton*> m_windowButtonByWindow;
     QPushButton* m_alarmOn = nullptr;

@@ -49,9 +49,9 @@ TrayIcon::TrayIcon(MainWindowController& controller, QObject* parent)
     m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick)
-            m_controller.showMain();
+            m_controller.commands().showMain();
     });
-    m_connections.push_back(controller.muteChanged.connect([this](bool muted) {
+    m_connections.push_back(controller.mute().changed.connect([this](bool muted) {
         if (m_mute) m_mute->setChecked(muted);
     }));
     m_connections.push_back(
@@ -76,26 +76,29 @@ QAction* TrayIcon::add(const QString& text, const std::function<void()>& action)
 void TrayIcon::rebuild() {
     m_menu->clear();
     MainWindowController& c = m_controller;
-    add(QStringLiteral("Show Main"), [&c] { c.showMain(); });
+    WindowCommands& commands = c.commands();
+    ScenarioList& scenarios = c.scenarios();
+    add(QStringLiteral("Show Main"), [&commands] { commands.showMain(); });
     if (c.windows().has(kRemoteWindow))
-        add(QStringLiteral("Show Remote"), [&c] { c.showRemote(); });
-    if (c.canLoadScenarios()) {
+        add(QStringLiteral("Show Remote"), [&commands] { commands.showRemote(); });
+    if (scenarios.canLoad()) {
         m_menu->addSeparator();
-        add(QStringLiteral("Load Scenario From Disk"), [&c] { c.loadSelectedScenario(); });
-        add(QStringLiteral("Load Random Scenario"), [&c] { c.loadRandomScenario(); });
+        add(QStringLiteral("Load Scenario From Disk"), [&scenarios] { scenarios.loadSelected(); });
+        add(QStringLiteral("Load Random Scenario"), [&scenarios] { scenarios.loadRandom(); });
     }
-    if (c.hooks().slideshow || c.hooks().panoramic) {
+    if (VisualModeCommands* visual = commands.visualMode()) {
         m_menu->addSeparator();
-        if (auto f = c.hooks().slideshow) add(QStringLiteral("Slideshow"), f);
-        if (auto f = c.hooks().panoramic) add(QStringLiteral("Panoramic"), f);
+        add(QStringLiteral("Slideshow"), [visual] { visual->slideshow(); });
+        add(QStringLiteral("Panoramic"), [visual] { visual->panoramic(); });
     }
     m_menu->addSeparator();
-    m_mute = add(QStringLiteral("Mute"), [&c] { c.toggleMute(); });
+    MuteSwitch& mute = c.mute();
+    m_mute = add(QStringLiteral("Mute"), [&mute] { mute.toggle(); });
     m_mute->setCheckable(true);
-    m_mute->setChecked(c.isMuted());
+    m_mute->setChecked(mute.isMuted());
     // The action's own toggle must not run ahead of the controller's state.
     connect(m_mute, &QAction::triggered, this,
-            [this] { m_mute->setChecked(m_controller.isMuted()); });
+            [this, &mute] { m_mute->setChecked(mute.isMuted()); });
     add(QStringLiteral("Quit App"), [&c] { c.quit(); });
 }
 

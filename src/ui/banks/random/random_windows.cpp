@@ -9,31 +9,33 @@ namespace velmora {
 RandomWindows::RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
                              std::function<void(const std::string&)> showPanel, QWidget* parent)
     : m_banks(banks), m_levels(levels), m_settings(settings), m_showPanel(std::move(showPanel)),
-      m_parent(parent) {
-    for (int n = 1; n <= 5; ++n) {
-        const bool custom = n == 5;
-        RandomBankViewHooks hooks;
-        hooks.openIntervals = [this, custom] { showIntervals(custom); };
-        hooks.openIdentify = [this] { showIdentify(); };
-        hooks.openPicker = [this] { showPicker(); };
-        hooks.showPanel = [this](const std::string& w) {
-            if (m_showPanel) m_showPanel(w);
-        };
-        m_views[n - 1] =
-            custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels, hooks, m_parent)
-                   : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels, hooks, m_parent);
-        m_views[n - 1]->hide();
-    }
-}
+      m_parent(parent) {}
 
 RandomWindows::~RandomWindows() = default;
 
+RandomBankView& RandomWindows::view(int n) {
+    auto& slot = m_views[n - 1];
+    if (slot) return *slot;
+    const bool custom = n == 5;
+    RandomBankViewHooks hooks;
+    hooks.openIntervals = [this, custom] { showIntervals(custom); };
+    hooks.openIdentify = [this] { showIdentify(); };
+    hooks.openPicker = [this] { showPicker(); };
+    hooks.showPanel = [this](const std::string& w) {
+        if (m_showPanel) m_showPanel(w);
+    };
+    slot = custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels, hooks, m_parent)
+                  : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels, hooks, m_parent);
+    slot->hide();
+    return *slot;
+}
+
 RandomBankView& RandomWindows::bankView(int number) {
-    return *m_views[(number >= 1 && number <= 4) ? number - 1 : 0];
+    return view((number >= 1 && number <= 4) ? number : 1);
 }
 
 RandomBankView& RandomWindows::customView() {
-    return *m_views[4];
+    return view(5);
 }
 
 void RandomWindows::showIdentify() {

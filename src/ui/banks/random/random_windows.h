@@ -1,7 +1,6 @@
 #pragma once
-// The random banks' windows for the main window to host: the five bank panels (created at
-// once, so they can be laid over the main window) and the picker, interval dialogs and
-// identify window (created on first use).
+// The random banks' windows for the main window to host: the five bank panels and the
+// picker, interval dialogs and identify window, each created on first use.
 //
 // Thread: UI thread.
 
@@ -30,7 +29,7 @@ class RandomWindows {
                   std::function<void(const std::string&)> showPanel, QWidget* parent = nullptr);
     ~RandomWindows();
 
-    /// bank 1..4: frmrandommain..frmrandommain4.
+    /// bank 1..4: frmrandommain..frmrandommain4. Made on first use.
     [[nodiscard]] RandomBankView& bankView(int number);
     /// frmcustom.
     [[nodiscard]] RandomBankView& customView();
@@ -43,6 +42,9 @@ class RandomWindows {
     void showBackgroundPicker();
 
   private:
+    /// n 1..5, 5 being the custom bank.
+    RandomBankView& view(int n);
+
     RandomBanks& m_banks;
     Levels& m_levels;
     SettingsStore& m_settings;

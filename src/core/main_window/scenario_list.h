@@ -1,0 +1,64 @@
+#pragma once
+// The main window's scenario list (combobox1): the scenarios in the scenario folder, the one
+// selected, and the commands that load it or a random one. Loading itself belongs to the
+// scenario files' reader, which joins as a ScenarioLoader; without one the list only shows
+// what exists.
+//
+// Thread: UI thread.
+
+#include "core/services.h"
+#include "core/signal.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr const char* kNoScenarios = "There are no files in the list";
+
+/// Loads scenarios by name and keeps the scenario menu; implemented by the scenario files.
+class ScenarioLoader {
+  public:
+    virtual ~ScenarioLoader() = default;
+    /// Loads the scenario of that name (list double click, random scenario, tray).
+    virtual void loadScenario(const std::string& name) = 0;
+    /// Rebuilds the scenario menu from the scenario folder.
+    virtual void rebuildScenarioMenu() = 0;
+};
+
+class ScenarioList {
+  public:
+    /// selection: where the selected name is kept (it is saved in main.tmp).
+    ScenarioList(Services& services, std::string& selection);
+    ScenarioList(const ScenarioList&) = delete;
+    ScenarioList& operator=(const ScenarioList&) = delete;
+
+    /// nullptr: nothing can be loaded.
+    void setLoader(ScenarioLoader* loader) { m_loader = loader; }
+    [[nodiscard]] bool canLoad() const { return m_loader != nullptr; }
+
+    [[nodiscard]] std::filesystem::path folder() const;
+    /// Names without their ".vlm", sorted without regard to case.
+    [[nodiscard]] const std::vector<std::string>& names() const { return m_names; }
+    /// Re-reads "*.vlm" in the scenario folder.
+    void refresh();
+    void select(const std::string& name);
+    [[nodiscard]] const std::string& selected() const { return m_selection; }
+    /// Loads the selected scenario; nothing without a selection or a loader.
+    void loadSelected();
+    /// "Load a random scenario from the list": kNoScenarios when the list is empty.
+    void loadRandom();
+    void rebuildMenu();
+
+    Signal<> listChanged;
+    Signal<std::string> selectionChanged;
+
+  private:
+    Services& m_s;
+    std::string& m_selection;
+    ScenarioLoader* m_loader = nullptr;
+    std::vector<std::string> m_names;
+};
+
+} // namespace velmora
