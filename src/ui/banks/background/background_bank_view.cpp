@@ -31,17 +31,20 @@ QSlider* makeSlider(const QString& name, int max, QWidget* parent) {
     return s;
 }
 
-// A range bar: the bound is 250 - position, so the bar is drawn inverted and the louder
-// bound sits to the right, where a listener expects "more".
+// A range bar shows the bound itself, not the bank's bar position (250 - bound): scroll
+// bars ignore inverted appearance, and a bar whose right arrow made the range quieter would
+// run against every other control of the panel.
 QScrollBar* makeRangeBar(const QString& name, QWidget* parent) {
     auto* b = new QScrollBar(Qt::Horizontal, parent);
     b->setObjectName(name);
     b->setRange(SlotLimits::kRangeMin, SlotLimits::kRangeMax);
     b->setPageStep(25);
-    b->setInvertedAppearance(true);
-    b->setInvertedControls(true);
     b->setMinimumWidth(70);
     return b;
+}
+
+int barPosition(int bound) {
+    return SlotLimits::kRangeMax - bound;
 }
 
 QLabel* header(const QString& text, QWidget* parent) {
@@ -211,12 +214,12 @@ QWidget* BackgroundBankView::buildRows() {
         connect(r.pan, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setPan(n, v); });
         connect(r.rate, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setRate(n, v); });
         // The bar may not be where the user left it (the invariants move it): redraw at once.
-        connect(r.low, &QScrollBar::valueChanged, this, [this, n](int p) {
-            m_bank.setRangeLowPos(n, p);
+        connect(r.low, &QScrollBar::valueChanged, this, [this, n](int bound) {
+            m_bank.setRangeLowPos(n, barPosition(bound));
             redraw(n);
         });
-        connect(r.high, &QScrollBar::valueChanged, this, [this, n](int p) {
-            m_bank.setRangeHighPos(n, p);
+        connect(r.high, &QScrollBar::valueChanged, this, [this, n](int bound) {
+            m_bank.setRangeHighPos(n, barPosition(bound));
             redraw(n);
         });
 
@@ -281,8 +284,8 @@ void BackgroundBankView::redraw(int n) {
     r.volume->setValue(s.volume);
     r.pan->setValue(s.pan);
     r.rate->setValue(s.rate);
-    r.low->setValue(s.rangeLowPos);
-    r.high->setValue(s.rangeHighPos);
+    r.low->setValue(s.rangeLow());
+    r.high->setValue(s.rangeHigh());
     r.lowText->setText(QString::number(s.rangeLow()));
     r.highText->setText(QString::number(s.rangeHigh()));
     for (QSlider* w : {r.volume, r.pan, r.rate})
