@@ -7,6 +7,8 @@
 #include "ui/banks/random/random_windows.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -74,6 +76,37 @@ TEST_F(Views, ThemeAndAutoButtonsReachTheirTargets) {
     autoButton->click();
     EXPECT_TRUE(rig.banks->bank(1).autoRandomizeOn());
     EXPECT_TRUE(windows.bankView(4).findChild<QPushButton*>("cmdauto")->isChecked());
+}
+
+TEST_F(Views, IntervalDialogKeepsTheOldPeriodUnlessOkIsPressed) {
+    auto& form33 = rig.banks->form33();
+    ASSERT_TRUE(form33.setPeriodMinutes(10));
+    windows.showIntervals(true);
+    QWidget* dialog = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Form33") dialog = w;
+    ASSERT_TRUE(dialog);
+    auto* list = dialog->findChild<QComboBox*>("Combo1");
+    ASSERT_TRUE(list);
+
+    list->setCurrentIndex(0); // 1 minute
+    EXPECT_EQ(form33.periodMinutes(), 10);
+    dialog->findChild<QPushButton*>("cmdcancel")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(form33.periodMinutes(), 10);
+
+    windows.showIntervals(true);
+    EXPECT_EQ(list->currentText(), "10"); // the list comes back showing the period in force
+    list->setCurrentIndex(0);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(dialog, &escape);
+    EXPECT_EQ(form33.periodMinutes(), 10);
+
+    windows.showIntervals(true);
+    list->setCurrentIndex(1); // 2 minutes
+    dialog->findChild<QPushButton*>("cmdok")->click();
+    EXPECT_EQ(form33.periodMinutes(), 2);
+    EXPECT_TRUE(rig.banks->custom().autoRandomizeOn()); // OK switches the randomising on
 }
 
 TEST_F(Views, IdentifyWindowKeepsTheNewestLines) {

@@ -46,9 +46,9 @@ void RandomWindows::showIdentify() {
 
 void RandomWindows::showIntervals(bool custom) {
     auto& slot = custom ? m_form33 : m_form3;
-    if (!slot)
-        slot = std::make_unique<IntervalDialog>(custom ? m_banks.form33() : m_banks.form3(),
-                                                m_settings, m_parent);
+    IntervalSettings& settings = custom ? m_banks.form33() : m_banks.form3();
+    if (!slot) slot = std::make_unique<IntervalDialog>(settings, m_settings, m_parent);
+    settings.cancel(); // a choice left behind when the dialog was hidden without an answer
     slot->show();
     slot->raise();
 }
