@@ -122,11 +122,16 @@ void Application::wireWindows() {
     QWidget* host = p.mainView.get();
 
     Soundscape& banks = p.soundscape;
-    p.backgroundOneView = std::make_unique<BackgroundBankView>(banks.backgroundOne(), p.levels);
-    p.backgroundTwoView = std::make_unique<BackgroundBankView>(banks.backgroundTwo(), p.levels);
-    p.bwView = std::make_unique<BwBankView>(banks.bw(), p.levels);
+    // Every bank panel's row of bank buttons goes through the main window's show-bank command.
+    const BankNavigation nav{[&main](const std::string& w) { return main.bank(w) != nullptr; },
+                             [&main](const std::string& w) { main.showBank(w); }};
+    p.backgroundOneView =
+        std::make_unique<BackgroundBankView>(banks.backgroundOne(), p.levels, nav);
+    p.backgroundTwoView =
+        std::make_unique<BackgroundBankView>(banks.backgroundTwo(), p.levels, nav);
+    p.bwView = std::make_unique<BwBankView>(banks.bw(), p.levels, nav);
     p.customBackgroundView =
-        std::make_unique<BackgroundBankView>(banks.customBackground(), p.levels);
+        std::make_unique<BackgroundBankView>(banks.customBackground(), p.levels, nav);
     // The panels are declared after the main window, so they go first and leave its bank
     // area as they are deleted.
     p.mainView->addBankPanel(p.backgroundOneView.get());
@@ -134,9 +139,8 @@ void Application::wireWindows() {
     p.mainView->addBankPanel(p.bwView.get());
     p.mainView->addBankPanel(p.customBackgroundView.get());
 
-    p.randomWindows = std::make_unique<RandomWindows>(
-        p.soundscape.randomBanks(), p.levels, p.settings,
-        [&main](const std::string& window) { main.showBank(window); }, host);
+    p.randomWindows = std::make_unique<RandomWindows>(p.soundscape.randomBanks(), p.levels,
+                                                      p.settings, nav, host);
     for (int n = 1; n <= 4; ++n)
         p.mainView->addBankPanel(&p.randomWindows->bankView(n));
     p.mainView->addBankPanel(&p.randomWindows->customView());

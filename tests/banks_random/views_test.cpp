@@ -23,7 +23,8 @@ class Views : public ::testing::Test {
   protected:
     Views()
         : windows(*rig.banks, rig.levels, rig.settings,
-                  [this](const std::string& w) { shown.push_back(w); }) {}
+                  {[](const std::string& w) { return w != "frmbackbw"; }, // no tone bank here
+                   [this](const std::string& w) { shown.push_back(w); }}) {}
     RandomRig rig;
     std::vector<std::string> shown;
     RandomWindows windows;
@@ -65,11 +66,28 @@ TEST_F(Views, LevelCopiesAreTheSharedLevels) {
     EXPECT_EQ(custom.findChild<QSlider*>("maxvol")->value(), 3);
 }
 
-TEST_F(Views, ThemeAndAutoButtonsReachTheirTargets) {
-    auto& view = windows.bankView(1);
-    view.findChild<QPushButton*>("cmdtheme4")->click();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], "frmrandommain4");
+TEST_F(Views, ThemeAndBankButtonsReachEveryOtherPanel) {
+    const auto captions = [](QWidget& panel) {
+        QStringList out;
+        for (auto* b : panel.findChild<QWidget*>("bankNavigation")->findChildren<QPushButton*>())
+            out << b->text() + (b->isEnabled() ? "" : " (here)");
+        return out;
+    };
+    // The themes lead; Birds already reaches frmrandommain, so "Random Sounds" is not repeated.
+    EXPECT_EQ(
+        captions(windows.bankView(1)),
+        QStringList({"Birds (here)", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
+                     "Backgrounds 2", "Custom Random", "Custom Background"}));
+    ASSERT_EQ(captions(windows.customView()),
+              QStringList({"Birds", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
+                           "Backgrounds 2", "Custom Random (here)", "Custom Background"}));
+    windows.bankView(1).findChild<QPushButton*>("cmdtheme4")->click();
+    windows.bankView(3).findChild<QPushButton*>("cmdshowfrmback2")->click();
+    windows.customView().findChild<QPushButton*>("cmdshowfrmbackcustom")->click();
+    EXPECT_EQ(shown, (std::vector<std::string>{"frmrandommain4", "frmback2", "frmbackcustom"}));
+}
+
+TEST_F(Views, AutoButtonsSwitchAllFourNumberedBanks) {
     auto* autoButton = windows.bankView(3).findChild<QPushButton*>("cmdauto");
     ASSERT_TRUE(autoButton);
     EXPECT_EQ(autoButton->toolTip(), "Enable / Disable automatic frequency randomization");

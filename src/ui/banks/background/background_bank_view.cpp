@@ -58,18 +58,19 @@ QLabel* header(const QString& text, QWidget* parent) {
 
 } // namespace
 
-BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels, QWidget* parent)
+BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels,
+                                       const BankNavigation& navigation, QWidget* parent)
     : BackgroundBankView(bank, levels, bank.windowName(),
                          Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
                                [](int) { return QString(); },
                                {},
                                [&bank] { bank.saveConfiguration(); },
                                [&bank] { bank.loadConfiguration(); },
-                               [&bank] { bank.activate(); },
-                               {}},
-                         parent) {}
+                               [&bank] { bank.activate(); }},
+                         navigation, parent) {}
 
-BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels, QWidget* parent)
+BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels,
+                                       const BankNavigation& navigation, QWidget* parent)
     : BackgroundBankView(
           bank, levels, bank.windowName(),
           Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
@@ -77,9 +78,8 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
                 [&bank](int n) { bank.chooseSound(n); },
                 [&bank] { bank.saveConfiguration(); },
                 [&bank] { bank.loadConfiguration(); },
-                {},
                 {}},
-          parent) {
+          navigation, parent) {
     auto* commands = findChild<QWidget*>(QStringLiteral("fileCommands"));
     auto* layout = commands ? qobject_cast<QHBoxLayout*>(commands->layout()) : nullptr;
     if (!layout) return;
@@ -100,14 +100,15 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
 }
 
 BackgroundBankView::BackgroundBankView(BackgroundSlots& bank, Levels& levels,
-                                       const std::string& window, Hooks hooks, QWidget* parent)
+                                       const std::string& window, Hooks hooks,
+                                       const BankNavigation& navigation, QWidget* parent)
     : QWidget(parent), m_bank(bank), m_hooks(std::move(hooks)) {
     setObjectName(QString::fromStdString(window));
     m_redrawTimer = new QTimer(this);
     m_redrawTimer->setSingleShot(true);
     m_redrawTimer->setInterval(kRedrawMs);
     connect(m_redrawTimer, &QTimer::timeout, this, &BackgroundBankView::flush);
-    build(levels);
+    build(levels, window, navigation);
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { markDirty(n); }));
     m_connections.push_back(m_bank.changed.connect([this] { markAllDirty(); }));
     m_connections.push_back(m_bank.colorsChanged.connect([this] { applyColors(); }));
@@ -118,13 +119,15 @@ BackgroundBankView::BackgroundBankView(BackgroundSlots& bank, Levels& levels,
 
 BackgroundBankView::~BackgroundBankView() = default;
 
-void BackgroundBankView::build(Levels& levels) {
+void BackgroundBankView::build(Levels& levels, const std::string& window,
+                               const BankNavigation& navigation) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addWidget(buildCommands());
     layout->addWidget(buildRows());
     layout->addWidget(buildLevelCopies(levels));
+    layout->addWidget(makeBankNavigationRow(window, {}, navigation, this));
     layout->addStretch(1);
 }
 

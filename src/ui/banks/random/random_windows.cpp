@@ -7,18 +7,15 @@
 namespace velmora {
 
 RandomWindows::RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
-                             std::function<void(const std::string&)> showPanel, QWidget* parent)
-    : m_banks(banks), m_levels(levels), m_settings(settings), m_showPanel(std::move(showPanel)),
-      m_parent(parent) {
+                             BankNavigation navigation, QWidget* parent)
+    : m_banks(banks), m_levels(levels), m_settings(settings), m_parent(parent) {
     for (int n = 1; n <= 5; ++n) {
         const bool custom = n == 5;
         RandomBankViewHooks hooks;
         hooks.openIntervals = [this, custom] { showIntervals(custom); };
         hooks.openIdentify = [this] { showIdentify(); };
         hooks.openPicker = [this] { showPicker(); };
-        hooks.showPanel = [this](const std::string& w) {
-            if (m_showPanel) m_showPanel(w);
-        };
+        hooks.navigation = navigation;
         m_views[n - 1] =
             custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels, hooks, m_parent)
                    : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels, hooks, m_parent);

@@ -5,11 +5,11 @@
 //
 // Thread: UI thread.
 
+#include "ui/banks/bank_navigation.h"
+
 #include <QObject>
 
-#include <functional>
 #include <memory>
-#include <string>
 
 class QWidget;
 
@@ -25,9 +25,9 @@ class SoundPickerDialog;
 
 class RandomWindows {
   public:
-    /// showPanel: the main window shows the panel with that window name and hides the rest.
+    /// navigation: the main window's panels, which it shows one at a time.
     RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
-                  std::function<void(const std::string&)> showPanel, QWidget* parent = nullptr);
+                  BankNavigation navigation, QWidget* parent = nullptr);
     ~RandomWindows();
 
     /// bank 1..4: frmrandommain..frmrandommain4.
@@ -46,7 +46,6 @@ class RandomWindows {
     RandomBanks& m_banks;
     Levels& m_levels;
     SettingsStore& m_settings;
-    std::function<void(const std::string&)> m_showPanel;
     QWidget* m_parent;
     std::unique_ptr<RandomBankView> m_views[5];
     std::unique_ptr<IntervalDialog> m_form3;
