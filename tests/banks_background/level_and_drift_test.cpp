@@ -135,7 +135,7 @@ TEST_F(BankOne, SwitchingOffStopsAndOnStartsAFreshChannelWithCurrentValues) {
     bank.setOn(6, true);
     EXPECT_NE(bank.voice(6).channel(), first);
     EXPECT_EQ(rig.engine.pan(bank.voice(6).channel()), 30);
-    EXPECT_EQ(channelVolume(6), bank.effectiveVolume(6));
+    EXPECT_EQ(channelVolume(6), 54); // 90 x 10/14 x 500/600 = 53.6 at the start levels
 }
 
 TEST(BankOneWithoutSounds, MissingSoundIsMuteAndRetriedAtTheNextSwitchOn) {

@@ -40,11 +40,12 @@ TEST(BackgroundView, RowsDriveTheBankAndFollowItsDrift) {
     view.flush();
     EXPECT_EQ(child<QSlider>(view, "volume5")->value(), 200);
 
-    // The lower bar cannot pass the upper one: it snaps back and the text shows the bound.
+    // The lower bound cannot pass the upper one: its bar snaps back and the text says so.
     child<QScrollBar>(view, "rangeHigh5")->setValue(100);
-    child<QScrollBar>(view, "rangeLow5")->setValue(20);
+    child<QScrollBar>(view, "rangeLow5")->setValue(150);
     EXPECT_EQ(child<QScrollBar>(view, "rangeLow5")->value(), 100);
-    EXPECT_EQ(child<QLabel>(view, "rangeLowText5")->text(), "150");
+    EXPECT_EQ(child<QLabel>(view, "rangeLowText5")->text(), "100");
+    EXPECT_EQ(bank.slot(5).rangeHigh(), 100);
 
     child<QPushButton>(view, "cmdStopAll")->click();
     view.flush();
@@ -52,6 +53,77 @@ TEST(BackgroundView, RowsDriveTheBankAndFollowItsDrift) {
     child<QPushButton>(view, "cmdVolumeMax")->click();
     view.flush();
     EXPECT_EQ(child<QSlider>(view, "volume1")->value(), 250);
+}
+
+TEST(BackgroundView, RangeBarsMoveTheWayTheirArrowsPoint) {
+    test::BackgroundRig rig(false);
+    BackgroundBank bank(rig.services, backgroundBankOne());
+    BackgroundBankView view(bank, rig.levels);
+    auto* low = child<QScrollBar>(view, "rangeLow2");
+    auto* high = child<QScrollBar>(view, "rangeHigh2");
+    const auto bounds = [&] {
+        view.flush();
+        return std::pair{child<QLabel>(view, "rangeLowText2")->text().toInt(),
+                         child<QLabel>(view, "rangeHighText2")->text().toInt()};
+    };
+    ASSERT_EQ(bounds(), std::pair(0, 250)); // a fresh slot spans 0 to 250
+
+    // What a click on each arrow does: right raises the bound, left lowers it.
+    high->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(bounds(), std::pair(0, 249));
+    high->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bounds(), std::pair(0, 250));
+    low->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bounds(), std::pair(1, 250));
+    low->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(bounds(), std::pair(26, 250));
+    EXPECT_LT(low->value(), high->value()); // the louder bound's bar sits further right
+
+    // The group buttons do what their tool tips say, and the bars follow them.
+    child<QPushButton>(view, "cmdRangeLowUp")->click();
+    EXPECT_EQ(bounds(), std::pair(41, 250)); // 26 + 15
+    child<QPushButton>(view, "cmdRangeLowDown")->click();
+    EXPECT_EQ(bounds(), std::pair(26, 250));
+    child<QPushButton>(view, "cmdRangeHighDown")->click();
+    EXPECT_EQ(bounds(), std::pair(26, 245)); // 250 - 5
+    child<QPushButton>(view, "cmdRangeHighUp")->click();
+    EXPECT_EQ(bounds(), std::pair(26, 250));
+    EXPECT_EQ(low->value(), 26);
+    EXPECT_EQ(high->value(), 250);
+    EXPECT_EQ(child<QPushButton>(view, "cmdRangeLowUp")->toolTip(), "All lower bounds up");
+}
+
+// A panel whose main window hosts every bank but the custom background one.
+struct Navigation {
+    std::vector<std::string> shown;
+    BankNavigation navigation{[](const std::string& w) { return w != "frmbackcustom"; },
+                              [this](const std::string& w) { shown.push_back(w); }};
+};
+
+TEST(BackgroundView, BankButtonsReachEveryOtherPanelThatExists) {
+    test::BackgroundRig rig(false);
+    Navigation nav;
+    BackgroundBank bank(rig.services, backgroundBankTwo());
+    BackgroundBankView view(bank, rig.levels, nav.navigation);
+    BwBank bw(rig.services);
+    BwBankView bwView(bw, rig.levels, nav.navigation);
+
+    for (QWidget* panel : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&bwView)}) {
+        auto* row = panel->findChild<QWidget*>("bankNavigation");
+        ASSERT_TRUE(row);
+        QStringList captions;
+        for (auto* b : row->findChildren<QPushButton*>())
+            captions << b->text();
+        ASSERT_EQ(captions, QStringList({"Backgrounds 1", "Backgrounds 2", "Brainwaves",
+                                         "Random Sounds", "Custom Random"}))
+            << "no button for a panel that is not there";
+    }
+    EXPECT_FALSE(child<QPushButton>(view, "cmdshowfrmback2")->isEnabled()); // this panel
+    EXPECT_FALSE(child<QPushButton>(bwView, "cmdshowfrmbackbw")->isEnabled());
+    child<QPushButton>(view, "cmdshowfrmback")->click();
+    child<QPushButton>(view, "cmdshowfrmcustom")->click();
+    child<QPushButton>(bwView, "cmdshowfrmrandommain")->click();
+    EXPECT_EQ(nav.shown, (std::vector<std::string>{"frmback", "frmcustom", "frmrandommain"}));
 }
 
 TEST(BackgroundView, LevelCopiesMoveTheSharedLevels) {

@@ -2,8 +2,6 @@
 // the bank-wide buttons and automatic randomisation.
 #include "rig.h"
 
-#include "banks/random/random_volume.h"
-
 #include <gtest/gtest.h>
 
 namespace velmora::test {
@@ -17,8 +15,7 @@ TEST(RandomPreview, EverySlotIncludingTheFirstFollowsTheLevels) {
         bank.preview(n);
         const auto ch = bank.slot(n).channel;
         ASSERT_TRUE(rig.engine.isPlaying(ch)) << n;
-        EXPECT_EQ(rig.engine.volume(ch), slotVolume(1, 10, 220)) << n;
-        EXPECT_EQ(rig.engine.volume(ch), 0) << n;
+        EXPECT_EQ(rig.engine.volume(ch), 0) << n; // 1 x 10/600 x 220/14 = 0.26
     }
     EXPECT_EQ(rig.banks->identify().totalAdded(), 0u); // previews are not listed
 }
@@ -28,17 +25,18 @@ TEST(RandomPreview, MovingTheSliderOrALevelChangesThePlayingSound) {
     auto& bank = rig.banks->bank(2);
     bank.preview(4);
     const auto ch = bank.slot(4).channel;
-    EXPECT_EQ(rig.engine.volume(ch), slotVolume(500, 10, 220)); // 131
+    // Nearest(M x R/600 x S/14) = Nearest(M x R x S / 8400):
+    EXPECT_EQ(rig.engine.volume(ch), 131); // 500 x 10 x 220 / 8400 = 130.95
     bank.setVolume(4, 100);
-    EXPECT_EQ(rig.engine.volume(ch), slotVolume(500, 10, 100));
+    EXPECT_EQ(rig.engine.volume(ch), 60); // 500 x 10 x 100 / 8400 = 59.52
     rig.levels.set(Level::Random, 14);
-    EXPECT_EQ(rig.engine.volume(ch), slotVolume(500, 14, 100));
+    EXPECT_EQ(rig.engine.volume(ch), 83); // 500 x 14 x 100 / 8400 = 83.33
     rig.levels.set(Level::Master, 250);
-    EXPECT_EQ(rig.engine.volume(ch), slotVolume(250, 14, 100));
+    EXPECT_EQ(rig.engine.volume(ch), 42); // 250 x 14 x 100 / 8400 = 41.67
     // A level the random banks do not use leaves the sound alone.
     bank.setVolume(4, 200);
     rig.levels.set(Level::Background, 1);
-    EXPECT_EQ(rig.engine.volume(ch), slotVolume(250, 14, 200));
+    EXPECT_EQ(rig.engine.volume(ch), 83); // 250 x 14 x 200 / 8400 = 83.33
 }
 
 TEST(RandomStopAll, SilencesEachSlotsNewestSoundWhileAnOlderOnePlaysOn) {
@@ -150,27 +148,44 @@ TEST(AutoRandomize, SwitchingOnInOneBankRandomisesAllFourEveryPeriod) {
     EXPECT_EQ(rig.banks->bank(2).slot(1).frequency, 200);
 }
 
-TEST(AutoRandomize, ConfirmingTheDialogRestartsWithTheNewPeriod) {
+TEST(AutoRandomize, ChoosingAPeriodChangesNothingUntilOk) {
     RandomRig rig(false);
     auto& form3 = rig.banks->form3();
     auto& bank = rig.banks->bank(1);
     bank.setFrequency(7, 100);
     form3.setThreshold(0);
-    form3.setPeriodMinutes(5);
+    ASSERT_TRUE(form3.setPeriodMinutes(5));
     rig.banks->autoRandomize().setEnabled(true);
     rig.advance(3 * 60'000); // part-way through a 5-minute period
-    ASSERT_TRUE(form3.setPeriodMinutes(45));
+
+    // The list's choice is pending: the period the banks, the display and the saved value
+    // use is still 5 minutes, and the bank still randomises 5 minutes after switching on.
+    const auto untilOk = [&](const char* when) {
+        EXPECT_EQ(form3.periodMinutes(), 5) << when;
+        EXPECT_EQ(rig.banks->bank(4).autoRandomizeIntervalMs(), 5'000) << when;
+        EXPECT_EQ(rig.settings.read("Velmora", "Settings4", "Period", "none"), "none") << when;
+    };
+    form3.choosePeriodIndex(7); // 45
+    untilOk("chosen");
+    rig.advance(2 * 60'000);
+    EXPECT_EQ(bank.slot(7).frequency, 10);
+    form3.cancel();
+    EXPECT_EQ(form3.chosenPeriodIndex(), 2); // the list shows 5 again
+    untilOk("cancelled");
+    form3.confirm(); // OK after a cancel keeps 5 minutes
+    EXPECT_EQ(form3.periodMinutes(), 5);
+
+    form3.choosePeriodIndex(7);
     form3.confirm();
+    EXPECT_EQ(form3.periodMinutes(), 45);
     EXPECT_TRUE(rig.banks->bank(4).autoRandomizeOn());
     EXPECT_EQ(rig.banks->bank(4).autoRandomizeIntervalMs(), 45'000);
+    bank.setFrequency(7, 100);
     rig.advance(45 * 60'000 - 1000);
     EXPECT_EQ(bank.slot(7).frequency, 100);
     rig.advance(1000);
     EXPECT_EQ(bank.slot(7).frequency, 10);
-    bank.setFrequency(7, 100);
-    rig.advance(45 * 60'000);
-    EXPECT_EQ(bank.slot(7).frequency, 10);
-    // The chosen period is remembered for the next start.
+    // The confirmed period is remembered for the next start.
     IntervalSettings again("Form3", "Settings4", rig.settings);
     EXPECT_EQ(again.periodMinutes(), 45);
 }

@@ -7,6 +7,8 @@
 #include "ui/banks/random/random_windows.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -21,7 +23,8 @@ class Views : public ::testing::Test {
   protected:
     Views()
         : windows(*rig.banks, rig.levels, rig.settings,
-                  [this](const std::string& w) { shown.push_back(w); }) {}
+                  {[](const std::string& w) { return w != "frmbackbw"; }, // no tone bank here
+                   [this](const std::string& w) { shown.push_back(w); }}) {}
     RandomRig rig;
     std::vector<std::string> shown;
     RandomWindows windows;
@@ -63,17 +66,65 @@ TEST_F(Views, LevelCopiesAreTheSharedLevels) {
     EXPECT_EQ(custom.findChild<QSlider*>("maxvol")->value(), 3);
 }
 
-TEST_F(Views, ThemeAndAutoButtonsReachTheirTargets) {
-    auto& view = windows.bankView(1);
-    view.findChild<QPushButton*>("cmdtheme4")->click();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], "frmrandommain4");
+TEST_F(Views, ThemeAndBankButtonsReachEveryOtherPanel) {
+    const auto captions = [](QWidget& panel) {
+        QStringList out;
+        for (auto* b : panel.findChild<QWidget*>("bankNavigation")->findChildren<QPushButton*>())
+            out << b->text() + (b->isEnabled() ? "" : " (here)");
+        return out;
+    };
+    // The themes lead; Birds already reaches frmrandommain, so "Random Sounds" is not repeated.
+    EXPECT_EQ(
+        captions(windows.bankView(1)),
+        QStringList({"Birds (here)", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
+                     "Backgrounds 2", "Custom Random", "Custom Background"}));
+    ASSERT_EQ(captions(windows.customView()),
+              QStringList({"Birds", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
+                           "Backgrounds 2", "Custom Random (here)", "Custom Background"}));
+    windows.bankView(1).findChild<QPushButton*>("cmdtheme4")->click();
+    windows.bankView(3).findChild<QPushButton*>("cmdshowfrmback2")->click();
+    windows.customView().findChild<QPushButton*>("cmdshowfrmbackcustom")->click();
+    EXPECT_EQ(shown, (std::vector<std::string>{"frmrandommain4", "frmback2", "frmbackcustom"}));
+}
+
+TEST_F(Views, AutoButtonsSwitchAllFourNumberedBanks) {
     auto* autoButton = windows.bankView(3).findChild<QPushButton*>("cmdauto");
     ASSERT_TRUE(autoButton);
     EXPECT_EQ(autoButton->toolTip(), "Enable / Disable automatic frequency randomization");
     autoButton->click();
     EXPECT_TRUE(rig.banks->bank(1).autoRandomizeOn());
     EXPECT_TRUE(windows.bankView(4).findChild<QPushButton*>("cmdauto")->isChecked());
+}
+
+TEST_F(Views, IntervalDialogKeepsTheOldPeriodUnlessOkIsPressed) {
+    auto& form33 = rig.banks->form33();
+    ASSERT_TRUE(form33.setPeriodMinutes(10));
+    windows.showIntervals(true);
+    QWidget* dialog = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Form33") dialog = w;
+    ASSERT_TRUE(dialog);
+    auto* list = dialog->findChild<QComboBox*>("Combo1");
+    ASSERT_TRUE(list);
+
+    list->setCurrentIndex(0); // 1 minute
+    EXPECT_EQ(form33.periodMinutes(), 10);
+    dialog->findChild<QPushButton*>("cmdcancel")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(form33.periodMinutes(), 10);
+
+    windows.showIntervals(true);
+    EXPECT_EQ(list->currentText(), "10"); // the list comes back showing the period in force
+    list->setCurrentIndex(0);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(dialog, &escape);
+    EXPECT_EQ(form33.periodMinutes(), 10);
+
+    windows.showIntervals(true);
+    list->setCurrentIndex(1); // 2 minutes
+    dialog->findChild<QPushButton*>("cmdok")->click();
+    EXPECT_EQ(form33.periodMinutes(), 2);
+    EXPECT_TRUE(rig.banks->custom().autoRandomizeOn()); // OK switches the randomising on
 }
 
 TEST_F(Views, IdentifyWindowKeepsTheNewestLines) {

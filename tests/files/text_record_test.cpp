@@ -25,6 +25,35 @@ TEST(TextRecord, WriterAndReaderRoundTripEveryFieldKind) {
     EXPECT_EQ(r.nextText(), std::nullopt);
 }
 
+TEST(TextRecord, LineBreaksInsideTextsSurviveTheRoundTrip) {
+    // Scenario notes: CR LF, LF alone and CR alone, a quote on either side of a break, a
+    // break followed by what would look like more fields, and a literal backslash-n.
+    const std::vector<std::string> texts = {
+        "Rain at dusk\r\nthen wind\nthen calm\r",
+        "\"quoted\"\r\n\"\"",
+        "\r\n#TRUE#,5\r\n\"x\",",
+        "C:\\new\\rain.wav",
+        "\n",
+    };
+    RecordWriter w;
+    for (const auto& t : texts)
+        w.text(t).integer(7);
+    w.endRecord().text("next record").endRecord();
+    const std::string head = "\"Rain at dusk\r\nthen wind\nthen calm\r\",7,\"\"\"quoted\"\"\r\n";
+    EXPECT_EQ(w.bytes().substr(0, head.size()), head) << "breaks go out inside the quotes";
+
+    RecordReader r(w.bytes());
+    ASSERT_EQ(r.size(), 2 * texts.size() + 1);
+    for (const auto& t : texts) {
+        EXPECT_EQ(r.nextText(), t);
+        EXPECT_EQ(r.nextInteger(), 7) << "the fields after a multi-line text stay in step";
+    }
+    EXPECT_EQ(r.nextText(), "next record");
+
+    // A text without a break is written exactly as before.
+    EXPECT_EQ(RecordWriter().text("Forest, night").bytes(), "\"Forest, night\"");
+}
+
 TEST(TextRecord, ReaderAcceptsLfAndCp1252AndRejectsNonNumbers) {
     RecordReader r(std::string("12,\"caf\xe9\"\n 7 ,abc\n"));
     ASSERT_EQ(r.size(), 4u);

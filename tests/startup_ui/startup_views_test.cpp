@@ -129,10 +129,13 @@ TEST(OptionsView, ControlsDriveTheControllerAndRedrawFromIt) {
     view.open();
     EXPECT_EQ(view.windowTitle(), "Program Options");
     EXPECT_EQ(child<QLabel>(&view, "Label5")->text(), "Built-in Audio");
-    for (const char* name :
-         {"chameleonButton4", "chameleonButton7", "chameleonButton8", "chameleonButton9",
-          "chameleonButton10", "chameleonButton11", "chameleonButton12", "xpbs2"})
+    for (const char* name : {"chameleonButton4", "chameleonButton7", "chameleonButton8",
+                             "chameleonButton9", "chameleonButton10", "chameleonButton11", "xpbs2"})
         child<QPushButton>(&view, name);
+    // No hotkeys window yet, so no button that would open nothing.
+    EXPECT_EQ(view.findChild<QPushButton*>("chameleonButton12"), nullptr);
+    for (auto* b : view.findChildren<QPushButton*>())
+        EXPECT_FALSE(b->text().contains("Hotkeys")) << b->objectName().toStdString();
 
     auto* text1 = child<QLineEdit>(&view, "Text1");
     text1->clear();

@@ -143,12 +143,16 @@ TEST(Main2State, ShortEmptyMissingHugeAndBinaryFilesKeepTheDefaults) {
     EXPECT_EQ(hugeResult.fileError, files::ReadError::TooLarge);
     EXPECT_EQ(hugeState, defaults);
 
+    // Junk with no separator in it is one field that is no number: nothing changes, and the
+    // reader says so rather than passing the file off as read.
     std::string binary;
     for (int i = 0; i < 4096; ++i)
-        binary += static_cast<char>((i * 37) & 0xFF);
+        binary += static_cast<char>(0x80 | ((i * 37) & 0x7F));
     auto [binaryResult, binaryState] = readOf(binary);
-    (void)binaryResult;
-    EXPECT_EQ(binaryState.presetCaptions.size(), 14u); // survived; nothing more to say
+    EXPECT_FALSE(binaryResult.ok());
+    EXPECT_EQ(binaryResult.fieldsFound, 1u);
+    EXPECT_EQ(binaryResult.unconverted, std::vector<int>{1});
+    EXPECT_EQ(binaryState, defaults);
 
     Main2State missing;
     EXPECT_TRUE(readMain2State(dir / "absent", missing).missing());

@@ -26,18 +26,21 @@ IntervalSettings::IntervalSettings(std::string windowName, std::string section,
     setPeriodMinutes(minutes);
 }
 
-void IntervalSettings::setPeriodIndex(int index) {
-    index = std::clamp(index, 0, static_cast<int>(kPeriods.size()) - 1);
-    if (index == m_periodIndex) return;
-    m_periodIndex = index;
-    changed();
-}
-
 bool IntervalSettings::setPeriodMinutes(int minutes) {
     const auto it = std::find(kPeriods.begin(), kPeriods.end(), minutes);
     if (it == kPeriods.end()) return false;
-    setPeriodIndex(static_cast<int>(it - kPeriods.begin()));
+    const int index = static_cast<int>(it - kPeriods.begin());
+    if (index == m_periodIndex && index == m_chosenIndex) return true;
+    m_periodIndex = m_chosenIndex = index;
+    changed();
     return true;
+}
+
+void IntervalSettings::choosePeriodIndex(int index) {
+    index = std::clamp(index, 0, static_cast<int>(kPeriods.size()) - 1);
+    if (index == m_chosenIndex) return;
+    m_chosenIndex = index;
+    changed();
 }
 
 void IntervalSettings::setThreshold(int value) {
@@ -48,8 +51,18 @@ void IntervalSettings::setThreshold(int value) {
 }
 
 void IntervalSettings::confirm() {
+    if (m_chosenIndex != m_periodIndex) {
+        m_periodIndex = m_chosenIndex;
+        changed();
+    }
     m_settings.write(kProgramTitle, m_section, kPeriodKey, std::to_string(periodMinutes()));
     confirmed();
+}
+
+void IntervalSettings::cancel() {
+    if (m_chosenIndex == m_periodIndex) return;
+    m_chosenIndex = m_periodIndex;
+    changed();
 }
 
 } // namespace velmora

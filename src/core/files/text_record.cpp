@@ -298,9 +298,11 @@ void RecordWriter::separate() {
 RecordWriter& RecordWriter::text(std::string_view value) {
     separate();
     m_out += '"';
+    // Line breaks go out as they are: inside the quotes the reader keeps them, and no file
+    // written before held one there, so nothing old reads differently. A quote is doubled,
+    // so the reader gets the quote back.
     for (char c : value) {
-        if (c == '"') m_out += '"'; // doubled, so the reader gets the quote back
-        if (c == '\r' || c == '\n') c = ' ';
+        if (c == '"') m_out += '"';
         m_out += c;
     }
     m_out += '"';

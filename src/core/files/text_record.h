@@ -86,6 +86,7 @@ struct LinesResult {
 /// Builds a file in the comma-separated style.
 class RecordWriter {
   public:
+    /// A quoted text; its line breaks (scenario notes have them) are kept and read back.
     RecordWriter& text(std::string_view value);
     RecordWriter& integer(std::int64_t value);
     RecordWriter& number(double value);

@@ -86,20 +86,19 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     }
     l->addStretch();
 
-    // Page 4: sound card and hotkeys.
-    QWidget* sound = page(m_pages, tr("Sound and keys"), l);
+    // Page 4: sound card. The hotkeys button joins it with the hotkeys window; a button
+    // that opens nothing would only puzzle.
+    QWidget* sound = page(m_pages, tr("Sound"), l);
     auto* label4 = named(new QLabel(OptionsController::kSoundcardLabel, sound), "Label4");
     m_label5 = named(new QLabel(sound), "Label5");
     m_label5->setWordWrap(true);
     auto* card = named(new QPushButton(tr("Sound card..."), sound), "chameleonButton7");
-    auto* hotkeys = named(new QPushButton(tr("Hotkeys..."), sound), "chameleonButton12");
     auto* deviceRow = new QHBoxLayout;
     deviceRow->addWidget(label4);
     deviceRow->addWidget(m_label5, 1);
     l->addLayout(deviceRow);
     auto* soundButtons = new QHBoxLayout;
     soundButtons->addWidget(card);
-    soundButtons->addWidget(hotkeys);
     soundButtons->addStretch();
     l->addLayout(soundButtons);
     l->addStretch();
@@ -152,7 +151,6 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     connect(m_startup, &QCheckBox::clicked, this, [&c](bool on) { c.setAutoLaunch(on); });
     connect(group, &QButtonGroup::idClicked, this, [&c](int id) { c.setDisplay(id); });
     connect(card, &QPushButton::clicked, this, [&c] { c.chooseSoundCard(); });
-    connect(hotkeys, &QPushButton::clicked, this, [&c] { c.openHotkeys(); });
     connect(help, &QPushButton::clicked, this, [&c] { c.openHelp(); });
     connect(updater, &QPushButton::clicked, this, [&c] { c.startUpdater(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -31,17 +31,20 @@ QSlider* makeSlider(const QString& name, int max, QWidget* parent) {
     return s;
 }
 
-// A range bar: the bound is 250 - position, so the bar is drawn inverted and the louder
-// bound sits to the right, where a listener expects "more".
+// A range bar shows the bound itself, not the bank's bar position (250 - bound): scroll
+// bars ignore inverted appearance, and a bar whose right arrow made the range quieter would
+// run against every other control of the panel.
 QScrollBar* makeRangeBar(const QString& name, QWidget* parent) {
     auto* b = new QScrollBar(Qt::Horizontal, parent);
     b->setObjectName(name);
     b->setRange(SlotLimits::kRangeMin, SlotLimits::kRangeMax);
     b->setPageStep(25);
-    b->setInvertedAppearance(true);
-    b->setInvertedControls(true);
     b->setMinimumWidth(70);
     return b;
+}
+
+int barPosition(int bound) {
+    return SlotLimits::kRangeMax - bound;
 }
 
 QLabel* header(const QString& text, QWidget* parent) {
@@ -55,18 +58,19 @@ QLabel* header(const QString& text, QWidget* parent) {
 
 } // namespace
 
-BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels, QWidget* parent)
+BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels,
+                                       const BankNavigation& navigation, QWidget* parent)
     : BackgroundBankView(bank, levels, bank.windowName(),
                          Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
                                [](int) { return QString(); },
                                {},
                                [&bank] { bank.saveConfiguration(); },
                                [&bank] { bank.loadConfiguration(); },
-                               [&bank] { bank.activate(); },
-                               {}},
-                         parent) {}
+                               [&bank] { bank.activate(); }},
+                         navigation, parent) {}
 
-BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels, QWidget* parent)
+BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels,
+                                       const BankNavigation& navigation, QWidget* parent)
     : BackgroundBankView(
           bank, levels, bank.windowName(),
           Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
@@ -74,9 +78,8 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
                 [&bank](int n) { bank.chooseSound(n); },
                 [&bank] { bank.saveConfiguration(); },
                 [&bank] { bank.loadConfiguration(); },
-                {},
                 {}},
-          parent) {
+          navigation, parent) {
     auto* commands = findChild<QWidget*>(QStringLiteral("fileCommands"));
     auto* layout = commands ? qobject_cast<QHBoxLayout*>(commands->layout()) : nullptr;
     if (!layout) return;
@@ -97,14 +100,15 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
 }
 
 BackgroundBankView::BackgroundBankView(BackgroundSlots& bank, Levels& levels,
-                                       const std::string& window, Hooks hooks, QWidget* parent)
+                                       const std::string& window, Hooks hooks,
+                                       const BankNavigation& navigation, QWidget* parent)
     : QWidget(parent), m_bank(bank), m_hooks(std::move(hooks)) {
     setObjectName(QString::fromStdString(window));
     m_redrawTimer = new QTimer(this);
     m_redrawTimer->setSingleShot(true);
     m_redrawTimer->setInterval(kRedrawMs);
     connect(m_redrawTimer, &QTimer::timeout, this, &BackgroundBankView::flush);
-    build(levels);
+    build(levels, window, navigation);
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { markDirty(n); }));
     m_connections.push_back(m_bank.changed.connect([this] { markAllDirty(); }));
     m_connections.push_back(m_bank.colorsChanged.connect([this] { applyColors(); }));
@@ -115,13 +119,15 @@ BackgroundBankView::BackgroundBankView(BackgroundSlots& bank, Levels& levels,
 
 BackgroundBankView::~BackgroundBankView() = default;
 
-void BackgroundBankView::build(Levels& levels) {
+void BackgroundBankView::build(Levels& levels, const std::string& window,
+                               const BankNavigation& navigation) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addWidget(buildCommands());
     layout->addWidget(buildRows());
     layout->addWidget(buildLevelCopies(levels));
+    layout->addWidget(makeBankNavigationRow(window, {}, navigation, this));
     layout->addStretch(1);
 }
 
@@ -211,12 +217,12 @@ QWidget* BackgroundBankView::buildRows() {
         connect(r.pan, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setPan(n, v); });
         connect(r.rate, &QSlider::valueChanged, this, [this, n](int v) { m_bank.setRate(n, v); });
         // The bar may not be where the user left it (the invariants move it): redraw at once.
-        connect(r.low, &QScrollBar::valueChanged, this, [this, n](int p) {
-            m_bank.setRangeLowPos(n, p);
+        connect(r.low, &QScrollBar::valueChanged, this, [this, n](int bound) {
+            m_bank.setRangeLowPos(n, barPosition(bound));
             redraw(n);
         });
-        connect(r.high, &QScrollBar::valueChanged, this, [this, n](int p) {
-            m_bank.setRangeHighPos(n, p);
+        connect(r.high, &QScrollBar::valueChanged, this, [this, n](int bound) {
+            m_bank.setRangeHighPos(n, barPosition(bound));
             redraw(n);
         });
 
@@ -281,8 +287,8 @@ void BackgroundBankView::redraw(int n) {
     r.volume->setValue(s.volume);
     r.pan->setValue(s.pan);
     r.rate->setValue(s.rate);
-    r.low->setValue(s.rangeLowPos);
-    r.high->setValue(s.rangeHighPos);
+    r.low->setValue(s.rangeLow());
+    r.high->setValue(s.rangeHigh());
     r.lowText->setText(QString::number(s.rangeLow()));
     r.highText->setText(QString::number(s.rangeHigh()));
     for (QSlider* w : {r.volume, r.pan, r.rate})

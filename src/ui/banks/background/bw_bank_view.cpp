@@ -29,7 +29,8 @@ QSlider* makeSlider(const QString& name, int min, int max, const QString& tip, Q
 }
 } // namespace
 
-BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
+BwBankView::BwBankView(BwBank& bank, Levels& levels, const BankNavigation& navigation,
+                       QWidget* parent)
     : QWidget(parent), m_bank(bank) {
     setObjectName(QString::fromStdString(bank.windowName()));
     auto* layout = new QVBoxLayout(this);
@@ -100,6 +101,7 @@ BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
         ll->addWidget(
             new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, copies));
     layout->addWidget(copies);
+    layout->addWidget(makeBankNavigationRow(bank.windowName(), {}, navigation, this));
     layout->addStretch(1);
 
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { redraw(n); }));

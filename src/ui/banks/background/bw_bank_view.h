@@ -1,10 +1,12 @@
 #pragma once
 // The tone bank's window (`frmbackbw`) as a panel: sixteen tones in four bands, each with its
-// switch, volume and balance; the group commands; the copies of the main window's levels.
+// switch, volume and balance; the group commands; the copies of the main window's levels;
+// the buttons to the other bank panels.
 //
 // Thread: UI thread.
 
 #include "banks/background/bw_bank.h"
+#include "ui/banks/bank_navigation.h"
 
 #include <QString>
 #include <QWidget>
@@ -19,7 +21,9 @@ namespace velmora {
 class BwBankView : public QWidget {
     Q_OBJECT
   public:
-    BwBankView(BwBank& bank, Levels& levels, QWidget* parent = nullptr);
+    /// navigation: how the row of bank buttons reaches the other panels.
+    BwBankView(BwBank& bank, Levels& levels, const BankNavigation& navigation = {},
+               QWidget* parent = nullptr);
     ~BwBankView() override;
 
   private:

@@ -63,7 +63,7 @@ void RandomBankView::build(const QString& title) {
     root->addWidget(buildSlots(), 1);
     root->addWidget(buildCommands());
     root->addWidget(buildLevels());
-    root->addWidget(buildThemes());
+    root->addWidget(buildNavigation());
 
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { refreshSlot(n); }));
     m_connections.push_back(m_bank.bankChanged.connect([this] { refreshAll(); }));
@@ -268,31 +268,14 @@ QWidget* RandomBankView::buildLevels() {
     return box;
 }
 
-QWidget* RandomBankView::buildThemes() {
-    auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
+QWidget* RandomBankView::buildNavigation() {
+    std::vector<BankPanelButton> themes;
     for (int n = 1; n <= 4; ++n) {
         const auto& table = randomBankTable(n);
-        auto* b = new QPushButton(QString::fromStdString(table.theme));
-        b->setObjectName(QStringLiteral("cmdtheme%1").arg(n));
-        b->setToolTip(QString::fromStdString(table.theme));
-        b->setEnabled(!(m_numbered && m_numbered->table().number == n));
-        const std::string window = table.windowName;
-        connect(b, &QPushButton::clicked, this, [this, window] {
-            if (m_hooks.showPanel) m_hooks.showPanel(window);
-        });
-        row->addWidget(b);
+        themes.push_back({table.windowName, QString::fromStdString(table.theme),
+                          QStringLiteral("cmdtheme%1").arg(n)});
     }
-    auto* custom = new QPushButton(tr("Custom"));
-    custom->setObjectName("cmdthemecustom");
-    custom->setToolTip(tr("Your own random sounds"));
-    custom->setEnabled(m_numbered != nullptr);
-    connect(custom, &QPushButton::clicked, this, [this] {
-        if (m_hooks.showPanel) m_hooks.showPanel("frmcustom");
-    });
-    row->addWidget(custom);
-    return box;
+    return makeBankNavigationRow(m_bank.windowName(), std::move(themes), m_hooks.navigation, this);
 }
 
 void RandomBankView::refreshSlot(int n) {

@@ -1,13 +1,15 @@
 #pragma once
 // The window of a random bank, shown as a panel over the main window: two columns of 14
 // slots (caption, "Volume", "Frequency"), the bank-wide buttons, the copies of the main
-// levels and, for the numbered banks, the theme buttons. One class serves the four numbered
-// banks and frmcustom; the view only binds widgets to the bank and redraws on its signals.
+// levels and the buttons to the other bank panels, led by the four themes. One class serves
+// the four numbered banks and frmcustom; the view only binds widgets to the bank and redraws
+// on its signals.
 //
 // Thread: UI thread.
 
 #include "core/levels.h"
 #include "core/signal.h"
+#include "ui/banks/bank_navigation.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -44,8 +46,8 @@ struct RandomBankViewHooks {
     std::function<void()> openIntervals; ///< Form3 (numbered) or Form33 (custom)
     std::function<void()> openIdentify;  ///< Frmsoundindent
     std::function<void()> openPicker;    ///< Form2 in Random mode (custom bank only)
-    /// Theme buttons: show another panel by its window name ("frmrandommain2", ...).
-    std::function<void(const std::string&)> showPanel;
+    /// Theme and bank buttons: the other panels, by window name ("frmrandommain2", ...).
+    BankNavigation navigation;
 };
 
 class RandomBankView : public QWidget {
@@ -64,7 +66,7 @@ class RandomBankView : public QWidget {
     QWidget* buildSlots();
     QWidget* buildCommands();
     QWidget* buildLevels();
-    QWidget* buildThemes();
+    QWidget* buildNavigation();
     QPushButton* command(const QString& text, const QString& tip, std::function<void()> action,
                          const char* name);
     void refreshSlot(int slot);

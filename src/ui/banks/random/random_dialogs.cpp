@@ -65,23 +65,36 @@ IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store,
     m_threshold->setRange(0, IntervalSettings::kMaxThreshold);
     root->addWidget(m_threshold);
     auto* ok = button(QStringLiteral("OK"), {}, "cmdok");
-    root->addWidget(ok, 0, Qt::AlignRight);
+    auto* cancel = button(QStringLiteral("Cancel"), {}, "cmdcancel");
+    ok->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    root->addLayout(buttons);
 
     connect(m_period, &QComboBox::currentIndexChanged, this,
-            [this](int i) { m_settings.setPeriodIndex(i); });
+            [this](int i) { m_settings.choosePeriodIndex(i); });
     connect(m_threshold, &QSlider::valueChanged, this,
             [this](int v) { m_settings.setThreshold(v); });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        m_settings.confirm();
-        hide();
-    });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_changed = m_settings.changed.connect([this] { refresh(); });
     refresh();
 }
 
+void IntervalDialog::done(int result) {
+    // Escape and the title bar's close come here too: only OK makes the choice the period.
+    if (result == QDialog::Accepted)
+        m_settings.confirm();
+    else
+        m_settings.cancel();
+    QDialog::done(result);
+}
+
 void IntervalDialog::refresh() {
     const QSignalBlocker a(m_period), b(m_threshold);
-    m_period->setCurrentIndex(m_settings.periodIndex());
+    m_period->setCurrentIndex(m_settings.chosenPeriodIndex());
     m_threshold->setValue(m_settings.threshold());
 }
 

@@ -34,6 +34,8 @@ class IntervalDialog : public QDialog {
     Q_OBJECT
   public:
     IntervalDialog(IntervalSettings& settings, SettingsStore& store, QWidget* parent = nullptr);
+    /// OK confirms the chosen period; Cancel, Escape and closing drop it.
+    void done(int result) override;
 
   protected:
     void showEvent(QShowEvent* e) override;

@@ -7,8 +7,8 @@
 namespace velmora {
 
 RandomWindows::RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
-                             std::function<void(const std::string&)> showPanel, QWidget* parent)
-    : m_banks(banks), m_levels(levels), m_settings(settings), m_showPanel(std::move(showPanel)),
+                             BankNavigation navigation, QWidget* parent)
+    : m_banks(banks), m_levels(levels), m_settings(settings), m_navigation(std::move(navigation)),
       m_parent(parent) {}
 
 RandomWindows::~RandomWindows() = default;
@@ -21,9 +21,7 @@ RandomBankView& RandomWindows::view(int n) {
     hooks.openIntervals = [this, custom] { showIntervals(custom); };
     hooks.openIdentify = [this] { showIdentify(); };
     hooks.openPicker = [this] { showPicker(); };
-    hooks.showPanel = [this](const std::string& w) {
-        if (m_showPanel) m_showPanel(w);
-    };
+    hooks.navigation = m_navigation;
     slot = custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels, hooks, m_parent)
                   : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels, hooks, m_parent);
     slot->hide();
@@ -48,9 +46,9 @@ void RandomWindows::showIdentify() {
 
 void RandomWindows::showIntervals(bool custom) {
     auto& slot = custom ? m_form33 : m_form3;
-    if (!slot)
-        slot = std::make_unique<IntervalDialog>(custom ? m_banks.form33() : m_banks.form3(),
-                                                m_settings, m_parent);
+    IntervalSettings& settings = custom ? m_banks.form33() : m_banks.form3();
+    if (!slot) slot = std::make_unique<IntervalDialog>(settings, m_settings, m_parent);
+    settings.cancel(); // a choice left behind when the dialog was hidden without an answer
     slot->show();
     slot->raise();
 }

@@ -4,11 +4,11 @@
 //
 // Thread: UI thread.
 
+#include "ui/banks/bank_navigation.h"
+
 #include <QObject>
 
-#include <functional>
 #include <memory>
-#include <string>
 
 class QWidget;
 
@@ -24,9 +24,9 @@ class SoundPickerDialog;
 
 class RandomWindows {
   public:
-    /// showPanel: the main window shows the panel with that window name and hides the rest.
+    /// navigation: the main window's panels, which it shows one at a time.
     RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
-                  std::function<void(const std::string&)> showPanel, QWidget* parent = nullptr);
+                  BankNavigation navigation, QWidget* parent = nullptr);
     ~RandomWindows();
 
     /// bank 1..4: frmrandommain..frmrandommain4. Made on first use.
@@ -48,7 +48,7 @@ class RandomWindows {
     RandomBanks& m_banks;
     Levels& m_levels;
     SettingsStore& m_settings;
-    std::function<void(const std::string&)> m_showPanel;
+    BankNavigation m_navigation;
     QWidget* m_parent;
     std::unique_ptr<RandomBankView> m_views[5];
     std::unique_ptr<IntervalDialog> m_form3;
