@@ -83,7 +83,8 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     MainWindowController& main = p.main;
 
     // Every bank in restore order, and the automatic-randomise switches, into the hub.
-    p.soundscape.attach(main);
+    main.attach(p.soundscape.links());
+    main.setSaveErrorFolder(IniSettingsStore::defaultFolder());
 
     p.road = std::make_unique<StartupRoad>(
         p.settings, p.shell, p.timers, soundBackendVersion(),
@@ -143,8 +144,10 @@ void Application::wireWindows() {
     // The recorder renders what is playing now: a snapshot of it in a private folder.
     main.hooks().recorderArguments = [this]() -> std::vector<std::string> {
         Parts& q = *m_parts;
-        const auto dir = Soundscape::makeSnapshotFolder();
-        if (dir.empty() || !q.soundscape.writeSnapshot(dir, q.main.unmutedMaster()).ok) return {};
+        const auto dir = state::SavedSoundscape::makeSnapshotFolder();
+        state::SavedSoundscape saved(q.levels, q.soundscape.links());
+        if (dir.empty() || !saved.writeSnapshot(q.folder, dir, q.main.unmutedMaster()).ok)
+            return {};
         return {"--program-folder", dir.string()};
     };
     // The picker's Back mode fills the custom background bank.

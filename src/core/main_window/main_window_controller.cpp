@@ -77,7 +77,12 @@ void MainWindowController::addBank(Bank& bank) {
                                          [this, b] { showBank(b->windowName()); },
                                          {},
                                          {},
-                                         [this, b] { b->dosave(bankStateFile(*b)); },
+                                         [this, b] {
+                                             if (m_quitSave && m_saved)
+                                                 m_saved->saveBank(*b, m_s.folder,
+                                                                   state::stateFileNames(),
+                                                                   *m_quitSave);
+                                         },
                                      });
 }
 
@@ -134,7 +139,7 @@ void MainWindowController::stopAllSounds() {
 }
 
 bool MainWindowController::startRecorder() {
-    const auto program = m_s.folder.resolve(kRecorderProgram);
+    const auto program = m_s.folder.resolveProgram(kRecorderProgram);
     const auto args =
         m_hooks.recorderArguments ? m_hooks.recorderArguments() : std::vector<std::string>{};
     if (m_s.shell.startProgram(program.string(), args)) return true;

@@ -14,6 +14,8 @@
 #include "core/startup/output_device.h"
 #include "core/state/main2_state.h"
 #include "core/state/main_state.h"
+#include "core/state/save_error_log.h"
+#include "core/state/saved_soundscape.h"
 
 #include <array>
 #include <filesystem>
@@ -81,19 +83,6 @@ inline constexpr const char* kRecorderMissing =
     "The recorder could not be found. Please re-install the program.";
 inline constexpr const char* kNoScenarios = "There are no files in the list";
 
-/// What the main window reads and restores of one automatic-randomise switch: the four
-/// numbered random banks share one, the custom random bank has its own.
-struct AutoRandomiseLink {
-    std::function<bool()> isOn;
-    /// Switches it on at start; that starts its timer with the dialog's period.
-    std::function<void(bool)> restore;
-    /// The period chosen in the settings dialog (Form3 / Form33), in minutes, for display.
-    std::function<int()> periodMinutes;
-    /// The settings dialog's slider ucSlider1, kept in main.tmp fields 3 and 4.
-    std::function<int()> dialogSlider;
-    std::function<void(int)> setDialogSlider;
-};
-
 /// Steps of start-up, quit and the commands that belong to windows built elsewhere. An empty
 /// function means that window does not exist (yet) and the step is left out.
 struct MainWindowHooks {
@@ -129,8 +118,13 @@ class MainWindowController {
     [[nodiscard]] Bank* bank(const std::string& windowName) const;
     [[nodiscard]] WindowRegistry& windows() { return m_windows; }
     [[nodiscard]] MainWindowHooks& hooks() { return m_hooks; }
-    void setRandomAutoRandomise(AutoRandomiseLink link) { m_randomAuto = std::move(link); }
-    void setCustomAutoRandomise(AutoRandomiseLink link) { m_customAuto = std::move(link); }
+    /// Takes a soundscape: its banks in restore order and its two automatic-randomise
+    /// switches, which start-up restores, quit saves and the display shows. Call once.
+    void attach(SoundscapeLinks links);
+    /// The per-user folder that keeps the last failed save of a quit nobody could answer.
+    void setSaveErrorFolder(std::filesystem::path folder) {
+        m_saveErrors.setFolder(std::move(folder));
+    }
 
     // --- start-up ---
     /// First step of the load sequence: the output device saved in main2.tmp is chosen
@@ -218,11 +212,12 @@ class MainWindowController {
     // --- quit ---
     /// Quits in order: visual state, timers, engine close, main2.tmp then main.tmp, every
     /// window closed last opened first (each bank writing its state file). Runs once.
-    /// interactive: a failed save is reported in a message box (not on a signal or at
-    /// session end, where nobody could answer it). Before load() nothing is written.
+    /// interactive: failed saves are reported in one message box. Otherwise (a signal, the
+    /// session's end, the alarm) nobody could answer one: they go to the save-error log.
+    /// Before load() nothing is written.
     void quit(bool interactive = true);
     /// Writes main2.tmp, main.tmp and every bank's state file without closing anything (the
-    /// session is about to end).
+    /// session is about to end); failures go to the save-error log.
     void saveState();
     [[nodiscard]] bool hasQuit() const { return m_quit; }
 
@@ -240,14 +235,10 @@ class MainWindowController {
     Signal<> finished;
 
   private:
-    [[nodiscard]] std::filesystem::path stateFile(const char* stored) const;
-    [[nodiscard]] std::filesystem::path bankStateFile(const Bank& bank) const;
     [[nodiscard]] std::string autoRandomiseLine(const AutoRandomiseLink& link) const;
-    void restoreMainState();
-    void restoreMain2State();
-    void restoreBanks();
+    void restoreState();
     void collectState();
-    bool writeStateFiles();
+    void reportSave(const state::SaveReport& report, bool interactive);
     void showClock();
     void stopTimers();
 
@@ -265,6 +256,10 @@ class MainWindowController {
     OutputDeviceChoice m_outputDevice;
     state::MainState m_mainState;
     state::Main2State m_main2State;
+    std::unique_ptr<state::SavedSoundscape> m_saved;
+    state::SaveErrorLog m_saveErrors;
+    state::SaveReport* m_quitSave = nullptr; ///< collects the banks' saves as they close
+    Connection m_autoRandomiseConnection;
     int m_mutedMaster = 0;
     bool m_muted = false;
     bool m_settingMute = false;
