@@ -101,7 +101,7 @@ struct SnapshotResult {
 };
 
 /// Copies each damaged file to NAME.bad beside it, replacing an older copy, so writing
-/// defaults over the original destroys nothing the user had.
+/// defaults over the damaged file destroys nothing the user had.
 void keepDamagedCopies(const RestoreReport& report);
 
 class SavedSoundscape {
