@@ -49,16 +49,19 @@ class RoadSplash final : public SplashScreen {
 /// The recorder renders what is playing now: a snapshot of it in a private folder.
 class SnapshotRecording final : public RecordingSource {
   public:
-    SnapshotRecording(Soundscape& soundscape, MuteSwitch& mute)
-        : m_soundscape(soundscape), m_mute(mute) {}
+    SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute)
+        : m_s(services), m_soundscape(soundscape), m_mute(mute) {}
     std::vector<std::string> recorderArguments() override {
-        const auto dir = Soundscape::makeSnapshotFolder();
-        if (dir.empty() || !m_soundscape.writeSnapshot(dir, m_mute.unmutedMaster()).ok) return {};
+        const auto dir = state::SavedSoundscape::makeSnapshotFolder();
+        state::SavedSoundscape saved(m_s.levels, m_soundscape.links());
+        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok)
+            return {};
         return {"--program-folder", dir.string()};
     }
 
   private:
-    Soundscape& m_soundscape;
+    Services& m_s;
+    const Soundscape& m_soundscape;
     MuteSwitch& m_mute;
 };
 
@@ -114,7 +117,7 @@ struct Application::Parts {
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
     RoadSplash splash{road};
-    SnapshotRecording recording{soundscape, main.mute()};
+    SnapshotRecording recording{services, soundscape, main.mute()};
     std::vector<Connection> connections;
 };
 
@@ -123,7 +126,8 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     MainWindowController& main = p.main;
 
     // Every bank in restore order, and the automatic-randomise switches, into the hub.
-    p.soundscape.attach(main);
+    main.attach(p.soundscape.links());
+    main.setSaveErrorFolder(IniSettingsStore::defaultFolder());
 
     p.road = std::make_unique<StartupRoad>(
         p.settings, p.shell, p.timers, soundBackendVersion(),

@@ -19,10 +19,12 @@ class Bank {
     /// Switches every slot off exactly as if the user had unticked it / stops its sounds.
     virtual void stopAll() = 0;
     /// Restores the bank from a file in its own format (state file, bank file or scenario
-    /// member). Shows the bank's own message on a bad file and changes nothing.
-    virtual void doload(const std::filesystem::path& path) = 0;
-    /// Writes the bank's state in its own format, atomically.
-    virtual void dosave(const std::filesystem::path& path) = 0;
+    /// member). Shows the bank's own message on a bad file, changes nothing and returns false.
+    virtual bool doload(const std::filesystem::path& path) = 0;
+    /// Writes the bank's state in its own format, atomically; false when the file was not
+    /// written (the old one is kept). It tells the user nothing: quit, snapshots and
+    /// scenarios collect the failures of every bank and report them once.
+    virtual bool dosave(const std::filesystem::path& path) = 0;
     /// The state file in the program folder read at start and written at quit ("rand.ini").
     [[nodiscard]] virtual std::string stateFileName() const = 0;
     /// Remembers the scheme; the bank's view repaints from it.

@@ -51,6 +51,10 @@ fs::path ProgramFolder::resolve(std::string_view stored) const {
     return resolveCaseInsensitive(m_root, stored);
 }
 
+fs::path ProgramFolder::resolveProgram(std::string_view stored) const {
+    return resolveCaseInsensitive(m_programs, stored);
+}
+
 std::string ProgramFolder::relativeForm(const fs::path& p) const {
     std::error_code ec;
     const fs::path root = fs::weakly_canonical(m_root, ec);
@@ -93,7 +97,7 @@ ProgramFolder ProgramFolder::choose(const fs::path& exePath, const fs::path& dat
             fs::copy_file(entry.path(), target, fs::copy_options::skip_existing, one);
         }
     }
-    return ProgramFolder(user);
+    return ProgramFolder(user, dir);
 }
 
 } // namespace velmora

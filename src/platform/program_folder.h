@@ -12,7 +12,11 @@ namespace velmora {
 
 class ProgramFolder {
   public:
-    explicit ProgramFolder(std::filesystem::path root) : m_root(std::move(root)) {}
+    explicit ProgramFolder(std::filesystem::path root)
+        : m_root(root), m_programs(std::move(root)) {}
+    /// programs: the folder the program files are in, when the data lives elsewhere.
+    ProgramFolder(std::filesystem::path root, std::filesystem::path programs)
+        : m_root(std::move(root)), m_programs(std::move(programs)) {}
 
     /// Chooses the folder for an executable at exePath (see the class comment); seeds the
     /// per-user copy when the executable's folder is read-only.
@@ -32,6 +36,9 @@ class ProgramFolder {
     /// "\config\scenarios\x.vlm" -> <root>/config/scenarios/x.vlm, each existing component
     /// matched without regard to case; missing components keep the given spelling.
     [[nodiscard]] std::filesystem::path resolve(std::string_view stored) const;
+    /// A helper program ("\recorder"): beside the running executable, which for a
+    /// read-only installation is not the per-user copy (that one holds data only).
+    [[nodiscard]] std::filesystem::path resolveProgram(std::string_view stored) const;
 
     /// The stored relative form of a path inside the folder ("\bin\1.isz"), or an
     /// empty string when the path lies outside it.
@@ -39,6 +46,7 @@ class ProgramFolder {
 
   private:
     std::filesystem::path m_root;
+    std::filesystem::path m_programs;
 };
 
 /// Resolves a "\"- or "/"-separated relative path under base without regard to case.

@@ -147,11 +147,16 @@ TEST(RandomBankFile, CopyFieldsDoNotMoveTheMainLevels) {
     EXPECT_EQ(rig.banks->bank(1).slot(1).volume, 50);
 }
 
-TEST(RandomBankFile, UnwritableSaveIsToldAndLeavesTheBankAlone) {
+// Quit and scenarios collect dosave's failures and tell the user once; only the bank's
+// own save command tells the user itself.
+TEST(RandomBankFile, UnwritableSaveIsToldOnlyByTheBanksOwnCommand) {
     RandomRig rig(false);
     auto& bank = rig.banks->bank(1);
     bank.setVolume(1, 3);
-    bank.dosave(rig.file("no/such/folder/x.rcf"));
+    EXPECT_FALSE(bank.dosave(rig.file("no/such/folder/x.rcf")));
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    rig.dialogs.files = {rig.file("no/such/folder/x.rcf").string()};
+    bank.saveConfiguration();
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_NE(rig.dialogs.lastMessage().find("could not be saved"), std::string::npos);
     EXPECT_EQ(bank.slot(1).volume, 3);

@@ -40,7 +40,7 @@ void writeTone(const std::filesystem::path& path, double hz) {
 } // namespace
 
 HubWorld::HubWorld(const std::filesystem::path& dir) : OfflineServices(dir, 7) {
-    soundscape.attach(main);
+    main.attach(soundscape.links());
 }
 
 HubWorld::~HubWorld() = default;

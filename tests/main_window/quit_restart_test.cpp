@@ -1,6 +1,7 @@
 // Quit in order, and what the next start makes of it: the state files, their order, every
-// bank's own file, and the same result when the session ends by SIGTERM.
+// bank's own file, what happens to a save that fails, and what start-up takes from them.
 #include "core/state/main2_state.h"
+#include "core/state/main_state.h"
 #include "hub_rig.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,109 @@ TEST(Quit, SessionEndSavesWithoutStopping) {
     EXPECT_TRUE(std::filesystem::exists(rig.file("rand.ini")));
     EXPECT_TRUE(rig.engine().isPlaying(rig.world().backgroundOne.voice(2).channel()));
     EXPECT_FALSE(rig.main().hasQuit());
+}
+
+/// Makes the next write of each name fail: a folder stands where the file would go.
+void blockWrites(HubRig& rig, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        std::filesystem::create_directories(rig.file(name) / "x");
+}
+
+TEST(Quit, UnansweredQuitNeverWaitsOnADialogAndLeavesTheFailureInTheLog) {
+    HubRig rig;
+    rig.start();
+    rig.main().setSaveErrorFolder(rig.file("config"));
+    blockWrites(rig, {"main.tmp", "rand.ini", "rand2.ini", "randc.ini"});
+    rig.main().quit(false);
+    EXPECT_TRUE(rig.world().dialogs.messages.empty()) << rig.world().dialogs.lastMessage();
+    const std::string log = testing::readBytes(rig.file("config/last-save-error.txt"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+    for (const char* name : {"main.tmp", "rand.ini", "rand2.ini", "randc.ini"})
+        EXPECT_NE(log.find(name), std::string::npos) << name;
+    EXPECT_EQ(log.find("back.ini"), std::string::npos) << "written fine";
+}
+
+TEST(Quit, InteractiveQuitListsEveryFailureInOneMessageAndACleanSaveClearsTheLog) {
+    HubRig rig;
+    rig.start();
+    testing::writeBytes(rig.file("config/last-save-error.txt"), "an older failure\n");
+    blockWrites(rig, {"main2.tmp", "rand3.ini", "back2.ini"});
+    rig.main().setSaveErrorFolder(rig.file("config"));
+    rig.main().quit(true);
+    ASSERT_EQ(rig.world().dialogs.messages.size(), 1u);
+    for (const char* name : {"main2.tmp", "rand3.ini", "back2.ini"})
+        EXPECT_NE(rig.world().dialogs.lastMessage().find(name), std::string::npos) << name;
+
+    for (const char* name : {"main2.tmp", "rand3.ini", "back2.ini"})
+        std::filesystem::remove_all(rig.file(name));
+    rig.restart();
+    rig.start();
+    rig.main().setSaveErrorFolder(rig.file("config"));
+    rig.main().quit(true);
+    EXPECT_TRUE(rig.world().dialogs.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(rig.file("config/last-save-error.txt")));
+}
+
+std::vector<std::string> mainTmpFields(HubRig& rig) {
+    state::MainState s;
+    (void)state::readMainState(rig.file("main.tmp"), s);
+    return {s.alarmFlag, s.scenarioName, s.slideshowName, s.pictureName, s.colorSchemeName};
+}
+
+TEST(Start, TheScenarioNamedInMainTmpIsNotSelectedAndQuitKeepsTheLoadPreviousFields) {
+    HubRig rig;
+    testing::writeBytes(rig.file("main.tmp"),
+                        "\"False\",\"Rain\",5,6,\"Forest pics\",\"oak.jpg\",\"Dusk\",0\r\n");
+    rig.start();
+    EXPECT_EQ(rig.main().scenarios().selected(), "");
+    EXPECT_EQ(rig.main().displays().text(Display::Scenario), "Not Specified");
+    rig.main().quit();
+    EXPECT_EQ(mainTmpFields(rig),
+              (std::vector<std::string>{"False", "", "Forest pics", "oak.jpg", "Dusk"}));
+
+    rig.restart();
+    rig.start();
+    rig.main().scenarios().select("Sea");
+    rig.main().quit();
+    EXPECT_EQ(mainTmpFields(rig)[1], "Sea");
+    EXPECT_EQ(mainTmpFields(rig)[4], "Dusk");
+}
+
+TEST(Start, AStateFileThatFailedToLoadIsKeptBesideTheOneQuitWrites) {
+    HubRig rig;
+    std::string short59;
+    for (int i = 0; i < 59; ++i)
+        short59 += (i ? "," : "") + std::to_string(i);
+    testing::writeBytes(rig.file("rand.ini"), short59 + "\r\n");
+    testing::writeBytes(rig.file("main2.tmp"), "500,\"seven\",9\r\n");
+    rig.start();
+    rig.main().quit();
+    EXPECT_EQ(testing::readBytes(rig.file("rand.ini.bad")), short59 + "\r\n");
+    EXPECT_EQ(testing::readBytes(rig.file("main2.tmp.bad")), "500,\"seven\",9\r\n");
+    EXPECT_NE(testing::readBytes(rig.file("rand.ini")), short59 + "\r\n");
+    EXPECT_FALSE(std::filesystem::exists(rig.file("back.ini.bad"))) << "missing is not damaged";
+}
+
+TEST(Start, AProgramFolderThatCannotBeWrittenIsToldOnceAtStart) {
+    HubRig rig;
+    testing::writeBytes(rig.file("afile"), "x");
+    rig.world().folder = ProgramFolder(rig.file("afile") / "velmora");
+    rig.main().setSaveErrorFolder(rig.file("config"));
+    rig.start();
+    ASSERT_EQ(rig.world().dialogs.messages.size(), 1u);
+    EXPECT_NE(rig.world().dialogs.lastMessage().find("cannot be written"), std::string::npos);
+    rig.main().quit(false);
+    EXPECT_EQ(rig.world().dialogs.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(rig.file("config/last-save-error.txt")));
+}
+
+TEST(Recorder, IsStartedFromBesideTheExecutableNotFromTheDataCopy) {
+    HubRig rig;
+    rig.world().folder = ProgramFolder(rig.file("data"), rig.file("install"));
+    rig.start();
+    ASSERT_TRUE(rig.main().commands().startRecorder());
+    ASSERT_FALSE(rig.world().shell.calls.empty());
+    EXPECT_EQ(rig.world().shell.calls.back().target, rig.file("install/recorder").string());
 }
 
 } // namespace

@@ -42,6 +42,8 @@ TEST(ProgramFolder, ReadOnlyInstallGetsAPerUserCopyThatKeepsTheUsersChanges) {
     EXPECT_EQ(readBytes(user / "bin" / "1.isz"), "factory sound");
     EXPECT_EQ(readBytes(user / "rand.ini"), "defaults");
     EXPECT_FALSE(fs::exists(user / "velmora")) << "the program file is not data";
+    // Helper programs stay beside the executable; the copy holds data only.
+    EXPECT_EQ(folder.resolveProgram("\\recorder"), dir / "install" / "recorder");
 
     // The user changes a file; a later install adds one. A restart keeps the first and
     // picks up the second.

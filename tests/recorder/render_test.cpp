@@ -68,7 +68,8 @@ TEST(RecorderRender, SnapshotRecordsTheLevelsPlayingNow) {
     live.levels.set(Level::Master, 300); // not restored at start, but heard now
     live.levels.set(Level::Background, 14);
     testing::TempDir snap;
-    ASSERT_TRUE(soundscape.writeSnapshot(snap.path()).ok);
+    state::SavedSoundscape saved(live.levels, soundscape.links());
+    ASSERT_TRUE(saved.writeSnapshot(live.folder, snap.path(), live.levels.master()).ok);
 
     testing::TempDir out;
     const auto outcome = renderTo(snap.path(), out / "snap.flac", 2.0);

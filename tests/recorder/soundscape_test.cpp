@@ -4,7 +4,6 @@
 #include "rig.h"
 
 #include "banks/soundscape.h"
-#include "core/main_window/main_window_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +11,18 @@ namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+state::RestoreReport restore(LiveWorld& world, Soundscape& soundscape) {
+    state::MainState main;
+    state::Main2State main2;
+    return state::SavedSoundscape(world.levels, soundscape.links())
+        .restore(world.folder, main, main2);
+}
+
+state::SnapshotResult snapshot(LiveWorld& world, Soundscape& soundscape, const fs::path& dir) {
+    return state::SavedSoundscape(world.levels, soundscape.links())
+        .writeSnapshot(world.folder, dir, world.levels.master());
+}
 
 TEST(Soundscape, SnapshotRestoresWhatIsPlayingNowAndLeavesTheUsersFilesAlone) {
     ProgramFolderRig rig;
@@ -23,7 +34,7 @@ TEST(Soundscape, SnapshotRestoresWhatIsPlayingNowAndLeavesTheUsersFilesAlone) {
     {
         LiveWorld live(rig.dir());
         Soundscape now(live.services);
-        ASSERT_TRUE(now.restore().restoredFiles.size() >= 2);
+        ASSERT_TRUE(restore(live, now).restoredFiles.size() >= 2);
         now.backgroundOne().setVolume(3, 180);
         now.backgroundOne().setOn(3, true);
         now.backgroundTwo().setOn(4, true);
@@ -36,7 +47,7 @@ TEST(Soundscape, SnapshotRestoresWhatIsPlayingNowAndLeavesTheUsersFilesAlone) {
         live.levels.set(Level::Master, 420);
         live.levels.set(Level::Bwaves, 6);
         live.levels.set(Level::Background, 12);
-        const auto result = now.writeSnapshot(snap.path());
+        const auto result = snapshot(live, now, snap.path());
         ASSERT_TRUE(result.ok) << result.error;
     }
     EXPECT_EQ(testing::readBytes(rig.path("back.ini")), userBack);
@@ -46,7 +57,7 @@ TEST(Soundscape, SnapshotRestoresWhatIsPlayingNowAndLeavesTheUsersFilesAlone) {
 
     LiveWorld later(snap.path());
     Soundscape restored(later.services);
-    const auto report = restored.restore();
+    const auto report = restore(later, restored);
     EXPECT_TRUE(report.snapshot);
     EXPECT_TRUE(report.damagedFiles.empty());
     EXPECT_TRUE(later.dialogs.messages.empty());
@@ -76,7 +87,7 @@ TEST(Soundscape, PlainFolderRestoresAsVelmoraStarts) {
     });
     LiveWorld world(rig.dir());
     Soundscape s(world.services);
-    const auto report = s.restore();
+    const auto report = restore(world, s);
     EXPECT_FALSE(report.snapshot);
     // main2.tmp's master is kept but not restored at start; the bank levels are.
     EXPECT_EQ(world.levels.master(), levelRange(Level::Master).initial);
@@ -88,7 +99,7 @@ TEST(Soundscape, PlainFolderRestoresAsVelmoraStarts) {
     fs::remove(rig.path("randc.ini"));
     LiveWorld again(rig.dir());
     Soundscape s2(again.services);
-    (void)s2.restore();
+    (void)restore(again, s2);
     EXPECT_TRUE(again.dialogs.messages.empty());
 }
 
@@ -97,68 +108,19 @@ TEST(Soundscape, SnapshotIntoAFolderThatCannotBeMadeSaysSo) {
     LiveWorld live(rig.dir());
     Soundscape s(live.services);
     testing::writeBytes(rig.path("afile"), "x");
-    const auto result = s.writeSnapshot(rig.path("afile") / "snap");
+    const auto result = snapshot(live, s, rig.path("afile") / "snap");
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
 }
 
 TEST(Soundscape, SnapshotFoldersArePrivateAndFresh) {
-    const auto a = Soundscape::makeSnapshotFolder();
-    const auto b = Soundscape::makeSnapshotFolder();
+    const auto a = state::SavedSoundscape::makeSnapshotFolder();
+    const auto b = state::SavedSoundscape::makeSnapshotFolder();
     ASSERT_FALSE(a.empty());
     EXPECT_NE(a, b);
     EXPECT_EQ(fs::status(a).permissions() & fs::perms::all, fs::perms::owner_all);
     fs::remove_all(a);
     fs::remove_all(b);
-}
-
-} // namespace
-} // namespace velmora::test
-
-namespace velmora::test {
-namespace {
-
-// The app restores through the main window's load sequence, the recorder through
-// restore(): both must end with the same soundscape, or a recording would not be what the
-// user hears after a restart.
-TEST(Soundscape, RecorderRestoreMatchesTheMainWindowsLoad) {
-    ProgramFolderRig rig;
-    rig.saveState([](Soundscape& s, Levels& levels) {
-        levels.set(Level::Background, 6);
-        levels.set(Level::Random, 13);
-        s.backgroundOne().setOn(2, true);
-        s.backgroundTwo().setVolume(7, 33);
-        s.bw().setOn(5, true);
-        s.randomBanks().bank(3).setFrequency(9, 140);
-        s.randomBanks().custom().setAutoRandomize(true);
-    });
-    testing::TempDir saved;
-    const auto saveAll = [&](Soundscape& s, const std::string& tag) {
-        for (Bank* b : s.banks())
-            b->dosave(saved / (tag + b->stateFileName()));
-    };
-
-    LiveWorld appWorld(rig.dir());
-    Soundscape app(appWorld.services);
-    MainWindowController main(appWorld.services);
-    app.attach(main);
-    main.load();
-    saveAll(app, "app-");
-
-    LiveWorld recWorld(rig.dir());
-    Soundscape rec(recWorld.services);
-    (void)rec.restore();
-    saveAll(rec, "rec-");
-
-    for (Bank* b : rec.banks())
-        EXPECT_EQ(testing::readBytes(saved / ("app-" + b->stateFileName())),
-                  testing::readBytes(saved / ("rec-" + b->stateFileName())))
-            << b->windowName();
-    for (int l = 0; l < kLevelCount; ++l)
-        EXPECT_EQ(appWorld.levels.value(Level(l)), recWorld.levels.value(Level(l))) << l;
-    EXPECT_EQ(app.randomBanks().custom().autoRandomizeOn(),
-              rec.randomBanks().custom().autoRandomizeOn());
-    EXPECT_EQ(appWorld.engine.playingCount(), recWorld.engine.playingCount());
 }
 
 } // namespace

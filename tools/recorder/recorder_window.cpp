@@ -75,7 +75,7 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed, QWi
 
     std::error_code ec;
     const bool snapshot = std::filesystem::exists(
-        ProgramFolder(defaults.programFolder).resolve(kSnapshotStateFile), ec);
+        ProgramFolder(defaults.programFolder).resolve(state::kSnapshotStateFile), ec);
     auto* source = new QLabel(
         snapshot ? tr("Records the soundscape that was playing when you asked for a recording.")
                  : tr("Records the soundscape saved in %1.")

@@ -80,11 +80,15 @@ RenderOutcome render(const RenderRequest& request,
 
     OfflineServices world(request.programFolder, request.seed);
     Soundscape soundscape(world.services);
-    const RestoreReport report = soundscape.restore();
+    state::SavedSoundscape saved(world.levels, soundscape.links());
+    state::MainState main;
+    state::Main2State main2;
+    const auto report = saved.restore(world.folder, main, main2);
     for (const auto& m : world.dialogs.messages)
         out.warnings.push_back(m.text);
-    for (const auto& name : report.damagedFiles)
-        out.warnings.push_back(name + " has damaged fields; their saved values were not used.");
+    for (const auto& path : report.damagedFiles)
+        out.warnings.push_back(path.filename().string() +
+                               " has damaged fields; their saved values were not used.");
     if (hooks.prepare) hooks.prepare(world.services, soundscape);
 
     std::vector<float> block(static_cast<std::size_t>(kBlockFrames) * 2);

@@ -63,13 +63,14 @@ void BackgroundBank::apply(const BackgroundBankValues& v) {
     changed();
 }
 
-void BackgroundBank::doload(const std::filesystem::path& path) {
+bool BackgroundBank::doload(const std::filesystem::path& path) {
     const auto read = readBackgroundBank(path);
     if (!read.problem.ok()) {
         services().dialogs.message(m_table.loadError, MessageIcon::Information, kProgramTitle);
-        return;
+        return false;
     }
     apply(read.values);
+    return true;
 }
 
 bool BackgroundBank::save(const std::filesystem::path& path) {

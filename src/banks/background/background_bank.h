@@ -21,8 +21,8 @@ class BackgroundBank final : public BackgroundSlots, public Bank {
     void stopAll() override { runCommand(GroupCommand::StopAll); }
     /// Reads the whole file first; a missing, short or non-numeric file shows the bank's
     /// message and changes nothing. Values past a control's range are limited to it.
-    void doload(const std::filesystem::path& path) override;
-    void dosave(const std::filesystem::path& path) override { (void)save(path); }
+    bool doload(const std::filesystem::path& path) override;
+    bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return m_table.stateFile; }
     void docolors(const ColorScheme& scheme) override { applyColors(scheme); }
 

@@ -161,9 +161,10 @@ void BwBank::apply(const BwBankValues& v) {
     changed();
 }
 
-void BwBank::doload(const std::filesystem::path& path) {
+bool BwBank::doload(const std::filesystem::path& path) {
     const auto read = readBwBank(path);
     if (read.problem.ok()) apply(read.values);
+    return read.problem.ok();
 }
 
 bool BwBank::save(const std::filesystem::path& path) {

@@ -32,8 +32,8 @@ class BwBank final : public Bank {
     /// Reads all 52 fields first; a missing, short or non-numeric file changes nothing and
     /// says nothing. Volumes, balances, then switches in slot order: the last switch set on
     /// is the one that plays.
-    void doload(const std::filesystem::path& path) override;
-    void dosave(const std::filesystem::path& path) override { (void)save(path); }
+    bool doload(const std::filesystem::path& path) override;
+    bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return "bw.ini"; }
     void docolors(const ColorScheme& scheme) override;
 

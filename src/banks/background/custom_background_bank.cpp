@@ -133,13 +133,14 @@ void CustomBackgroundBank::apply(const CustomBackgroundValues& values) {
     changed();
 }
 
-void CustomBackgroundBank::doload(const std::filesystem::path& path) {
+bool CustomBackgroundBank::doload(const std::filesystem::path& path) {
     const auto read = readCustomBackgroundBank(path);
     if (!read.problem.ok()) {
         services().dialogs.message(kLoadError, MessageIcon::Information, kProgramTitle);
-        return;
+        return false;
     }
     apply(read.values);
+    return true;
 }
 
 bool CustomBackgroundBank::save(const std::filesystem::path& path) {

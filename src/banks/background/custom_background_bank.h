@@ -31,8 +31,8 @@ class CustomBackgroundBank final : public BackgroundSlots, public Bank {
     /// Reads the whole file first; a missing, short or non-numeric file shows the bank's
     /// message and changes nothing. A sound file that is missing only names its slot
     /// "Not Found".
-    void doload(const std::filesystem::path& path) override;
-    void dosave(const std::filesystem::path& path) override { (void)save(path); }
+    bool doload(const std::filesystem::path& path) override;
+    bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return "backc.ini"; }
     void docolors(const ColorScheme& scheme) override { applyColors(scheme); }
 

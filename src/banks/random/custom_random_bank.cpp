@@ -136,9 +136,9 @@ CustomRandomBankValues CustomRandomBank::values() const {
     return v;
 }
 
-void CustomRandomBank::doload(const fs::path& path) {
+bool CustomRandomBank::doload(const fs::path& path) {
     const auto r = readCustomRandomBankFile(path);
-    if (!r.ok()) return;
+    if (!r.ok()) return false;
     const auto& v = r.values;
     std::array<int, kRandomSlotCount> volumes{}, frequencies{};
     for (int n = 1; n <= kRandomSlotCount; ++n) {
@@ -162,15 +162,12 @@ void CustomRandomBank::doload(const fs::path& path) {
     levels.set(Level::Bwaves, v.slider(19));
     levels.set(Level::Mp3, v.slider(40));
     levels.set(Level::Background, v.slider(41));
+    return true;
 }
 
 bool CustomRandomBank::save(const fs::path& path) {
     return files::writeFileAtomically(path, formatCustomRandomBankFile(values())) ==
            files::WriteError::None;
-}
-
-void CustomRandomBank::dosave(const fs::path& path) {
-    if (!save(path)) reportSaveFailure(services().dialogs, path);
 }
 
 void CustomRandomBank::saveConfiguration() {

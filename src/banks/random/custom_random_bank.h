@@ -37,11 +37,11 @@ class CustomRandomBank final : public RandomBankEngine {
     void stopAll() override { stopSounds(); }
     /// Reads all 118 items first; a bad file is ignored without a message. Loads every
     /// slot's sound at once; a missing one leaves its slot silent.
-    void doload(const std::filesystem::path& path) override;
+    bool doload(const std::filesystem::path& path) override;
     /// Writes atomically; a failed write is told to the user.
-    void dosave(const std::filesystem::path& path) override;
+    bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return "randc.ini"; }
-    /// dosave that says whether the file was written instead of telling the user.
+    /// Writes the bank file; false when it was not written (the old file is kept).
     [[nodiscard]] bool save(const std::filesystem::path& path);
 
     [[nodiscard]] CustomRandomBankValues values() const;

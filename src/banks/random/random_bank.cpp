@@ -39,22 +39,19 @@ RandomBankValues RandomBank::values() const {
     return v;
 }
 
-void RandomBank::doload(const std::filesystem::path& path) {
+bool RandomBank::doload(const std::filesystem::path& path) {
     const auto r = readRandomBankFile(path);
     if (!r.ok()) {
         services().dialogs.message(m_table.loadFailure, MessageIcon::Information, kProgramTitle);
-        return;
+        return false;
     }
     applySliders(r.values.volume, r.values.frequency);
+    return true;
 }
 
 bool RandomBank::save(const std::filesystem::path& path) {
     return files::writeFileAtomically(path, formatRandomBankFile(values())) ==
            files::WriteError::None;
-}
-
-void RandomBank::dosave(const std::filesystem::path& path) {
-    if (!save(path)) reportSaveFailure(services().dialogs, path);
 }
 
 void RandomBank::saveConfiguration() {

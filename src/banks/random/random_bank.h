@@ -26,11 +26,11 @@ class RandomBank final : public RandomBankEngine {
     // Bank
     void stopAll() override { Command1_Click(); }
     /// Reads all 60 values first; on any fault shows the bank's message and changes nothing.
-    void doload(const std::filesystem::path& path) override;
+    bool doload(const std::filesystem::path& path) override;
     /// Writes the one-line file atomically; a failed write is told to the user.
-    void dosave(const std::filesystem::path& path) override;
+    bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override;
-    /// dosave that says whether the file was written instead of telling the user.
+    /// Writes the bank file; false when it was not written (the old file is kept).
     [[nodiscard]] bool save(const std::filesystem::path& path);
 
     /// Stop-all: stops the current sound of every slot.

@@ -20,14 +20,18 @@ MainWindowController::~MainWindowController() = default;
 
 void MainWindowController::addBank(Bank& bank) {
     Bank* b = &bank;
-    m_panels.add(bank, [this, b] { b->dosave(bankStateFile(*b)); });
+    // A bank writes its state file as its window closes at quit; the quit collects failures.
+    m_panels.add(bank, [this, b] {
+        if (m_quitSave && m_saved)
+            m_saved->saveBank(*b, m_s.folder, state::stateFileNames(), *m_quitSave);
+    });
 }
 
-void MainWindowController::setAutoRandomiseSwitches(AutoRandomiseSwitch& random,
-                                                    AutoRandomiseSwitch& custom) {
-    m_randomAuto = &random;
-    m_customAuto = &custom;
-    m_displays.watch(random, custom);
+void MainWindowController::attach(SoundscapeLinks links) {
+    for (Bank* bank : links.banks)
+        addBank(*bank);
+    if (links.random && links.custom) m_displays.watch(*links.random, *links.custom);
+    m_saved = std::make_unique<state::SavedSoundscape>(m_s.levels, std::move(links));
 }
 
 void MainWindowController::docolors(const ColorScheme& scheme) {

@@ -9,7 +9,6 @@
 
 #include "core/bank.h"
 #include "core/color_scheme.h"
-#include "core/main_window/auto_randomise_switch.h"
 #include "core/main_window/bank_panels.h"
 #include "core/main_window/mute_switch.h"
 #include "core/main_window/preset_buttons.h"
@@ -22,6 +21,8 @@
 #include "core/startup/output_device.h"
 #include "core/state/main2_state.h"
 #include "core/state/main_state.h"
+#include "core/state/save_error_log.h"
+#include "core/state/saved_soundscape.h"
 
 #include <filesystem>
 #include <memory>
@@ -54,9 +55,13 @@ class MainWindowController {
     // --- wiring, before start-up ---
     /// Banks in creation order; each is restored at start and closed (saved) at quit.
     void addBank(Bank& bank);
-    /// The numbered random banks' switch and the custom random bank's: restored at start,
-    /// saved at quit, shown on the automatic-randomise display.
-    void setAutoRandomiseSwitches(AutoRandomiseSwitch& random, AutoRandomiseSwitch& custom);
+    /// Takes a soundscape: its banks in restore order and its two automatic-randomise
+    /// switches, which start-up restores, quit saves and the display shows. Call once.
+    void attach(SoundscapeLinks links);
+    /// The per-user folder that keeps the last failed save of a quit nobody could answer.
+    void setSaveErrorFolder(std::filesystem::path folder) {
+        m_saveErrors.setFolder(std::move(folder));
+    }
     void setSplash(SplashScreen* splash) { m_splash = splash; }
 
     // --- start-up ---
@@ -81,11 +86,12 @@ class MainWindowController {
     // --- quit ---
     /// Quits in order: visual state, timers, engine close, main2.tmp then main.tmp, every
     /// window closed last opened first (each bank writing its state file). Runs once.
-    /// interactive: a failed save is reported in a message box (not on a signal or at
-    /// session end, where nobody could answer it). Before load() nothing is written.
+    /// interactive: failed saves are reported in one message box. Otherwise (a signal, the
+    /// session's end, the alarm) nobody could answer one: they go to the save-error log.
+    /// Before load() nothing is written.
     void quit(bool interactive = true);
     /// Writes main2.tmp, main.tmp and every bank's state file without closing anything (the
-    /// session is about to end).
+    /// session is about to end); failures go to the save-error log.
     void saveState();
     [[nodiscard]] bool hasQuit() const { return m_quit; }
 
@@ -94,13 +100,9 @@ class MainWindowController {
     Signal<> finished;
 
   private:
-    [[nodiscard]] std::filesystem::path stateFile(const char* stored) const;
-    [[nodiscard]] std::filesystem::path bankStateFile(const Bank& bank) const;
-    void restoreMainState();
-    void restoreMain2State();
-    void restoreBanks();
+    void restoreState();
     void collectState();
-    bool writeStateFiles();
+    void reportSave(const state::SaveReport& report, bool interactive);
     void stopTimers();
 
     Services& m_s;
@@ -118,8 +120,9 @@ class MainWindowController {
     PresetButtons m_presets;
     WindowCommands m_commands;
 
-    AutoRandomiseSwitch* m_randomAuto = nullptr;
-    AutoRandomiseSwitch* m_customAuto = nullptr;
+    std::unique_ptr<state::SavedSoundscape> m_saved;
+    state::SaveErrorLog m_saveErrors;
+    state::SaveReport* m_quitSave = nullptr; ///< collects the banks' saves as they close
     SplashScreen* m_splash = nullptr;
     bool m_engineStarted = false;
     bool m_loaded = false;

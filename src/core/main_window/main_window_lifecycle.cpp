@@ -3,9 +3,6 @@
 #include "core/state/options_state.h"
 #include "main_window_controller.h"
 
-#include <algorithm>
-#include <system_error>
-
 namespace velmora {
 
 namespace {
@@ -13,64 +10,30 @@ constexpr int kBufferMs = 100;
 const char* const kHiddenAtStart[] = {"Timers", "frmeffects"};
 /// The panel a user sees first: the looping backgrounds are what a soundscape starts from.
 const char* const kFirstPanel = "frmback";
+const char* const kReadOnlyFolder =
+    " cannot be written to, so Velmora cannot save its settings there. Changes made in this "
+    "session will be lost when Velmora quits.";
 } // namespace
-
-std::filesystem::path MainWindowController::stateFile(const char* stored) const {
-    return m_s.folder.resolve(stored);
-}
-
-std::filesystem::path MainWindowController::bankStateFile(const Bank& bank) const {
-    std::string name = bank.stateFileName();
-    if (name.empty() || (name.front() != '\\' && name.front() != '/')) name = "\\" + name;
-    return m_s.folder.resolve(name);
-}
 
 void MainWindowController::startSoundEngine() {
     if (m_engineStarted) return;
     m_engineStarted = true;
-    if (auto device = state::readOutputDeviceIndex(stateFile(state::kMain2StateFile)))
+    if (auto device = state::readOutputDeviceIndex(m_s.folder.resolve(state::kMain2StateFile)))
         m_outputDevice.set(*device);
     m_s.engine.setBufferSize(kBufferMs);
     m_s.engine.setDriver(m_outputDevice.index());
     (void)m_s.engine.init(audio::kSampleRate, audio::kChannelCount, 4);
 }
 
-void MainWindowController::restoreMainState() {
-    const auto result = state::readMainState(stateFile(state::kMainStateFile), m_mainState);
-    m_firstRun = result.missing();
-    // Only fields really read reach the dialogs: a missing or short file leaves their own
-    // starting values rather than the file's defaults.
-    const auto read = [&result](int field) {
-        return result.fileError == files::ReadError::None &&
-               result.fieldsFound >= std::size_t(field) &&
-               std::find(result.unconverted.begin(), result.unconverted.end(), field) ==
-                   result.unconverted.end();
-    };
-    if (read(3) && m_randomAuto) m_randomAuto->setDialogSlider(m_mainState.randomIntervalSlider);
-    if (read(4) && m_customAuto) m_customAuto->setDialogSlider(m_mainState.customIntervalSlider);
-}
-
-void MainWindowController::restoreMain2State() {
-    const auto result = state::readMain2State(stateFile(state::kMain2StateFile), m_main2State);
-    if (result.missing()) return;
-    m_s.levels.set(Level::Background, m_main2State.background);
-    m_s.levels.set(Level::Random, m_main2State.random);
-    m_s.levels.set(Level::Mp3, m_main2State.mp3);
-    m_s.levels.set(Level::Cd, m_main2State.cd);
-    m_scheme = schemeFromSlots(m_main2State.colorSlots, m_scheme);
-    if (m_main2State.customAutoRandomise && m_customAuto) m_customAuto->restore(true);
-    if (m_main2State.bankOneAutoRandomise && m_randomAuto) m_randomAuto->restore(true);
-}
-
-void MainWindowController::restoreBanks() {
-    for (Bank* b : m_panels.banks()) {
+void MainWindowController::restoreState() {
+    for (Bank* b : m_panels.banks())
         m_windows.markOpen(b->windowName());
-        // A missing state file is a first run, not a fault: the bank keeps its initial
-        // values without a message box per bank.
-        const auto path = bankStateFile(*b);
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec)) b->doload(path);
-    }
+    if (!m_saved) m_saved = std::make_unique<state::SavedSoundscape>(m_s.levels, SoundscapeLinks{});
+    const auto report = m_saved->restore(m_s.folder, m_mainState, m_main2State);
+    m_firstRun = report.firstRun;
+    // Quit writes over these files; what they held stays beside them for the user.
+    state::keepDamagedCopies(report);
+    m_scheme = schemeFromSlots(m_main2State.colorSlots, m_scheme);
 }
 
 void MainWindowController::load() {
@@ -82,9 +45,7 @@ void MainWindowController::load() {
     m_displays.setPictureText("Default");
     m_commands.disableAlarm();
     m_scenarios.refresh();
-    restoreMainState();
-    restoreMain2State();
-    restoreBanks();
+    restoreState();
     m_presets.refresh();
     m_scenarios.rebuildMenu();
     m_displays.setScenarioText("Not Specified");
@@ -92,14 +53,15 @@ void MainWindowController::load() {
     docolors(m_scheme);
     m_displays.checklcd();
     if (m_splash) m_splash->hideSplash();
-    for (Level l : {Level::Background, Level::Master, Level::Cd, Level::Bwaves})
-        m_s.levels.push(l);
     if (m_firstRun) m_firstRunTimer->setEnabled(true);
-    m_s.levels.push(Level::Mp3);
     m_displays.setPresetText("No preset selected");
     for (const char* name : kHiddenAtStart)
         m_windows.loadHidden(name);
     if (m_mainState.alarmOn()) m_commands.enableAlarm();
+    // Said once, now, rather than as a failed save at the end of a session's work.
+    if (!state::canWriteIn(m_s.folder.root()))
+        m_s.dialogs.message("The program folder " + m_s.folder.root().string() + kReadOnlyFolder,
+                            MessageIcon::Warning, kProgramTitle);
 
     m_displays.start();
     if (!m_panels.showBank(kFirstPanel) && !m_panels.banks().empty())
@@ -116,34 +78,25 @@ void MainWindowController::stopTimers() {
 }
 
 void MainWindowController::collectState() {
-    auto& s2 = m_main2State;
+    m_saved->collect(m_mainState, m_main2State);
     // While muted the master the user chose is the one kept, not the 0 of the mute.
-    s2.master = m_mute.unmutedMaster();
-    s2.background = m_s.levels.value(Level::Background);
-    s2.random = m_s.levels.value(Level::Random);
-    s2.mp3 = m_s.levels.value(Level::Mp3);
-    s2.cd = m_s.levels.value(Level::Cd);
-    s2.colorSlots = slotsFromScheme(m_scheme);
-    if (m_customAuto) {
-        s2.customAutoRandomise = m_customAuto->isOn();
-        m_mainState.customIntervalSlider = m_customAuto->dialogSlider();
-    }
-    if (m_randomAuto) {
-        s2.bankOneAutoRandomise = m_randomAuto->isOn();
-        m_mainState.randomIntervalSlider = m_randomAuto->dialogSlider();
-    }
-    s2.outputDevice = m_outputDevice.index();
-    m_mainState.outputDevice = s2.outputDevice;
+    m_main2State.master = m_mute.unmutedMaster();
+    m_main2State.colorSlots = slotsFromScheme(m_scheme);
+    m_main2State.outputDevice = m_outputDevice.index();
+    m_mainState.outputDevice = m_main2State.outputDevice;
 }
 
-bool MainWindowController::writeStateFiles() {
-    // main2.tmp first, then main.tmp: main.tmp marks a completed quit (no first-run welcome
-    // next time), so it must not exist without its partner.
-    const auto path2 = stateFile(state::kMain2StateFile);
-    const auto path1 = stateFile(state::kMainStateFile);
-    const bool ok2 = state::writeMain2State(path2, m_main2State) == files::WriteError::None;
-    const bool ok1 = state::writeMainState(path1, m_mainState) == files::WriteError::None;
-    return ok1 && ok2;
+void MainWindowController::reportSave(const state::SaveReport& report, bool interactive) {
+    if (report.ok()) {
+        m_saveErrors.clear();
+        return;
+    }
+    m_saveErrors.record("settings not saved: " + report.summary());
+    if (interactive)
+        m_s.dialogs.message("These settings could not be saved: " + report.summary() +
+                                ". Check that the folder " + m_s.folder.root().string() +
+                                " can be written to.",
+                            MessageIcon::Warning, kProgramTitle);
 }
 
 void MainWindowController::saveState() {
@@ -151,9 +104,7 @@ void MainWindowController::saveState() {
     // the user's saved soundscape.
     if (!m_loaded || m_quit) return;
     collectState();
-    (void)writeStateFiles();
-    for (Bank* b : m_panels.banks())
-        b->dosave(bankStateFile(*b));
+    reportSave(m_saved->write(m_s.folder, m_mainState, m_main2State), false);
 }
 
 void MainWindowController::quit(bool interactive) {
@@ -164,11 +115,12 @@ void MainWindowController::quit(bool interactive) {
     m_s.engine.close();
     if (m_loaded) {
         collectState();
-        if (!writeStateFiles() && interactive)
-            m_s.dialogs.message("The settings could not be saved in " + m_s.folder.root().string() +
-                                    ". Check that this folder can be written to.",
-                                MessageIcon::Warning, kProgramTitle);
+        auto report = m_saved->writeMainFiles(m_s.folder, m_mainState, m_main2State);
+        // Each bank writes its state file as its window closes, last opened first.
+        m_quitSave = &report;
         m_windows.closeAll();
+        m_quitSave = nullptr;
+        reportSave(report, interactive);
     }
     finished();
 }

@@ -6,7 +6,7 @@
 //
 // Thread: UI thread (timers included).
 
-#include "core/main_window/auto_randomise_switch.h"
+#include "core/auto_randomise_switch.h"
 #include "core/services.h"
 #include "core/signal.h"
 

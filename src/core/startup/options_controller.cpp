@@ -154,7 +154,7 @@ void OptionsController::openHelp() {
 
 void OptionsController::startUpdater() {
     for (const char* stored : config::kUpdaterPaths) {
-        const auto path = file(stored);
+        const auto path = m_env.folder.resolveProgram(stored);
         std::error_code ec;
         if (std::filesystem::is_regular_file(path, ec) &&
             m_env.shell.startProgram(path.string(), {}))

@@ -66,10 +66,7 @@ files::WriteError writeMain2State(const std::filesystem::path& path, const Main2
 std::optional<std::int16_t> readOutputDeviceIndex(const std::filesystem::path& path) {
     Main2State s;
     const auto result = readMain2State(path, s);
-    if (result.fileError != files::ReadError::None) return std::nullopt;
-    if (result.fieldsFound < static_cast<std::size_t>(kOutputDeviceField)) return std::nullopt;
-    for (int bad : result.unconverted)
-        if (bad == kOutputDeviceField) return std::nullopt;
+    if (!result.fieldRead(kOutputDeviceField)) return std::nullopt;
     return s.outputDevice;
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/files/text_record.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,18 @@ struct StateReadResult {
     [[nodiscard]] bool ok() const {
         return fileError == files::ReadError::None && fieldsFound >= fieldsExpected &&
                unconverted.empty();
+    }
+    /// Field n (1-based) was present and converted, so its target holds the file's value.
+    [[nodiscard]] bool fieldRead(int n) const {
+        return fileError == files::ReadError::None && n >= 1 &&
+               fieldsFound >= static_cast<std::size_t>(n) &&
+               std::find(unconverted.begin(), unconverted.end(), n) == unconverted.end();
+    }
+    /// The file is there but could not be read, or held values that did not convert: what
+    /// it held is lost once it is written again. (A short file is not damaged: every value
+    /// it had was read.)
+    [[nodiscard]] bool damaged() const {
+        return (fileError != files::ReadError::None && !missing()) || !unconverted.empty();
     }
     /// Some fields were missing at the end of the file.
     [[nodiscard]] bool shortFile() const {
