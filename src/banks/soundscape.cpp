@@ -91,17 +91,12 @@ fs::path Soundscape::stateFile(std::string name) const {
 void Soundscape::restoreDialogs(RestoreReport& report) {
     state::MainState main;
     const auto result = state::readMainState(stateFile(state::kMainStateFile), main);
-    if (result.missing() || result.fileError != files::ReadError::None) return;
+    if (!result.opened()) return;
     report.restoredFiles.push_back("main.tmp");
     // Only fields that were really read: a short file keeps the dialogs' own thresholds
     // rather than dropping them to 0.
-    const auto bad = [&](int field) {
-        return std::find(result.unconverted.begin(), result.unconverted.end(), field) !=
-                   result.unconverted.end() ||
-               result.fieldsFound < static_cast<std::size_t>(field);
-    };
-    if (!bad(3)) m_random.form3().setThreshold(main.randomIntervalSlider);
-    if (!bad(4)) m_random.form33().setThreshold(main.customIntervalSlider);
+    if (result.fieldRead(3)) m_random.form3().setThreshold(main.randomIntervalSlider);
+    if (result.fieldRead(4)) m_random.form33().setThreshold(main.customIntervalSlider);
     if (!result.ok()) report.damagedFiles.push_back("main.tmp");
 }
 
@@ -121,7 +116,7 @@ void Soundscape::restoreSnapshot(RestoreReport& report) {
 void Soundscape::restoreMain2(RestoreReport& report) {
     state::Main2State s;
     const auto result = state::readMain2State(stateFile(state::kMain2StateFile), s);
-    if (result.missing() || result.fileError != files::ReadError::None) return;
+    if (!result.opened()) return;
     report.restoredFiles.push_back("main2.tmp");
     if (!result.ok()) report.damagedFiles.push_back("main2.tmp");
     m_s.levels.set(Level::Background, s.background);
@@ -209,12 +204,9 @@ SnapshotResult Soundscape::writeSnapshot(const fs::path& dir, std::optional<int>
     snap.customPeriodMinutes = m_random.form33().periodMinutes();
 
     const bool written =
-        state::writeMain2State(target.resolve(state::kMain2StateFile), s2) ==
-            files::WriteError::None &&
-        state::writeMainState(target.resolve(state::kMainStateFile), s1) ==
-            files::WriteError::None &&
-        files::writeFileAtomically(target.resolve(kSnapshotStateFile), snapshotStateBytes(snap)) ==
-            files::WriteError::None;
+        state::writeMain2State(target.resolve(state::kMain2StateFile), s2).ok() &&
+        state::writeMainState(target.resolve(state::kMainStateFile), s1).ok() &&
+        replaceFileAtomically(target.resolve(kSnapshotStateFile), snapshotStateBytes(snap)).ok();
     // Banks write through their own dosave, which does not report; check their files exist.
     bool banksWritten = true;
     for (Bank* bank : m_banks)
@@ -266,7 +258,7 @@ std::string snapshotStateBytes(const SnapshotState& s) {
 std::optional<SnapshotState> readSnapshotState(const fs::path& path, bool& damaged) {
     damaged = false;
     auto reader = files::RecordReader::fromFile(path);
-    if (reader.error() == files::ReadError::Missing) return std::nullopt;
+    if (reader.error() == FileError::Missing) return std::nullopt;
     SnapshotState s;
     if (!reader.ok()) {
         damaged = true;

@@ -40,7 +40,8 @@ IniDocument& IniSettingsStore::document(const std::string& app) const {
     if (it != m_documents.end()) return it->second;
     std::string bytes;
     IniDocument doc;
-    if (readSmallFile(fileFor(app), bytes, kMaxSettingsFileBytes)) doc = IniDocument::parse(bytes);
+    if (readWholeFile(fileFor(app), bytes, kMaxSettingsFileBytes).ok())
+        doc = IniDocument::parse(bytes);
     return m_documents.emplace(app, std::move(doc)).first->second;
 }
 
@@ -63,8 +64,7 @@ void IniSettingsStore::remove(const std::string& app, const std::string& section
 void IniSettingsStore::save(const std::string& app) {
     std::error_code ec;
     fs::create_directories(m_folder, ec);
-    m_lastWriteOk =
-        replaceFileAtomically(fileFor(app), document(app).serialize()) == ReplaceError::None;
+    m_lastWriteOk = replaceFileAtomically(fileFor(app), document(app).serialize()).ok();
 }
 
 } // namespace velmora

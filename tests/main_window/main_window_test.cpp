@@ -90,7 +90,7 @@ TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
     HubRig rig;
     state::MainState saved;
     saved.alarmFlag = "True";
-    ASSERT_EQ(state::writeMainState(rig.file("main.tmp"), saved), files::WriteError::None);
+    ASSERT_TRUE(state::writeMainState(rig.file("main.tmp"), saved).ok());
     std::vector<std::string> remote;
     int stops = 0;
     rig.main().hooks().remoteAlarmLabel = [&](const std::string& t) { remote.push_back(t); };

@@ -20,7 +20,7 @@ TEST(OptionsState, RoundTripsAndBadFieldsKeepTheirValues) {
     s.volumesOnScenarioLoad = false;
     s.inactivityTime = "25";
     s.startWithController = true;
-    ASSERT_EQ(writeOptionsState(dir / "opt.tmp", s), files::WriteError::None);
+    ASSERT_TRUE(writeOptionsState(dir / "opt.tmp", s).ok());
     EXPECT_EQ(readBytes(dir / "opt.tmp"), "0,1,0,1,\"25\",1\r\n");
     OptionsState back;
     EXPECT_TRUE(readOptionsState(dir / "opt.tmp", back).ok());
@@ -29,7 +29,7 @@ TEST(OptionsState, RoundTripsAndBadFieldsKeepTheirValues) {
     writeBytes(dir / "opt.tmp", "0,x,0\r\n");
     OptionsState partial;
     const auto r = readOptionsState(dir / "opt.tmp", partial);
-    EXPECT_EQ(r.unconverted, std::vector<int>{2});
+    EXPECT_EQ(r.unconverted, (std::vector<std::size_t>{2}));
     EXPECT_FALSE(partial.colorSchemeWithScenario);
     EXPECT_TRUE(partial.colorChangeOnRemote);
     EXPECT_EQ(partial.inactivityTime, OptionsState{}.inactivityTime);
@@ -67,10 +67,10 @@ TEST(StartupSettings, WritesKeepTheRestOfTheFile) {
     TempDir dir;
     const auto ini = dir / "settings.ini";
     writeBytes(ini, "[Other]\r\nKeep=me\r\n[startup]\r\ndisplay=1\r\n");
-    ASSERT_EQ(writeStartupSetting(ini, kAutoLaunchKey, "1"), files::WriteError::None);
+    ASSERT_TRUE(writeStartupSetting(ini, kAutoLaunchKey, "1").ok());
     EXPECT_EQ(readStartupSetting(ini, kAutoLaunchKey), "1");
     EXPECT_EQ(readStartupSetting(ini, "Display"), "1");
-    ASSERT_EQ(writeStartupSetting(ini, kDisplayKey, "0"), files::WriteError::None);
+    ASSERT_TRUE(writeStartupSetting(ini, kDisplayKey, "0").ok());
     const auto text = readBytes(ini);
     EXPECT_NE(text.find("[Other]\r\nKeep=me"), std::string::npos);
     EXPECT_NE(text.find("AutoLaunch=1"), std::string::npos);

@@ -143,8 +143,7 @@ void CustomBackgroundBank::doload(const std::filesystem::path& path) {
 }
 
 bool CustomBackgroundBank::save(const std::filesystem::path& path) {
-    return files::writeFileAtomically(path, formatCustomBackgroundBank(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatCustomBackgroundBank(values())).ok();
 }
 
 void CustomBackgroundBank::chooseSound(int number) {

@@ -165,8 +165,7 @@ void CustomRandomBank::doload(const fs::path& path) {
 }
 
 bool CustomRandomBank::save(const fs::path& path) {
-    return files::writeFileAtomically(path, formatCustomRandomBankFile(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatCustomRandomBankFile(values())).ok();
 }
 
 void CustomRandomBank::dosave(const fs::path& path) {

@@ -12,15 +12,15 @@ constexpr int kFirstCaptionItem = 90;
 
 CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
     CustomRandomBankFileResult r;
+    r.problem.fieldsFound = fields.size();
     if (fields.size() < kCustomItemCount) {
-        r.error = BankFileError::TooFewValues;
+        r.problem.fail(FileError::TooShort, fields.size() + 1);
         return r;
     }
     for (int n = 1; n <= kRandomSliderCount; ++n) {
         const auto v = files::toRoundedInteger(fields[n - 1]);
         if (!v) {
-            r.error = BankFileError::NotANumber;
-            r.item = n;
+            r.problem.fail(FileError::NotANumber, static_cast<std::size_t>(n));
             return r;
         }
         const bool slotSlider = sliderUse(n).kind != SliderUse::Copy;
@@ -46,9 +46,7 @@ CustomRandomBankFileResult readCustomRandomBankFile(const std::filesystem::path&
     const auto reader = files::RecordReader::fromFile(path);
     if (!reader.ok()) {
         CustomRandomBankFileResult r;
-        r.error = reader.error() == files::ReadError::Missing    ? BankFileError::Missing
-                  : reader.error() == files::ReadError::TooLarge ? BankFileError::TooLarge
-                                                                 : BankFileError::Unreadable;
+        r.problem.fail(reader.error());
         return r;
     }
     return parseFields(reader.fields());

@@ -49,8 +49,7 @@ void RandomBank::doload(const std::filesystem::path& path) {
 }
 
 bool RandomBank::save(const std::filesystem::path& path) {
-    return files::writeFileAtomically(path, formatRandomBankFile(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatRandomBankFile(values())).ok();
 }
 
 void RandomBank::dosave(const std::filesystem::path& path) {

@@ -7,32 +7,18 @@
 namespace velmora {
 namespace {
 
-BankFileError fromReadError(files::ReadError e) {
-    switch (e) {
-    case files::ReadError::None:
-        return BankFileError::None;
-    case files::ReadError::Missing:
-        return BankFileError::Missing;
-    case files::ReadError::TooLarge:
-        return BankFileError::TooLarge;
-    case files::ReadError::Unreadable:
-        break;
-    }
-    return BankFileError::Unreadable;
-}
-
 RandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
     RandomBankFileResult r;
+    r.problem.fieldsFound = fields.size();
     if (fields.size() < kRandomSliderCount) {
-        r.error = BankFileError::TooFewValues;
+        r.problem.fail(FileError::TooShort, fields.size() + 1);
         return r;
     }
     std::array<long long, kRandomSliderCount + 1> slider{};
     for (int n = 1; n <= kRandomSliderCount; ++n) {
         const auto v = files::toRoundedInteger(fields[n - 1]);
         if (!v) {
-            r.error = BankFileError::NotANumber;
-            r.field = n;
+            r.problem.fail(FileError::NotANumber, static_cast<std::size_t>(n));
             return r;
         }
         slider[n] = *v;
@@ -58,7 +44,7 @@ RandomBankFileResult readRandomBankFile(const std::filesystem::path& path) {
     const auto reader = files::RecordReader::fromFile(path);
     if (!reader.ok()) {
         RandomBankFileResult r;
-        r.error = fromReadError(reader.error());
+        r.problem.fail(reader.error());
         return r;
     }
     return parseFields(reader.fields());

@@ -40,15 +40,9 @@ void MainWindowController::restoreMainState() {
     m_firstRun = result.missing();
     // Only fields really read reach the dialogs: a missing or short file leaves their own
     // starting values rather than the file's defaults.
-    const auto read = [&result](int field) {
-        return result.fileError == files::ReadError::None &&
-               result.fieldsFound >= std::size_t(field) &&
-               std::find(result.unconverted.begin(), result.unconverted.end(), field) ==
-                   result.unconverted.end();
-    };
-    if (read(3) && m_randomAuto.setDialogSlider)
+    if (result.fieldRead(3) && m_randomAuto.setDialogSlider)
         m_randomAuto.setDialogSlider(m_mainState.randomIntervalSlider);
-    if (read(4) && m_customAuto.setDialogSlider)
+    if (result.fieldRead(4) && m_customAuto.setDialogSlider)
         m_customAuto.setDialogSlider(m_mainState.customIntervalSlider);
 }
 
@@ -140,8 +134,8 @@ bool MainWindowController::writeStateFiles() {
     // next time), so it must not exist without its partner.
     const auto path2 = stateFile(state::kMain2StateFile);
     const auto path1 = stateFile(state::kMainStateFile);
-    const bool ok2 = state::writeMain2State(path2, m_main2State) == files::WriteError::None;
-    const bool ok1 = state::writeMainState(path1, m_mainState) == files::WriteError::None;
+    const bool ok2 = state::writeMain2State(path2, m_main2State).ok();
+    const bool ok1 = state::writeMainState(path1, m_mainState).ok();
     return ok1 && ok2;
 }
 

@@ -8,16 +8,16 @@ namespace velmora::state {
 namespace {
 IniDocument load(const std::filesystem::path& path) {
     std::string bytes;
-    if (!readSmallFile(path, bytes, files::kMaxRecordFileBytes)) return {};
+    if (!readWholeFile(path, bytes, files::kMaxRecordFileBytes).ok()) return {};
     return IniDocument::parse(bytes);
 }
 } // namespace
 
-files::WriteError writeStartupSetting(const std::filesystem::path& path, std::string_view key,
-                                      std::string_view value) {
+FileResult writeStartupSetting(const std::filesystem::path& path, std::string_view key,
+                               std::string_view value) {
     auto doc = load(path);
     doc.set(kStartupSection, key, value);
-    return files::writeFileAtomically(path, doc.serialize());
+    return replaceFileAtomically(path, doc.serialize());
 }
 
 std::optional<std::string> readStartupSetting(const std::filesystem::path& path,
