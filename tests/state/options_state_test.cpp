@@ -76,6 +76,13 @@ TEST(StartupSettings, WritesKeepTheRestOfTheFile) {
     EXPECT_NE(text.find("AutoLaunch=1"), std::string::npos);
     EXPECT_EQ(readStartupSetting(ini, "DISPLAY"), "0");
     EXPECT_EQ(readStartupSetting(dir / "absent.ini", kDisplayKey), std::nullopt);
+
+    // A settings.ini it cannot read is left as it is, not replaced by one value.
+    const std::string grown =
+        "[Startup]\r\nAutoLaunch=1\r\n; " + std::string(files::kMaxRecordFileBytes, 'x') + "\r\n";
+    writeBytes(ini, grown);
+    EXPECT_EQ(writeStartupSetting(ini, kDisplayKey, "1").error, FileError::TooLarge);
+    EXPECT_TRUE(readBytes(ini) == grown) << "the file is left whole";
 }
 
 TEST(WindowPositions, WrittenAsMainleftAndFoundAsMainLeft) {
