@@ -3,6 +3,7 @@
 #include "core/main_window/main_window_controller.h"
 #include "core/state/main2_state.h"
 #include "core/state/main_state.h"
+#include "platform/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,12 +19,6 @@ namespace velmora {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lowered(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string withoutLeadingSeparator(std::string name) {
     while (!name.empty() && (name.front() == '\\' || name.front() == '/'))
@@ -156,16 +151,16 @@ SnapshotResult Soundscape::writeSnapshot(const fs::path& dir, std::optional<int>
     }
 
     // Names this snapshot writes itself; everything else of the program folder is linked.
-    std::set<std::string> own = {lowered(withoutLeadingSeparator(state::kMainStateFile)),
-                                 lowered(withoutLeadingSeparator(state::kMain2StateFile)),
-                                 lowered(withoutLeadingSeparator(kSnapshotStateFile))};
+    std::set<std::string> own = {asciiLowered(withoutLeadingSeparator(state::kMainStateFile)),
+                                 asciiLowered(withoutLeadingSeparator(state::kMain2StateFile)),
+                                 asciiLowered(withoutLeadingSeparator(kSnapshotStateFile))};
     for (Bank* bank : m_banks)
-        own.insert(lowered(withoutLeadingSeparator(bank->stateFileName())));
+        own.insert(asciiLowered(withoutLeadingSeparator(bank->stateFileName())));
 
     const fs::path root = m_s.folder.root();
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         const auto name = it->path().filename();
-        if (own.count(lowered(name.string())) || contains(it->path(), dir)) continue;
+        if (own.count(asciiLowered(name.string())) || contains(it->path(), dir)) continue;
         const auto link = dir / name;
         fs::remove(link, ec);
         fs::create_symlink(fs::absolute(it->path()), link, ec);

@@ -1,5 +1,6 @@
 #include "autostart.h"
 
+#include "ascii_case.h"
 #include "atomic_file.h"
 #include "ini_document.h"
 

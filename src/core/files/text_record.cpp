@@ -1,5 +1,6 @@
 #include "text_record.h"
 
+#include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 
 #include <array>
@@ -228,11 +229,9 @@ std::optional<std::int64_t> toRoundedInteger(const Field& f) {
 }
 
 std::optional<bool> toBool(const Field& f) {
-    std::string t(trim(f.text));
-    for (auto& c : t)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (t == "#TRUE#" || t == "TRUE") return true;
-    if (t == "#FALSE#" || t == "FALSE") return false;
+    const std::string_view t = trim(f.text);
+    if (equalsIgnoringCase(t, "#TRUE#") || equalsIgnoringCase(t, "TRUE")) return true;
+    if (equalsIgnoringCase(t, "#FALSE#") || equalsIgnoringCase(t, "FALSE")) return false;
     if (auto d = toDouble(f)) return *d != 0.0;
     return std::nullopt;
 }

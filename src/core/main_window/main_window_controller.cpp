@@ -1,5 +1,7 @@
 #include "main_window_controller.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -14,20 +16,6 @@ constexpr int kScenarioClearMs = 5000;
 constexpr int kFirstRunMs = 2000;
 constexpr int kLcdUpdateMs = 3000;
 
-bool endsWithVlm(const std::string& name) {
-    if (name.size() <= 4) return false;
-    std::string ext = name.substr(name.size() - 4);
-    for (auto& c : ext)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".vlm";
-}
-
-bool lessNoCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 } // namespace
 
 const char* displayObjectName(Display display) {
@@ -195,11 +183,12 @@ void MainWindowController::refreshScenarioList() {
         std::error_code fileEc;
         if (!it->is_regular_file(fileEc)) continue;
         const std::string file = it->path().filename().string();
-        if (endsWithVlm(file)) names.push_back(file.substr(0, file.size() - 4));
+        if (file.size() > 4 && endsWithIgnoringCase(file, ".vlm"))
+            names.push_back(file.substr(0, file.size() - 4));
     }
     // The directory order of this file system means nothing to a user; list them as a file
     // browser would, without regard to case.
-    std::sort(names.begin(), names.end(), lessNoCase);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
     m_scenarios = std::move(names);
     scenariosChanged();
 }

@@ -1,5 +1,7 @@
 #include "main_state.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -8,9 +10,8 @@ namespace velmora::state {
 bool MainState::alarmOn() const {
     std::string t;
     for (char c : alarmFlag)
-        if (c != ' ' && c != '#')
-            t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return t == "true";
+        if (c != ' ' && c != '#') t += c;
+    return equalsIgnoringCase(t, "true");
 }
 
 namespace {
