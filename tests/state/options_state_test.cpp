@@ -1,7 +1,6 @@
 #include "core/services.h"
 #include "core/state/options_state.h"
 #include "core/state/startup_settings.h"
-#include "core/state/window_positions.h"
 #include "platform/ini_settings_store.h"
 #include "support/temp_dir.h"
 
@@ -83,33 +82,4 @@ TEST(StartupSettings, WritesKeepTheRestOfTheFile) {
     writeBytes(ini, grown);
     EXPECT_EQ(writeStartupSetting(ini, kDisplayKey, "1").error, FileError::TooLarge);
     EXPECT_TRUE(readBytes(ini) == grown) << "the file is left whole";
-}
-
-TEST(WindowPositions, WrittenAsMainleftAndFoundAsMainLeft) {
-    TempDir dir;
-    {
-        IniSettingsStore store(dir.path());
-        writeWindowPosition(store, "Timers", {140, -20});
-        writeWindowPosition(store, "frmmain", {1, 1}); // not a window that remembers
-    }
-    const auto text = readBytes(IniSettingsStore(dir.path()).fileFor(kProgramTitle));
-    EXPECT_NE(text.find("[Settings26]\r\nMainleft=140\r\nMaintop=-20\r\n"), std::string::npos);
-    EXPECT_EQ(text.find("frmmain"), std::string::npos);
-
-    IniSettingsStore store(dir.path());
-    EXPECT_EQ(store.read(kProgramTitle, "Settings26", "MainLeft", ""), "140");
-    EXPECT_EQ(readWindowPosition(store, "Timers"), (WindowPosition{140, -20}));
-    EXPECT_EQ(readWindowPosition(store, "Alarm"), std::nullopt);
-    EXPECT_EQ(readWindowPosition(store, "frmmain"), std::nullopt);
-
-    // Values another copy wrote with the other spelling, and damaged ones.
-    store.write(kProgramTitle, "Settings1", "MainLeft", "300");
-    store.write(kProgramTitle, "Settings1", "MAINTOP", "200");
-    EXPECT_EQ(readWindowPosition(store, "Alarm"), (WindowPosition{300, 200}));
-    store.write(kProgramTitle, "Settings1", "Maintop", "top");
-    EXPECT_EQ(readWindowPosition(store, "Alarm"), std::nullopt);
-
-    EXPECT_EQ(windowPositionSection("Frmsoundindent"), 25);
-    EXPECT_EQ(windowPositionSection("frmremote2"), 24);
-    EXPECT_EQ(windowPositionSection("timers"), std::nullopt) << "object names are exact";
 }
