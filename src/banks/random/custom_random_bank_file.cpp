@@ -10,8 +10,11 @@ namespace {
 constexpr int kFirstFileItem = 62;
 constexpr int kFirstCaptionItem = 90;
 
-CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
+CustomRandomBankFileResult parseFields(const files::RecordReader& reader) {
     CustomRandomBankFileResult r;
+    r.problem.fail(reader.error());
+    if (!r.ok()) return r;
+    const auto& fields = reader.fields();
     r.problem.fieldsFound = fields.size();
     if (fields.size() < kCustomItemCount) {
         r.problem.fail(FileError::TooShort, fields.size() + 1);
@@ -39,17 +42,11 @@ CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) 
 } // namespace
 
 CustomRandomBankFileResult parseCustomRandomBankFile(std::string_view bytes) {
-    return parseFields(files::parseFields(bytes));
+    return parseFields(files::RecordReader(bytes));
 }
 
 CustomRandomBankFileResult readCustomRandomBankFile(const std::filesystem::path& path) {
-    const auto reader = files::RecordReader::fromFile(path);
-    if (!reader.ok()) {
-        CustomRandomBankFileResult r;
-        r.problem.fail(reader.error());
-        return r;
-    }
-    return parseFields(reader.fields());
+    return parseFields(files::RecordReader::fromFile(path));
 }
 
 std::string formatCustomRandomBankFile(const CustomRandomBankValues& values) {

@@ -7,8 +7,11 @@
 namespace velmora {
 namespace {
 
-RandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
+RandomBankFileResult parseFields(const files::RecordReader& reader) {
     RandomBankFileResult r;
+    r.problem.fail(reader.error());
+    if (!r.ok()) return r;
+    const auto& fields = reader.fields();
     r.problem.fieldsFound = fields.size();
     if (fields.size() < kRandomSliderCount) {
         r.problem.fail(FileError::TooShort, fields.size() + 1);
@@ -37,17 +40,11 @@ RandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
 } // namespace
 
 RandomBankFileResult parseRandomBankFile(std::string_view bytes) {
-    return parseFields(files::parseFields(bytes));
+    return parseFields(files::RecordReader(bytes));
 }
 
 RandomBankFileResult readRandomBankFile(const std::filesystem::path& path) {
-    const auto reader = files::RecordReader::fromFile(path);
-    if (!reader.ok()) {
-        RandomBankFileResult r;
-        r.problem.fail(reader.error());
-        return r;
-    }
-    return parseFields(reader.fields());
+    return parseFields(files::RecordReader::fromFile(path));
 }
 
 std::string formatRandomBankFile(const RandomBankValues& values) {
