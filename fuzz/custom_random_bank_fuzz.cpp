@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto bytes = velmora::fuzz::asText(data, size);
     const auto read = parseCustomRandomBankFile(bytes);
     if (!read.ok()) {
-        require(read.error == BankFileError::TooFewValues ||
-                read.error == BankFileError::NotANumber);
+        require(read.problem.error == FileError::TooShort ||
+                read.problem.error == FileError::NotANumber);
         return 0;
     }
     for (int n = 1; n <= kRandomSliderCount; ++n)

@@ -10,13 +10,13 @@
 namespace velmora {
 namespace fs = std::filesystem;
 
-ReplaceError replaceFileAtomically(const fs::path& path, std::string_view bytes) {
+FileResult replaceFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::random_device rd;
     const fs::path tmp =
         dir / ("." + path.filename().string() + ".new-" + std::to_string(rd() ^ ::getpid()));
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return ReplaceError::CannotCreate;
+    if (fd < 0) return FileResult::failure(FileError::Unwritable);
     std::size_t done = 0;
     bool ok = true;
     while (done < bytes.size()) {
@@ -31,11 +31,11 @@ ReplaceError replaceFileAtomically(const fs::path& path, std::string_view bytes)
     if (::close(fd) != 0) ok = false;
     if (!ok) {
         ::unlink(tmp.c_str());
-        return ReplaceError::WriteFailed;
+        return FileResult::failure(FileError::Unwritable);
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         ::unlink(tmp.c_str());
-        return ReplaceError::RenameFailed;
+        return FileResult::failure(FileError::NotReplaced);
     }
     // The rename itself must reach the disk too, or a power cut may bring the old name back
     // pointing at nothing.
@@ -44,20 +44,28 @@ ReplaceError replaceFileAtomically(const fs::path& path, std::string_view bytes)
         ::fsync(dfd);
         ::close(dfd);
     }
-    return ReplaceError::None;
+    return {};
 }
 
-bool readSmallFile(const fs::path& path, std::string& out, std::uintmax_t maxBytes) {
+FileResult readWholeFile(const fs::path& path, std::string& out, std::uintmax_t maxBytes) {
+    out.clear();
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return false;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return FileResult::failure(FileError::Missing);
+    if (!fs::is_regular_file(status)) return FileResult::failure(FileError::Unreadable);
     const auto size = fs::file_size(path, ec);
-    if (ec || size > maxBytes) return false;
+    if (ec) return FileResult::failure(FileError::Unreadable);
+    if (size > maxBytes) return FileResult::failure(FileError::TooLarge);
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in) return FileResult::failure(FileError::Unreadable);
     out.assign(static_cast<std::size_t>(size), '\0');
     in.read(out.data(), static_cast<std::streamsize>(size));
+    if (in.bad()) {
+        out.clear();
+        return FileResult::failure(FileError::Unreadable);
+    }
     out.resize(static_cast<std::size_t>(in.gcount()));
-    return true;
+    return {};
 }
 
 } // namespace velmora

@@ -1,7 +1,9 @@
 #pragma once
-// Replacing a file so that a crash or power cut leaves either the old contents or the new,
-// never a truncated file. The platform layer's own writers (the settings store, the
-// autostart entry) use it; the text-record writer in core does the same for state files.
+// The one whole-file reader and the one file writer of the program. Reading refuses files
+// far larger than any of ours; writing replaces a file so that a crash or power cut leaves
+// either the old contents or the new, never a truncated file.
+
+#include "file_result.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,16 +12,15 @@
 
 namespace velmora {
 
-enum class ReplaceError { None, CannotCreate, WriteFailed, RenameFailed };
-
 /// Writes bytes to a temporary file beside path, flushes it to disk and renames it over
 /// path. On any failure the temporary file is removed and path is left as it was.
 /// Creates no missing folders. Thread: any.
-[[nodiscard]] ReplaceError replaceFileAtomically(const std::filesystem::path& path,
-                                                 std::string_view bytes);
+[[nodiscard]] FileResult replaceFileAtomically(const std::filesystem::path& path,
+                                               std::string_view bytes);
 
-/// Reads a whole regular file of at most maxBytes; false when missing, unreadable or larger.
-[[nodiscard]] bool readSmallFile(const std::filesystem::path& path, std::string& out,
-                                 std::uintmax_t maxBytes);
+/// Reads a whole regular file of at most maxBytes into out (left empty on failure):
+/// Missing, Unreadable or TooLarge otherwise. Thread: any.
+[[nodiscard]] FileResult readWholeFile(const std::filesystem::path& path, std::string& out,
+                                       std::uintmax_t maxBytes);
 
 } // namespace velmora

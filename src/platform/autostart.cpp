@@ -1,5 +1,6 @@
 #include "autostart.h"
 
+#include "ascii_case.h"
 #include "atomic_file.h"
 #include "ini_document.h"
 
@@ -66,7 +67,7 @@ std::string XdgAutoStart::entryText() const {
 bool XdgAutoStart::enable() {
     std::error_code ec;
     fs::create_directories(m_folder, ec);
-    return replaceFileAtomically(entryPath(), entryText()) == ReplaceError::None;
+    return replaceFileAtomically(entryPath(), entryText()).ok();
 }
 
 bool XdgAutoStart::disable() {
@@ -77,7 +78,7 @@ bool XdgAutoStart::disable() {
 
 bool XdgAutoStart::isEnabled() const {
     std::string bytes;
-    if (!readSmallFile(entryPath(), bytes, 64 * 1024)) return false;
+    if (!readWholeFile(entryPath(), bytes, 64 * 1024).ok()) return false;
     const auto doc = IniDocument::parse(bytes);
     const auto hidden = doc.value(kEntrySection, "Hidden");
     return !(hidden && equalsIgnoringCase(*hidden, "true"));

@@ -1,5 +1,7 @@
 #include "ini_document.h"
 
+#include "ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -32,13 +34,6 @@ std::string quotedIfNeeded(const std::string& v) {
 }
 
 } // namespace
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 IniDocument IniDocument::parse(std::string_view bytes) {
     IniDocument doc;

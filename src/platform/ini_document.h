@@ -46,7 +46,4 @@ class IniDocument {
     bool m_byteOrderMark = false;
 };
 
-/// Compares without regard to ASCII case (section and key names are ASCII).
-[[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 } // namespace velmora

@@ -40,7 +40,13 @@ IniDocument& IniSettingsStore::document(const std::string& app) const {
     if (it != m_documents.end()) return it->second;
     std::string bytes;
     IniDocument doc;
-    if (readSmallFile(fileFor(app), bytes, kMaxSettingsFileBytes)) doc = IniDocument::parse(bytes);
+    const auto read = readWholeFile(fileFor(app), bytes, kMaxSettingsFileBytes);
+    if (read.ok())
+        doc = IniDocument::parse(bytes);
+    else if (!read.missing())
+        // Writing our few values over a file we could not read would lose everything else
+        // in it; this run keeps its values in memory instead.
+        m_unreadable.insert(app);
     return m_documents.emplace(app, std::move(doc)).first->second;
 }
 
@@ -61,10 +67,13 @@ void IniSettingsStore::remove(const std::string& app, const std::string& section
 }
 
 void IniSettingsStore::save(const std::string& app) {
+    if (m_unreadable.count(app)) {
+        m_lastWriteOk = false;
+        return;
+    }
     std::error_code ec;
     fs::create_directories(m_folder, ec);
-    m_lastWriteOk =
-        replaceFileAtomically(fileFor(app), document(app).serialize()) == ReplaceError::None;
+    m_lastWriteOk = replaceFileAtomically(fileFor(app), document(app).serialize()).ok();
 }
 
 } // namespace velmora

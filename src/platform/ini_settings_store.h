@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 namespace velmora {
@@ -34,7 +35,8 @@ class IniSettingsStore final : public SettingsStore {
 
     /// The file that holds an application's values.
     [[nodiscard]] std::filesystem::path fileFor(const std::string& app) const;
-    /// False when the last write could not be saved (the value is still held in memory).
+    /// False when the last write could not be saved (the value is still held in memory),
+    /// also when the file exists but could not be read, so it is left as it was.
     [[nodiscard]] bool lastWriteSucceeded() const { return m_lastWriteOk; }
 
   private:
@@ -43,6 +45,8 @@ class IniSettingsStore final : public SettingsStore {
 
     std::filesystem::path m_folder;
     mutable std::map<std::string, IniDocument> m_documents; ///< loaded on first use
+    /// Applications whose file exists but could not be read: never written over.
+    mutable std::set<std::string> m_unreadable;
     bool m_lastWriteOk = true;
 };
 

@@ -1,5 +1,7 @@
 #include "program_folder.h"
 
+#include "ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -9,13 +11,6 @@ namespace velmora {
 namespace fs = std::filesystem;
 
 namespace {
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 fs::path userDataHome() {
     if (const char* x = std::getenv("XDG_DATA_HOME"); x && *x) return fs::path(x);
     if (const char* h = std::getenv("HOME"); h && *h) return fs::path(h) / ".local" / "share";
@@ -36,7 +31,7 @@ fs::path resolveCaseInsensitive(const fs::path& base, std::string_view relative)
         std::error_code ec;
         if (!fs::exists(exact, ec) && fs::is_directory(current, ec)) {
             for (const auto& entry : fs::directory_iterator(current, ec)) {
-                if (sameIgnoringCase(entry.path().filename().string(), part)) {
+                if (equalsIgnoringCase(entry.path().filename().string(), part)) {
                     exact = entry.path();
                     break;
                 }

@@ -1,15 +1,12 @@
 #include "settings_store.h"
 
-#include <cctype>
+#include "ascii_case.h"
 
 namespace velmora {
 
 std::string MemorySettingsStore::address(const std::string& app, const std::string& section,
                                          const std::string& key) {
-    std::string a = app + '\x1f' + section + '\x1f' + key;
-    for (auto& c : a)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return a;
+    return asciiLowered(app + '\x1f' + section + '\x1f' + key);
 }
 
 std::string MemorySettingsStore::read(const std::string& app, const std::string& section,

@@ -7,38 +7,6 @@
 #include <random>
 
 namespace velmora::test {
-namespace {
-void put16(std::ofstream& out, std::uint16_t v) {
-    const char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    out.write(b, 2);
-}
-void put32(std::ofstream& out, std::uint32_t v) {
-    put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-} // namespace
-
-void writeWav(const std::filesystem::path& path, const std::vector<float>& samples) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
-    put32(out, 36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, 44100);
-    put32(out, 44100 * 2);
-    put16(out, 2);
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, dataBytes);
-    for (float s : samples)
-        put16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(
-                       std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f))));
-}
-
 std::vector<float> loopTexture(double seconds, double lowHz, double highHz, double peak,
                                unsigned seed) {
     const auto frames = static_cast<std::size_t>(seconds * 44100);

@@ -4,6 +4,7 @@
 
 #include "core/offline_services.h"
 #include "support/temp_dir.h"
+#include "support/wav_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -12,8 +13,7 @@
 
 namespace velmora::test {
 
-/// A mono 16-bit 44.1 kHz WAV whose samples loop seamlessly.
-void writeWav(const std::filesystem::path& path, const std::vector<float>& samples);
+using testing::writeWav;
 /// A seamless loop of `seconds`: the sum of sines with whole cycles per loop between lowHz and
 /// highHz (random phases), scaled to `peak`.
 std::vector<float> loopTexture(double seconds, double lowHz, double highHz, double peak,

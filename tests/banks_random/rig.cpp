@@ -1,29 +1,11 @@
 #include "rig.h"
 
-#include <sndfile.h>
-
 #include <cmath>
 #include <numbers>
 #include <random>
 
 namespace velmora::test {
 namespace fs = std::filesystem;
-
-void writeTone(const fs::path& path, double seconds, double hz, double amplitude) {
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!f) return;
-    const auto frames = static_cast<sf_count_t>(seconds * 44100);
-    std::vector<short> pcm(static_cast<std::size_t>(frames));
-    for (sf_count_t i = 0; i < frames; ++i)
-        pcm[i] = static_cast<short>(std::lround(
-            amplitude * 32767.0 * std::sin(2 * std::numbers::pi * hz * double(i) / 44100.0)));
-    sf_write_short(f, pcm.data(), frames);
-    sf_close(f);
-}
 
 RandomRig::RandomRig(bool withFactory, double toneSeconds) : OfflineServices(m_temp.path()) {
     const auto& root = dir();

@@ -5,6 +5,7 @@
 #include "banks/random/random_banks.h"
 #include "core/offline_services.h"
 #include "support/temp_dir.h"
+#include "support/wav_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -13,9 +14,7 @@
 
 namespace velmora::test {
 
-/// Writes a mono 16-bit 44.1 kHz WAV of a sine tone.
-void writeTone(const std::filesystem::path& path, double seconds, double hz = 440.0,
-               double amplitude = 0.5);
+using testing::writeTone;
 
 class RandomRig : private testing::OwnsTempDir, public OfflineServices {
   public:

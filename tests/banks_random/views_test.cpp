@@ -142,5 +142,24 @@ TEST_F(Views, IdentifyWindowKeepsTheNewestLines) {
     EXPECT_EQ(sounds->item(0)->text(), "Waiting...");
 }
 
+TEST_F(Views, IdentifyWindowReopensWhereItWasLeftButNeverOffScreen) {
+    // A place saved while a second monitor was attached.
+    rig.settings.write(kProgramTitle, "Settings25", "MainLeft", "-5000");
+    rig.settings.write(kProgramTitle, "Settings25", "MainTop", "40");
+    windows.showIdentify();
+    QWidget* window = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "Frmsoundindent") window = w;
+    ASSERT_TRUE(window);
+    EXPECT_GE(window->frameGeometry().left(), 0) << "a place off every screen is ignored";
+
+    window->move(300, 200);
+    window->hide();
+    EXPECT_EQ(rig.settings.read(kProgramTitle, "Settings25", "mainleft", ""), "300");
+    window->move(0, 0);
+    windows.showIdentify();
+    EXPECT_EQ(window->pos(), QPoint(300, 200));
+}
+
 } // namespace
 } // namespace velmora::test

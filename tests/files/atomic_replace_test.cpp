@@ -1,4 +1,3 @@
-#include "core/files/text_record.h"
 #include "platform/atomic_file.h"
 #include "support/temp_dir.h"
 
@@ -38,18 +37,12 @@ class FileSizeLimit {
 
 const std::string kOld = "\"old state\",1,#TRUE#\r\n";
 const std::string kNew = std::string(64 * 1024, 'n');
+bool write(const std::filesystem::path& p, std::string_view bytes) {
+    return replaceFileAtomically(p, bytes).ok();
+}
 } // namespace
 
-// Both writers of the program: the state files' and the settings store's.
-class AtomicReplace : public ::testing::TestWithParam<bool> {
-  protected:
-    bool write(const std::filesystem::path& p, std::string_view bytes) {
-        if (GetParam()) return files::writeFileAtomically(p, bytes) == files::WriteError::None;
-        return replaceFileAtomically(p, bytes) == ReplaceError::None;
-    }
-};
-
-TEST_P(AtomicReplace, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
+TEST(AtomicReplace, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     TempDir dir;
     const auto target = dir / "main2.tmp";
     writeBytes(target, kOld);
@@ -62,7 +55,7 @@ TEST_P(AtomicReplace, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(entryCount(dir.path()), 1u) << "the half-written temporary file is removed";
 }
 
-TEST_P(AtomicReplace, ARenameThatFailsLeavesTheTargetAndNoTemporaryFile) {
+TEST(AtomicReplace, ARenameThatFailsLeavesTheTargetAndNoTemporaryFile) {
     TempDir dir;
     // A folder by the target's name cannot be replaced by a file.
     const auto target = dir / "main.tmp";
@@ -72,7 +65,7 @@ TEST_P(AtomicReplace, ARenameThatFailsLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(entryCount(dir.path()), 1u);
 }
 
-TEST_P(AtomicReplace, LeftoversOfACrashedWriteDoNotDisturbTheNextOne) {
+TEST(AtomicReplace, LeftoversOfACrashedWriteDoNotDisturbTheNextOne) {
     TempDir dir;
     const auto target = dir / "opt.tmp";
     writeBytes(target, kOld);
@@ -84,8 +77,3 @@ TEST_P(AtomicReplace, LeftoversOfACrashedWriteDoNotDisturbTheNextOne) {
     EXPECT_EQ(readBytes(target), kNew);
     EXPECT_FALSE(write(dir / "no-such-folder" / "x.tmp", kNew));
 }
-
-INSTANTIATE_TEST_SUITE_P(Writers, AtomicReplace, ::testing::Values(true, false),
-                         [](const auto& info) {
-                             return info.param ? "StateFiles" : "SettingsFiles";
-                         });

@@ -98,10 +98,10 @@ TEST(TextRecord, MalformedInputGivesFieldsNotCrashes) {
     EXPECT_EQ(RecordReader(std::string("")).size(), 0u);
 
     TempDir dir;
-    EXPECT_EQ(RecordReader::fromFile(dir / "absent").error(), ReadError::Missing);
-    EXPECT_EQ(RecordReader::fromFile(dir.path()).error(), ReadError::Unreadable);
+    EXPECT_EQ(RecordReader::fromFile(dir / "absent").error(), velmora::FileError::Missing);
+    EXPECT_EQ(RecordReader::fromFile(dir.path()).error(), velmora::FileError::Unreadable);
     writeBytes(dir / "huge", std::string(kMaxRecordFileBytes + 1, '1'));
-    EXPECT_EQ(RecordReader::fromFile(dir / "huge").error(), ReadError::TooLarge);
+    EXPECT_EQ(RecordReader::fromFile(dir / "huge").error(), velmora::FileError::TooLarge);
 }
 
 TEST(TextRecord, OneValuePerLineLayoutRoundTrips) {

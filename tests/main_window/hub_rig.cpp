@@ -1,42 +1,16 @@
 #include "hub_rig.h"
 
+#include "support/wav_file.h"
+
 #include <cmath>
-#include <cstdint>
-#include <fstream>
 #include <string>
 
 namespace velmora::test {
 
 namespace {
-void put16(std::ofstream& out, std::uint16_t v) {
-    out.put(char(v & 0xFF)).put(char(v >> 8));
-}
-void put32(std::ofstream& out, std::uint32_t v) {
-    put16(out, std::uint16_t(v & 0xFFFF));
-    put16(out, std::uint16_t(v >> 16));
-}
-
-/// A second of a steady tone, whole cycles so it loops without a click.
-void writeTone(const std::filesystem::path& path, double hz) {
-    constexpr int rate = 44100;
-    const int frames = rate / 2;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    put32(out, 36 + frames * 2);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put32(out, rate);
-    put32(out, rate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, frames * 2);
-    for (int i = 0; i < frames; ++i)
-        put16(out, std::uint16_t(std::int16_t(12000 * std::sin(2 * M_PI * hz * i / rate))));
-}
+// The hub's sounds: steady tones at about a third of full scale, half a second of whole
+// cycles so each loops without a click.
+constexpr double kToneAmplitude = 0.37;
 } // namespace
 
 HubWorld::HubWorld(const std::filesystem::path& dir) : OfflineServices(dir, 7) {
@@ -49,9 +23,11 @@ HubRig::HubRig(bool withSounds) {
     if (withSounds) {
         const int first = backgroundBankOne().firstSoundNumber;
         for (int k = 0; k < 17; ++k)
-            writeTone(m_temp / "bin" / (std::to_string(first + k) + ".isz"), 220 + 20 * k);
+            testing::writeTone(m_temp / "bin" / (std::to_string(first + k) + ".isz"), 0.5,
+                               220 + 20 * k, kToneAmplitude);
         for (int k = 1; k <= 28; ++k)
-            writeTone(m_temp / "bin" / (std::to_string(100 + k) + ".raz"), 600 + 10 * k);
+            testing::writeTone(m_temp / "bin" / (std::to_string(100 + k) + ".raz"), 0.5,
+                               600 + 10 * k, kToneAmplitude);
     }
     m_world = std::make_unique<HubWorld>(m_temp.path());
 }

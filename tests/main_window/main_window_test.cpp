@@ -124,7 +124,7 @@ TEST(Alarm, DisableWritesDisplaysAndStopsASavedOnAlarmComesBackOn) {
     HubRig rig;
     state::MainState saved;
     saved.alarmFlag = "True";
-    ASSERT_EQ(state::writeMainState(rig.file("main.tmp"), saved), files::WriteError::None);
+    ASSERT_TRUE(state::writeMainState(rig.file("main.tmp"), saved).ok());
     AlarmParties parties;
     auto& commands = rig.main().commands();
     commands.setRemoteLabels(&parties);

@@ -78,6 +78,22 @@ TEST(IniSettingsStore, UnwritableFolderIsReportedAndValueStaysForThisRun) {
     EXPECT_EQ(store.read("Velmora", "S", "k", ""), "v");
 }
 
+TEST(IniSettingsStore, AFileItCouldNotReadIsNeverWrittenOver) {
+    TempDir dir;
+    IniSettingsStore probe(dir.path());
+    // Real settings behind a comment grown past what the store will read.
+    const std::string grown =
+        "[Settings1]\r\nMainleft=5\r\n; " + std::string(2 * 1024 * 1024, 'x') + "\r\n";
+    writeBytes(probe.fileFor("Velmora"), grown);
+    IniSettingsStore store(dir.path());
+    store.write("Velmora", "Settings1", "Maintop", "7");
+    store.remove("Velmora", "Settings1", "Maintop");
+    store.write("Velmora", "Settings2", "Maintop", "8");
+    EXPECT_FALSE(store.lastWriteSucceeded());
+    EXPECT_EQ(store.read("Velmora", "Settings2", "Maintop", ""), "8") << "held for this run";
+    EXPECT_TRUE(readBytes(probe.fileFor("Velmora")) == grown) << "the file is left whole";
+}
+
 TEST(IniDocument, DuplicateSectionsAndKeysResolveToTheLastOne) {
     auto doc = IniDocument::parse("[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\n");
     EXPECT_EQ(doc.value("A", "K"), "3");

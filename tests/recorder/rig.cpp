@@ -11,18 +11,6 @@ namespace velmora::test {
 
 namespace fs = std::filesystem;
 
-void writeWav(const fs::path& path, const std::vector<float>& samples) {
-    fs::create_directories(path.parent_path());
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!f) return;
-    sf_writef_float(f, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(f);
-}
-
 std::vector<float> sineLoop(int frames, int cycles, float peak) {
     std::vector<float> out(static_cast<std::size_t>(frames));
     for (int i = 0; i < frames; ++i)

@@ -6,6 +6,7 @@
 #include "banks/soundscape.h"
 #include "core/offline_services.h"
 #include "support/temp_dir.h"
+#include "support/wav_file.h"
 
 #include <filesystem>
 #include <functional>
@@ -13,8 +14,7 @@
 
 namespace velmora::test {
 
-/// Mono 16-bit 44.1 kHz WAV.
-void writeWav(const std::filesystem::path& path, const std::vector<float>& samples);
+using testing::writeWav;
 /// A sine of `cycles` whole cycles over `frames` frames (loops without a seam).
 std::vector<float> sineLoop(int frames, int cycles, float peak);
 

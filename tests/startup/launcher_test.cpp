@@ -68,8 +68,7 @@ TEST(FirstRun, LastsUntilMainTmpHasBeenWritten) {
     TempDir dir;
     const ProgramFolder folder(dir.path());
     EXPECT_TRUE(isFirstRun(folder));
-    ASSERT_EQ(state::writeMainState(folder.resolve(state::kMainStateFile), {}),
-              files::WriteError::None);
+    ASSERT_TRUE(state::writeMainState(folder.resolve(state::kMainStateFile), {}).ok());
     EXPECT_FALSE(isFirstRun(folder));
     EXPECT_EQ(std::size(first_run::kTexts), 5u);
     EXPECT_STREQ(first_run::kTexts[0], "Welcome to Velmora");

@@ -186,7 +186,7 @@ TEST(DeviceSelectionView, ListFillsAfterItsTimerAndOkStoresTheChosenIndex) {
     EXPECT_FALSE(view.isVisible());
 }
 
-TEST(WindowPosition, SavedPlaceIsRestoredAndKeptOnScreen) {
+TEST(WindowPosition, SavedPlaceIsRestoredUnlessItIsOffEveryScreen) {
     app();
     MemorySettingsStore settings;
     QWidget timers;
@@ -199,8 +199,8 @@ TEST(WindowPosition, SavedPlaceIsRestoredAndKeptOnScreen) {
     EXPECT_EQ(timers.pos(), QPoint(40, 30));
 
     settings.write(kProgramTitle, "Settings26", "Mainleft", "-90000");
-    EXPECT_TRUE(restoreWindowPosition(&timers, settings));
-    EXPECT_GE(timers.pos().x(), 0) << "a place off every screen is pulled back";
+    EXPECT_FALSE(restoreWindowPosition(&timers, settings));
+    EXPECT_EQ(timers.pos(), QPoint(40, 30)) << "a place off every screen is ignored";
 
     timers.move(12, 34);
     saveWindowPosition(&timers, settings);

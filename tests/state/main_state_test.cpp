@@ -79,7 +79,7 @@ TEST(Main2State, EveryFieldRoundTripsAndTheFileKeepsItsShape) {
     s.customAutoRandomise = false;
     s.bankOneAutoRandomise = true;
     s.outputDevice = -1;
-    ASSERT_EQ(writeMain2State(dir / "main2.tmp", s), files::WriteError::None);
+    ASSERT_TRUE(writeMain2State(dir / "main2.tmp", s).ok());
     const auto bytes = velmora::testing::readBytes(dir / "main2.tmp");
     EXPECT_EQ(files::RecordReader(bytes).size(), kMain2StateFields);
     EXPECT_TRUE(bytes.ends_with("\r\n"));
@@ -101,7 +101,7 @@ TEST(Main2State, BadFieldsLeaveTheirTargetsAndTheRestStillReads) {
     Main2State s;
     const auto r = readMain2State(dir / "main2.tmp", s);
     EXPECT_FALSE(r.ok());
-    EXPECT_EQ(r.unconverted, (std::vector<int>{2, 19, 35, 37}));
+    EXPECT_EQ(r.unconverted, (std::vector<std::size_t>{2, 19, 35, 37}));
     const Main2State defaults;
     EXPECT_EQ(s.background, defaults.background);
     EXPECT_EQ(s.colorSlots[5], kDefaultColorSlots[5]);
@@ -123,7 +123,8 @@ TEST(Main2State, ShortEmptyMissingHugeAndBinaryFilesKeepTheDefaults) {
     };
 
     auto [shortResult, shortState] = readOf("5,6,7\r\n");
-    EXPECT_TRUE(shortResult.shortFile());
+    EXPECT_EQ(shortResult.error, FileError::TooShort);
+    EXPECT_EQ(shortResult.field, 4u);
     EXPECT_EQ(shortState.random, 7);
     EXPECT_EQ(shortState.mp3, defaults.mp3);
     EXPECT_EQ(shortState.presetCaptions, defaults.presetCaptions);
@@ -140,7 +141,7 @@ TEST(Main2State, ShortEmptyMissingHugeAndBinaryFilesKeepTheDefaults) {
     EXPECT_EQ(longState.presetCaptions[13], "Preset 13");
 
     auto [hugeResult, hugeState] = readOf(std::string(files::kMaxRecordFileBytes + 10, ','));
-    EXPECT_EQ(hugeResult.fileError, files::ReadError::TooLarge);
+    EXPECT_EQ(hugeResult.error, FileError::TooLarge);
     EXPECT_EQ(hugeState, defaults);
 
     // Junk with no separator in it is one field that is no number: nothing changes, and the
@@ -151,7 +152,7 @@ TEST(Main2State, ShortEmptyMissingHugeAndBinaryFilesKeepTheDefaults) {
     auto [binaryResult, binaryState] = readOf(binary);
     EXPECT_FALSE(binaryResult.ok());
     EXPECT_EQ(binaryResult.fieldsFound, 1u);
-    EXPECT_EQ(binaryResult.unconverted, std::vector<int>{1});
+    EXPECT_EQ(binaryResult.unconverted, std::vector<std::size_t>{1});
     EXPECT_EQ(binaryState, defaults);
 
     Main2State missing;
@@ -172,7 +173,7 @@ TEST(MainState, RoundTripsAndReadsTheAlarmFlagAsWritten) {
     s.pictureName = "pine.jpg";
     s.colorSchemeName = "Dusk";
     s.outputDevice = 2;
-    ASSERT_EQ(writeMainState(dir / "main.tmp", s), files::WriteError::None);
+    ASSERT_TRUE(writeMainState(dir / "main.tmp", s).ok());
     MainState back;
     EXPECT_TRUE(readMainState(dir / "main.tmp", back).ok());
     EXPECT_EQ(back, s);
@@ -192,8 +193,9 @@ TEST(MainState, RoundTripsAndReadsTheAlarmFlagAsWritten) {
     writeBytes(dir / "main.tmp", "\"False\",\"x\",abc,12\r\n");
     MainState partial;
     const auto r = readMainState(dir / "main.tmp", partial);
-    EXPECT_EQ(r.unconverted, std::vector<int>{3});
-    EXPECT_TRUE(r.shortFile());
+    EXPECT_EQ(r.unconverted, (std::vector<std::size_t>{3}));
+    EXPECT_EQ(r.fieldsFound, 4u);
+    EXPECT_FALSE(r.fieldRead(5));
     EXPECT_EQ(partial.randomIntervalSlider, MainState{}.randomIntervalSlider);
     EXPECT_EQ(partial.customIntervalSlider, 12);
 }

@@ -1,7 +1,6 @@
 #include "core/services.h"
 #include "core/state/options_state.h"
 #include "core/state/startup_settings.h"
-#include "core/state/window_positions.h"
 #include "platform/ini_settings_store.h"
 #include "support/temp_dir.h"
 
@@ -20,7 +19,7 @@ TEST(OptionsState, RoundTripsAndBadFieldsKeepTheirValues) {
     s.volumesOnScenarioLoad = false;
     s.inactivityTime = "25";
     s.startWithController = true;
-    ASSERT_EQ(writeOptionsState(dir / "opt.tmp", s), files::WriteError::None);
+    ASSERT_TRUE(writeOptionsState(dir / "opt.tmp", s).ok());
     EXPECT_EQ(readBytes(dir / "opt.tmp"), "0,1,0,1,\"25\",1\r\n");
     OptionsState back;
     EXPECT_TRUE(readOptionsState(dir / "opt.tmp", back).ok());
@@ -29,7 +28,7 @@ TEST(OptionsState, RoundTripsAndBadFieldsKeepTheirValues) {
     writeBytes(dir / "opt.tmp", "0,x,0\r\n");
     OptionsState partial;
     const auto r = readOptionsState(dir / "opt.tmp", partial);
-    EXPECT_EQ(r.unconverted, std::vector<int>{2});
+    EXPECT_EQ(r.unconverted, (std::vector<std::size_t>{2}));
     EXPECT_FALSE(partial.colorSchemeWithScenario);
     EXPECT_TRUE(partial.colorChangeOnRemote);
     EXPECT_EQ(partial.inactivityTime, OptionsState{}.inactivityTime);
@@ -67,42 +66,20 @@ TEST(StartupSettings, WritesKeepTheRestOfTheFile) {
     TempDir dir;
     const auto ini = dir / "settings.ini";
     writeBytes(ini, "[Other]\r\nKeep=me\r\n[startup]\r\ndisplay=1\r\n");
-    ASSERT_EQ(writeStartupSetting(ini, kAutoLaunchKey, "1"), files::WriteError::None);
+    ASSERT_TRUE(writeStartupSetting(ini, kAutoLaunchKey, "1").ok());
     EXPECT_EQ(readStartupSetting(ini, kAutoLaunchKey), "1");
     EXPECT_EQ(readStartupSetting(ini, "Display"), "1");
-    ASSERT_EQ(writeStartupSetting(ini, kDisplayKey, "0"), files::WriteError::None);
+    ASSERT_TRUE(writeStartupSetting(ini, kDisplayKey, "0").ok());
     const auto text = readBytes(ini);
     EXPECT_NE(text.find("[Other]\r\nKeep=me"), std::string::npos);
     EXPECT_NE(text.find("AutoLaunch=1"), std::string::npos);
     EXPECT_EQ(readStartupSetting(ini, "DISPLAY"), "0");
     EXPECT_EQ(readStartupSetting(dir / "absent.ini", kDisplayKey), std::nullopt);
-}
 
-TEST(WindowPositions, WrittenAsMainleftAndFoundAsMainLeft) {
-    TempDir dir;
-    {
-        IniSettingsStore store(dir.path());
-        writeWindowPosition(store, "Timers", {140, -20});
-        writeWindowPosition(store, "frmmain", {1, 1}); // not a window that remembers
-    }
-    const auto text = readBytes(IniSettingsStore(dir.path()).fileFor(kProgramTitle));
-    EXPECT_NE(text.find("[Settings26]\r\nMainleft=140\r\nMaintop=-20\r\n"), std::string::npos);
-    EXPECT_EQ(text.find("frmmain"), std::string::npos);
-
-    IniSettingsStore store(dir.path());
-    EXPECT_EQ(store.read(kProgramTitle, "Settings26", "MainLeft", ""), "140");
-    EXPECT_EQ(readWindowPosition(store, "Timers"), (WindowPosition{140, -20}));
-    EXPECT_EQ(readWindowPosition(store, "Alarm"), std::nullopt);
-    EXPECT_EQ(readWindowPosition(store, "frmmain"), std::nullopt);
-
-    // Values another copy wrote with the other spelling, and damaged ones.
-    store.write(kProgramTitle, "Settings1", "MainLeft", "300");
-    store.write(kProgramTitle, "Settings1", "MAINTOP", "200");
-    EXPECT_EQ(readWindowPosition(store, "Alarm"), (WindowPosition{300, 200}));
-    store.write(kProgramTitle, "Settings1", "Maintop", "top");
-    EXPECT_EQ(readWindowPosition(store, "Alarm"), std::nullopt);
-
-    EXPECT_EQ(windowPositionSection("Frmsoundindent"), 25);
-    EXPECT_EQ(windowPositionSection("frmremote2"), 24);
-    EXPECT_EQ(windowPositionSection("timers"), std::nullopt) << "object names are exact";
+    // A settings.ini it cannot read is left as it is, not replaced by one value.
+    const std::string grown =
+        "[Startup]\r\nAutoLaunch=1\r\n; " + std::string(files::kMaxRecordFileBytes, 'x') + "\r\n";
+    writeBytes(ini, grown);
+    EXPECT_EQ(writeStartupSetting(ini, kDisplayKey, "1").error, FileError::TooLarge);
+    EXPECT_TRUE(readBytes(ini) == grown) << "the file is left whole";
 }

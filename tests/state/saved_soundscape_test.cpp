@@ -32,7 +32,7 @@ class NumberBank final : public Bank {
         }
     }
     bool dosave(const fs::path& path) override {
-        return files::writeFileAtomically(path, std::to_string(value)) == files::WriteError::None;
+        return replaceFileAtomically(path, std::to_string(value)).ok();
     }
     std::string stateFileName() const override { return m_stateFile; }
     void docolors(const ColorScheme&) override {}

@@ -31,6 +31,10 @@ inline float dbToGain(float db) {
 }
 
 /// xoshiro256** seeded through splitmix64: fast, good statistics, identical everywhere.
+/// A frozen copy of the same algorithm as the program's SeededRandom, kept here on purpose:
+/// every factory sound and picture is a function of this stream, so the shipped bytes must
+/// never move when the program's generator is changed, tuned or reseeded differently.
+/// Change this class only together with a deliberate new factory library.
 class Rng {
   public:
     explicit Rng(std::uint64_t seed);

@@ -1,5 +1,7 @@
 #include "sound_file_output.h"
 
+#include "platform/ascii_case.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -56,9 +58,7 @@ void putLE32(unsigned char* p, std::uint32_t v) {
 } // namespace
 
 std::optional<FileFormat> formatForPath(const fs::path& path) {
-    std::string ext = path.extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = asciiLowered(path.extension().string());
     if (ext == ".wav") return FileFormat::Wav;
     if (ext == ".flac") return FileFormat::Flac;
     if (ext == ".ogg" || ext == ".oga") return FileFormat::OggVorbis;

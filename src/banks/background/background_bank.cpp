@@ -74,8 +74,7 @@ bool BackgroundBank::doload(const std::filesystem::path& path) {
 }
 
 bool BackgroundBank::save(const std::filesystem::path& path) {
-    return files::writeFileAtomically(path, formatBackgroundBank(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatBackgroundBank(values())).ok();
 }
 
 void BackgroundBank::saveConfiguration() {

@@ -48,11 +48,11 @@ enum class BackgroundLayout {
 
 struct BackgroundBankRead {
     BackgroundBankValues values;
-    BankFileProblem problem;
+    FileResult problem;
 };
 struct CustomBackgroundRead {
     CustomBackgroundValues values;
-    BankFileProblem problem;
+    FileResult problem;
 };
 
 /// Reads every field, limiting each to its control's range. On a problem the values are

@@ -7,19 +7,11 @@ namespace velmora {
 namespace {
 BankFileFields fromReader(const files::RecordReader& reader, std::size_t expectedCount) {
     BankFileFields out;
-    switch (reader.error()) {
-    case files::ReadError::None:
-        break;
-    case files::ReadError::Missing:
-        out.problem = {BackgroundFileError::Missing, 0};
-        return out;
-    case files::ReadError::Unreadable:
-    case files::ReadError::TooLarge:
-        out.problem = {BackgroundFileError::Unreadable, 0};
-        return out;
-    }
+    out.problem.fail(reader.error());
+    if (!out.problem.ok()) return out;
+    out.problem.fieldsFound = reader.size();
     if (reader.size() < expectedCount) {
-        out.problem = {BackgroundFileError::TooShort, reader.size() + 1};
+        out.problem.fail(FileError::TooShort, reader.size() + 1);
         return out;
     }
     // Fields past the layout are ignored, as a reader taking its fields in order would.
@@ -39,7 +31,7 @@ BankFileFields parseBankFileFields(std::string_view bytes, std::size_t expectedC
 
 std::int64_t FieldCursor::raw(std::size_t position) {
     if (position == 0 || position > m_fields.size()) {
-        if (m_problem.ok()) m_problem = {BackgroundFileError::TooShort, position};
+        m_problem.fail(FileError::TooShort, position);
         return 0;
     }
     const auto& f = m_fields[position - 1];
@@ -49,7 +41,7 @@ std::int64_t FieldCursor::raw(std::size_t position) {
     if (auto d = files::toDouble(f))
         return *d < 0 ? std::numeric_limits<std::int64_t>::min()
                       : std::numeric_limits<std::int64_t>::max();
-    if (m_problem.ok()) m_problem = {BackgroundFileError::NotANumber, position};
+    m_problem.fail(FileError::NotANumber, position);
     return 0;
 }
 

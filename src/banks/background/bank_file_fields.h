@@ -15,25 +15,10 @@
 
 namespace velmora {
 
-enum class BackgroundFileError {
-    None,
-    Missing,    ///< no such file
-    Unreadable, ///< could not be read, or too large to be one of ours
-    TooShort,   ///< fewer fields than the layout has
-    NotANumber, ///< a field the bank restores does not hold a number
-};
-
-/// What went wrong and where (1-based field position, 0 when not about one field).
-struct BankFileProblem {
-    BackgroundFileError error = BackgroundFileError::None;
-    std::size_t position = 0;
-    [[nodiscard]] bool ok() const { return error == BackgroundFileError::None; }
-};
-
 /// The fields of a whole file, or the read error.
 struct BankFileFields {
     std::vector<files::Field> fields;
-    BankFileProblem problem;
+    FileResult problem;
 };
 [[nodiscard]] BankFileFields readBankFileFields(const std::filesystem::path& path,
                                                 std::size_t expectedCount);
@@ -50,12 +35,12 @@ class FieldCursor {
     [[nodiscard]] bool flag(std::size_t position);
     /// Text as stored (quotes removed).
     [[nodiscard]] std::string text(std::size_t position) const;
-    [[nodiscard]] const BankFileProblem& problem() const { return m_problem; }
+    [[nodiscard]] const FileResult& problem() const { return m_problem; }
 
   private:
     [[nodiscard]] std::int64_t raw(std::size_t position);
     const std::vector<files::Field>& m_fields;
-    BankFileProblem m_problem;
+    FileResult m_problem;
 };
 
 } // namespace velmora

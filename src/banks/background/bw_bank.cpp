@@ -168,7 +168,7 @@ bool BwBank::doload(const std::filesystem::path& path) {
 }
 
 bool BwBank::save(const std::filesystem::path& path) {
-    return files::writeFileAtomically(path, formatBwBank(values())) == files::WriteError::None;
+    return replaceFileAtomically(path, formatBwBank(values())).ok();
 }
 
 } // namespace velmora

@@ -23,7 +23,7 @@ struct BwBankValues {
 
 struct BwBankRead {
     BwBankValues values;
-    BankFileProblem problem;
+    FileResult problem;
 };
 
 /// Reads every field, limiting each to its control's range; positions 33..36 may hold

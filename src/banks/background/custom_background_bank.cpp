@@ -144,8 +144,7 @@ bool CustomBackgroundBank::doload(const std::filesystem::path& path) {
 }
 
 bool CustomBackgroundBank::save(const std::filesystem::path& path) {
-    return files::writeFileAtomically(path, formatCustomBackgroundBank(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatCustomBackgroundBank(values())).ok();
 }
 
 void CustomBackgroundBank::chooseSound(int number) {

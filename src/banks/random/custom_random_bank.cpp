@@ -166,8 +166,7 @@ bool CustomRandomBank::doload(const fs::path& path) {
 }
 
 bool CustomRandomBank::save(const fs::path& path) {
-    return files::writeFileAtomically(path, formatCustomRandomBankFile(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatCustomRandomBankFile(values())).ok();
 }
 
 void CustomRandomBank::saveConfiguration() {

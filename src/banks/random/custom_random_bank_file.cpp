@@ -10,17 +10,20 @@ namespace {
 constexpr int kFirstFileItem = 62;
 constexpr int kFirstCaptionItem = 90;
 
-CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
+CustomRandomBankFileResult parseFields(const files::RecordReader& reader) {
     CustomRandomBankFileResult r;
+    r.problem.fail(reader.error());
+    if (!r.ok()) return r;
+    const auto& fields = reader.fields();
+    r.problem.fieldsFound = fields.size();
     if (fields.size() < kCustomItemCount) {
-        r.error = BankFileError::TooFewValues;
+        r.problem.fail(FileError::TooShort, fields.size() + 1);
         return r;
     }
     for (int n = 1; n <= kRandomSliderCount; ++n) {
         const auto v = files::toRoundedInteger(fields[n - 1]);
         if (!v) {
-            r.error = BankFileError::NotANumber;
-            r.item = n;
+            r.problem.fail(FileError::NotANumber, static_cast<std::size_t>(n));
             return r;
         }
         const bool slotSlider = sliderUse(n).kind != SliderUse::Copy;
@@ -39,19 +42,11 @@ CustomRandomBankFileResult parseFields(const std::vector<files::Field>& fields) 
 } // namespace
 
 CustomRandomBankFileResult parseCustomRandomBankFile(std::string_view bytes) {
-    return parseFields(files::parseFields(bytes));
+    return parseFields(files::RecordReader(bytes));
 }
 
 CustomRandomBankFileResult readCustomRandomBankFile(const std::filesystem::path& path) {
-    const auto reader = files::RecordReader::fromFile(path);
-    if (!reader.ok()) {
-        CustomRandomBankFileResult r;
-        r.error = reader.error() == files::ReadError::Missing    ? BankFileError::Missing
-                  : reader.error() == files::ReadError::TooLarge ? BankFileError::TooLarge
-                                                                 : BankFileError::Unreadable;
-        return r;
-    }
-    return parseFields(reader.fields());
+    return parseFields(files::RecordReader::fromFile(path));
 }
 
 std::string formatCustomRandomBankFile(const CustomRandomBankValues& values) {

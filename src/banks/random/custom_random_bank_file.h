@@ -31,10 +31,9 @@ struct CustomRandomBankValues {
 };
 
 struct CustomRandomBankFileResult {
-    BankFileError error = BankFileError::None;
-    int item = 0; ///< 1-based item at fault for NotANumber
+    FileResult problem;
     CustomRandomBankValues values;
-    [[nodiscard]] bool ok() const { return error == BankFileError::None; }
+    [[nodiscard]] bool ok() const { return problem.ok(); }
 };
 
 [[nodiscard]] CustomRandomBankFileResult parseCustomRandomBankFile(std::string_view bytes);

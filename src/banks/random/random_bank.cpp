@@ -50,8 +50,7 @@ bool RandomBank::doload(const std::filesystem::path& path) {
 }
 
 bool RandomBank::save(const std::filesystem::path& path) {
-    return files::writeFileAtomically(path, formatRandomBankFile(values())) ==
-           files::WriteError::None;
+    return replaceFileAtomically(path, formatRandomBankFile(values())).ok();
 }
 
 void RandomBank::saveConfiguration() {

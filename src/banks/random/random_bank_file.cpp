@@ -7,32 +7,21 @@
 namespace velmora {
 namespace {
 
-BankFileError fromReadError(files::ReadError e) {
-    switch (e) {
-    case files::ReadError::None:
-        return BankFileError::None;
-    case files::ReadError::Missing:
-        return BankFileError::Missing;
-    case files::ReadError::TooLarge:
-        return BankFileError::TooLarge;
-    case files::ReadError::Unreadable:
-        break;
-    }
-    return BankFileError::Unreadable;
-}
-
-RandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
+RandomBankFileResult parseFields(const files::RecordReader& reader) {
     RandomBankFileResult r;
+    r.problem.fail(reader.error());
+    if (!r.ok()) return r;
+    const auto& fields = reader.fields();
+    r.problem.fieldsFound = fields.size();
     if (fields.size() < kRandomSliderCount) {
-        r.error = BankFileError::TooFewValues;
+        r.problem.fail(FileError::TooShort, fields.size() + 1);
         return r;
     }
     std::array<long long, kRandomSliderCount + 1> slider{};
     for (int n = 1; n <= kRandomSliderCount; ++n) {
         const auto v = files::toRoundedInteger(fields[n - 1]);
         if (!v) {
-            r.error = BankFileError::NotANumber;
-            r.field = n;
+            r.problem.fail(FileError::NotANumber, static_cast<std::size_t>(n));
             return r;
         }
         slider[n] = *v;
@@ -51,17 +40,11 @@ RandomBankFileResult parseFields(const std::vector<files::Field>& fields) {
 } // namespace
 
 RandomBankFileResult parseRandomBankFile(std::string_view bytes) {
-    return parseFields(files::parseFields(bytes));
+    return parseFields(files::RecordReader(bytes));
 }
 
 RandomBankFileResult readRandomBankFile(const std::filesystem::path& path) {
-    const auto reader = files::RecordReader::fromFile(path);
-    if (!reader.ok()) {
-        RandomBankFileResult r;
-        r.error = fromReadError(reader.error());
-        return r;
-    }
-    return parseFields(reader.fields());
+    return parseFields(files::RecordReader::fromFile(path));
 }
 
 std::string formatRandomBankFile(const RandomBankValues& values) {

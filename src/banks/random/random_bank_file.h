@@ -7,6 +7,8 @@
 
 #include "slot_layout.h"
 
+#include "platform/file_result.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -24,20 +26,10 @@ struct RandomBankValues {
     RandomBankValues() { volume.fill(kInitialSlotVolume); }
 };
 
-enum class BankFileError {
-    None,
-    Missing,      ///< no such file
-    Unreadable,   ///< could not be opened or read
-    TooLarge,     ///< far larger than any bank file
-    TooFewValues, ///< fewer values than the format holds
-    NotANumber,   ///< a field that should be a number is not
-};
-
 struct RandomBankFileResult {
-    BankFileError error = BankFileError::None;
-    int field = 0; ///< 1-based field at fault for NotANumber
+    FileResult problem;
     RandomBankValues values;
-    [[nodiscard]] bool ok() const { return error == BankFileError::None; }
+    [[nodiscard]] bool ok() const { return problem.ok(); }
 };
 
 /// Reads 60 values separated by commas or line ends. Slot values outside 0..255 are limited

@@ -1,5 +1,7 @@
 #include "sound_picker.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -30,9 +32,7 @@ std::vector<std::string> SoundPicker::soundFilesIn(const fs::path& dir) {
     for (const auto& e : fs::directory_iterator(dir, ec)) {
         std::error_code one;
         if (!e.is_regular_file(one)) continue;
-        std::string ext = e.path().extension().string();
-        for (auto& c : ext)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::string ext = asciiLowered(e.path().extension().string());
         if (std::find(kExtensions.begin(), kExtensions.end(), ext) != kExtensions.end())
             out.push_back(e.path().filename().string());
     }

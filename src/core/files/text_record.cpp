@@ -1,12 +1,12 @@
 #include "text_record.h"
 
+#include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 namespace velmora::files {
 namespace {
@@ -78,36 +78,8 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::string& out, ReadError& error) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) {
-        error = ReadError::Missing;
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        error = ReadError::Unreadable;
-        return false;
-    }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        error = ReadError::Unreadable;
-        return false;
-    }
-    if (size > kMaxRecordFileBytes) {
-        error = ReadError::TooLarge;
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = ReadError::Unreadable;
-        return false;
-    }
-    out.assign(static_cast<std::size_t>(size), '\0');
-    in.read(out.data(), static_cast<std::streamsize>(size));
-    out.resize(static_cast<std::size_t>(in.gcount()));
-    error = ReadError::None;
-    return true;
+[[nodiscard]] FileResult readRecordFile(const std::filesystem::path& path, std::string& out) {
+    return readWholeFile(path, out, kMaxRecordFileBytes);
 }
 
 } // namespace
@@ -196,10 +168,9 @@ RecordReader::RecordReader(std::string_view bytes) : m_fields(parseFields(bytes)
 
 RecordReader RecordReader::fromFile(const std::filesystem::path& path) {
     std::string bytes;
-    ReadError error = ReadError::None;
-    if (!readWholeFile(path, bytes, error)) {
+    if (const auto read = readRecordFile(path, bytes); !read.ok()) {
         RecordReader r;
-        r.m_error = error;
+        r.m_error = read.error;
         return r;
     }
     return RecordReader(bytes);
@@ -258,11 +229,9 @@ std::optional<std::int64_t> toRoundedInteger(const Field& f) {
 }
 
 std::optional<bool> toBool(const Field& f) {
-    std::string t(trim(f.text));
-    for (auto& c : t)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (t == "#TRUE#" || t == "TRUE") return true;
-    if (t == "#FALSE#" || t == "FALSE") return false;
+    const std::string_view t = trim(f.text);
+    if (equalsIgnoringCase(t, "#TRUE#") || equalsIgnoringCase(t, "TRUE")) return true;
+    if (equalsIgnoringCase(t, "#FALSE#") || equalsIgnoringCase(t, "FALSE")) return false;
     if (auto d = toDouble(f)) return *d != 0.0;
     return std::nullopt;
 }
@@ -286,7 +255,8 @@ std::vector<std::string> splitLines(std::string_view raw) {
 LinesResult readLines(const std::filesystem::path& path) {
     LinesResult r;
     std::string bytes;
-    if (readWholeFile(path, bytes, r.error)) r.lines = splitLines(bytes);
+    r.result = readRecordFile(path, bytes);
+    if (r.result.ok()) r.lines = splitLines(bytes);
     return r;
 }
 
@@ -342,20 +312,6 @@ RecordWriter& RecordWriter::line(std::string_view value) {
         m_out += (c == '\r' || c == '\n') ? ' ' : c;
     m_out += "\r\n";
     return *this;
-}
-
-WriteError writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    switch (replaceFileAtomically(path, bytes)) {
-    case ReplaceError::None:
-        return WriteError::None;
-    case ReplaceError::CannotCreate:
-        return WriteError::CannotCreate;
-    case ReplaceError::WriteFailed:
-        return WriteError::WriteFailed;
-    case ReplaceError::RenameFailed:
-        return WriteError::RenameFailed;
-    }
-    return WriteError::WriteFailed;
 }
 
 } // namespace velmora::files

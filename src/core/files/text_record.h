@@ -6,6 +6,8 @@
 // Readers never throw and never trust their input: any bytes give a list of fields, and a
 // field that does not convert reports an error the caller turns into its own message.
 
+#include "platform/atomic_file.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -17,13 +19,6 @@ namespace velmora::files {
 
 /// Files larger than this are refused rather than read (every real one is a few KB).
 inline constexpr std::uintmax_t kMaxRecordFileBytes = 4u * 1024u * 1024u;
-
-enum class ReadError {
-    None,
-    Missing,    ///< the file does not exist
-    Unreadable, ///< it exists but could not be opened or read
-    TooLarge,   ///< over kMaxRecordFileBytes
-};
 
 struct Field {
     std::string text; ///< UTF-8, quotes removed, surrounding blanks trimmed when unquoted
@@ -49,8 +44,9 @@ class RecordReader {
     /// Reads a whole file; on error the reader is empty and error() says why.
     [[nodiscard]] static RecordReader fromFile(const std::filesystem::path& path);
 
-    [[nodiscard]] ReadError error() const { return m_error; }
-    [[nodiscard]] bool ok() const { return m_error == ReadError::None; }
+    /// Missing, Unreadable or TooLarge when the file could not be read; None otherwise.
+    [[nodiscard]] FileError error() const { return m_error; }
+    [[nodiscard]] bool ok() const { return m_error == FileError::None; }
     [[nodiscard]] const std::vector<Field>& fields() const { return m_fields; }
     [[nodiscard]] std::size_t size() const { return m_fields.size(); }
     [[nodiscard]] std::size_t position() const { return m_pos; }
@@ -66,7 +62,7 @@ class RecordReader {
   private:
     std::vector<Field> m_fields;
     std::size_t m_pos = 0;
-    ReadError m_error = ReadError::None;
+    FileError m_error = FileError::None;
 };
 
 /// Splits bytes into fields (see RecordReader). Exposed for tests and fuzzing.
@@ -75,7 +71,7 @@ class RecordReader {
 /// The one-value-per-line layout: every line, CR LF or LF, without its line end, as UTF-8.
 struct LinesResult {
     std::vector<std::string> lines;
-    ReadError error = ReadError::None;
+    FileResult result;
 };
 [[nodiscard]] LinesResult readLines(const std::filesystem::path& path);
 [[nodiscard]] std::vector<std::string> splitLines(std::string_view bytes);
@@ -102,12 +98,5 @@ class RecordWriter {
     std::string m_out;
     bool m_fieldOpen = false;
 };
-
-enum class WriteError { None, CannotCreate, WriteFailed, RenameFailed };
-
-/// Replaces the file atomically: a temporary file in the same folder is written, flushed to
-/// disk and renamed over the target, so a crash leaves the old file or the new one.
-[[nodiscard]] WriteError writeFileAtomically(const std::filesystem::path& path,
-                                             std::string_view bytes);
 
 } // namespace velmora::files

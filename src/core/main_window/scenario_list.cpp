@@ -1,28 +1,12 @@
 #include "scenario_list.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <system_error>
 
 namespace velmora {
-
-namespace {
-bool endsWithVlm(const std::string& name) {
-    if (name.size() <= 4) return false;
-    std::string ext = name.substr(name.size() - 4);
-    for (auto& c : ext)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".vlm";
-}
-
-bool lessNoCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-} // namespace
 
 ScenarioList::ScenarioList(Services& services, std::string& selection)
     : m_s(services), m_selection(selection) {}
@@ -39,11 +23,13 @@ void ScenarioList::refresh() {
         std::error_code fileEc;
         if (!it->is_regular_file(fileEc)) continue;
         const std::string file = it->path().filename().string();
-        if (endsWithVlm(file)) names.push_back(file.substr(0, file.size() - 4));
+        if (file.size() > 4 && endsWithIgnoringCase(file, ".vlm"))
+            names.push_back(file.substr(0, file.size() - 4));
     }
     // The directory order of this file system means nothing to a user; list them as a file
     // browser would, without regard to case.
-    std::sort(names.begin(), names.end(), lessNoCase);
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
     m_names = std::move(names);
     listChanged();
 }

@@ -3,8 +3,7 @@
 namespace velmora::state {
 
 namespace {
-StateReadResult readMain2StateFrom(files::RecordReader& reader, StateReadResult result,
-                                   Main2State& s) {
+FileResult readMain2StateFrom(files::RecordReader& reader, FileResult result, Main2State& s) {
     FieldReader f(reader, result, kMain2StateFields);
     f.int32(s.master);
     f.int32(s.background);
@@ -31,16 +30,16 @@ StateReadResult readMain2StateFrom(files::RecordReader& reader, StateReadResult 
 }
 } // namespace
 
-StateReadResult readMain2State(const std::filesystem::path& path, Main2State& s) {
-    StateReadResult result;
-    auto reader = openRecordFile(path, result, kMain2StateFields);
+FileResult readMain2State(const std::filesystem::path& path, Main2State& s) {
+    FileResult result;
+    auto reader = openRecordFile(path, result);
     if (!reader.ok()) return result;
     return readMain2StateFrom(reader, result, s);
 }
 
-StateReadResult parseMain2State(std::string_view bytes, Main2State& s) {
+FileResult parseMain2State(std::string_view bytes, Main2State& s) {
     files::RecordReader reader(bytes);
-    return readMain2StateFrom(reader, StateReadResult{}, s);
+    return readMain2StateFrom(reader, FileResult{}, s);
 }
 
 std::string main2StateBytes(const Main2State& s) {
@@ -59,8 +58,8 @@ std::string main2StateBytes(const Main2State& s) {
     return w.bytes();
 }
 
-files::WriteError writeMain2State(const std::filesystem::path& path, const Main2State& s) {
-    return files::writeFileAtomically(path, main2StateBytes(s));
+FileResult writeMain2State(const std::filesystem::path& path, const Main2State& s) {
+    return replaceFileAtomically(path, main2StateBytes(s));
 }
 
 std::optional<std::int16_t> readOutputDeviceIndex(const std::filesystem::path& path) {

@@ -61,12 +61,12 @@ struct Main2State {
 /// Reads every field into state: fields that are absent or do not convert leave it as it
 /// was. The fields that are "read and discarded" at start are read too; the caller decides
 /// what to restore (the master level and fields 28-34 are not restored at start).
-[[nodiscard]] StateReadResult readMain2State(const std::filesystem::path& path, Main2State& state);
+[[nodiscard]] FileResult readMain2State(const std::filesystem::path& path, Main2State& state);
 /// The same over bytes already in memory.
-[[nodiscard]] StateReadResult parseMain2State(std::string_view bytes, Main2State& state);
+[[nodiscard]] FileResult parseMain2State(std::string_view bytes, Main2State& state);
 [[nodiscard]] std::string main2StateBytes(const Main2State& state);
-[[nodiscard]] files::WriteError writeMain2State(const std::filesystem::path& path,
-                                                const Main2State& state);
+[[nodiscard]] FileResult writeMain2State(const std::filesystem::path& path,
+                                         const Main2State& state);
 
 /// Just the saved output-device index (field 37), so start-up can choose the device
 /// before the sound engine starts; nullopt when the file or the field is missing or bad.

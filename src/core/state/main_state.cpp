@@ -1,5 +1,7 @@
 #include "main_state.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -8,14 +10,12 @@ namespace velmora::state {
 bool MainState::alarmOn() const {
     std::string t;
     for (char c : alarmFlag)
-        if (c != ' ' && c != '#')
-            t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return t == "true";
+        if (c != ' ' && c != '#') t += c;
+    return equalsIgnoringCase(t, "true");
 }
 
 namespace {
-StateReadResult readMainStateFrom(files::RecordReader& reader, StateReadResult result,
-                                  MainState& s) {
+FileResult readMainStateFrom(files::RecordReader& reader, FileResult result, MainState& s) {
     FieldReader f(reader, result, kMainStateFields);
     f.text(s.alarmFlag);
     f.text(s.scenarioName);
@@ -29,16 +29,16 @@ StateReadResult readMainStateFrom(files::RecordReader& reader, StateReadResult r
 }
 } // namespace
 
-StateReadResult readMainState(const std::filesystem::path& path, MainState& s) {
-    StateReadResult result;
-    auto reader = openRecordFile(path, result, kMainStateFields);
+FileResult readMainState(const std::filesystem::path& path, MainState& s) {
+    FileResult result;
+    auto reader = openRecordFile(path, result);
     if (!reader.ok()) return result;
     return readMainStateFrom(reader, result, s);
 }
 
-StateReadResult parseMainState(std::string_view bytes, MainState& s) {
+FileResult parseMainState(std::string_view bytes, MainState& s) {
     files::RecordReader reader(bytes);
-    return readMainStateFrom(reader, StateReadResult{}, s);
+    return readMainStateFrom(reader, FileResult{}, s);
 }
 
 std::string mainStateBytes(const MainState& s) {
@@ -55,8 +55,8 @@ std::string mainStateBytes(const MainState& s) {
     return w.bytes();
 }
 
-files::WriteError writeMainState(const std::filesystem::path& path, const MainState& s) {
-    return files::writeFileAtomically(path, mainStateBytes(s));
+FileResult writeMainState(const std::filesystem::path& path, const MainState& s) {
+    return replaceFileAtomically(path, mainStateBytes(s));
 }
 
 } // namespace velmora::state

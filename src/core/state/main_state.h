@@ -33,12 +33,11 @@ struct MainState {
 };
 
 /// Reads into state; fields that are absent or do not convert leave it as it was.
-[[nodiscard]] StateReadResult readMainState(const std::filesystem::path& path, MainState& state);
+[[nodiscard]] FileResult readMainState(const std::filesystem::path& path, MainState& state);
 /// The same over bytes already in memory.
-[[nodiscard]] StateReadResult parseMainState(std::string_view bytes, MainState& state);
+[[nodiscard]] FileResult parseMainState(std::string_view bytes, MainState& state);
 [[nodiscard]] std::string mainStateBytes(const MainState& state);
 /// Writes the file atomically (one record, CR LF).
-[[nodiscard]] files::WriteError writeMainState(const std::filesystem::path& path,
-                                               const MainState& state);
+[[nodiscard]] FileResult writeMainState(const std::filesystem::path& path, const MainState& state);
 
 } // namespace velmora::state

@@ -8,8 +8,7 @@
 namespace velmora::state {
 
 namespace {
-StateReadResult readOptionsStateFrom(files::RecordReader& reader, StateReadResult result,
-                                     OptionsState& s) {
+FileResult readOptionsStateFrom(files::RecordReader& reader, FileResult result, OptionsState& s) {
     FieldReader f(reader, result, kOptionsStateFields);
     f.boolean(s.colorSchemeWithScenario);
     f.boolean(s.colorChangeOnRemote);
@@ -21,16 +20,16 @@ StateReadResult readOptionsStateFrom(files::RecordReader& reader, StateReadResul
 }
 } // namespace
 
-StateReadResult readOptionsState(const std::filesystem::path& path, OptionsState& s) {
-    StateReadResult result;
-    auto reader = openRecordFile(path, result, kOptionsStateFields);
+FileResult readOptionsState(const std::filesystem::path& path, OptionsState& s) {
+    FileResult result;
+    auto reader = openRecordFile(path, result);
     if (!reader.ok()) return result;
     return readOptionsStateFrom(reader, result, s);
 }
 
-StateReadResult parseOptionsState(std::string_view bytes, OptionsState& s) {
+FileResult parseOptionsState(std::string_view bytes, OptionsState& s) {
     files::RecordReader reader(bytes);
-    return readOptionsStateFrom(reader, StateReadResult{}, s);
+    return readOptionsStateFrom(reader, FileResult{}, s);
 }
 
 std::string optionsStateBytes(const OptionsState& s) {
@@ -45,8 +44,8 @@ std::string optionsStateBytes(const OptionsState& s) {
     return w.bytes();
 }
 
-files::WriteError writeOptionsState(const std::filesystem::path& path, const OptionsState& s) {
-    return files::writeFileAtomically(path, optionsStateBytes(s));
+FileResult writeOptionsState(const std::filesystem::path& path, const OptionsState& s) {
+    return replaceFileAtomically(path, optionsStateBytes(s));
 }
 
 double leadingNumber(const std::string& text) {

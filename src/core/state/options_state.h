@@ -31,13 +31,12 @@ struct OptionsState {
     friend bool operator==(const OptionsState&, const OptionsState&) = default;
 };
 
-[[nodiscard]] StateReadResult readOptionsState(const std::filesystem::path& path,
-                                               OptionsState& state);
+[[nodiscard]] FileResult readOptionsState(const std::filesystem::path& path, OptionsState& state);
 /// The same over bytes already in memory.
-[[nodiscard]] StateReadResult parseOptionsState(std::string_view bytes, OptionsState& state);
+[[nodiscard]] FileResult parseOptionsState(std::string_view bytes, OptionsState& state);
 [[nodiscard]] std::string optionsStateBytes(const OptionsState& state);
-[[nodiscard]] files::WriteError writeOptionsState(const std::filesystem::path& path,
-                                                  const OptionsState& state);
+[[nodiscard]] FileResult writeOptionsState(const std::filesystem::path& path,
+                                           const OptionsState& state);
 
 /// The inactivity time's number as the window reads it: leading blanks, then the longest
 /// leading decimal number ("12abc" is 12, "abc" is 0).

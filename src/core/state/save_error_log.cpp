@@ -21,7 +21,7 @@ void SaveErrorLog::record(const std::string& line) const {
     if (m_folder.empty()) return;
     std::error_code ec;
     fs::create_directories(m_folder, ec);
-    (void)files::writeFileAtomically(file(), line + "\n");
+    (void)replaceFileAtomically(file(), line + "\n");
 }
 
 void SaveErrorLog::clear() const {

@@ -1,5 +1,7 @@
 #include "saved_soundscape.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -14,12 +16,6 @@ namespace velmora::state {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lowered(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 /// The file name a stored name ends in ("\rand.ini" -> "rand.ini").
 std::string leafOf(std::string_view stored) {
@@ -38,8 +34,8 @@ bool contains(const fs::path& base, const fs::path& child) {
     return true;
 }
 
-void noteWrite(files::WriteError error, const fs::path& path, SaveReport& report) {
-    if (error != files::WriteError::None) report.failed.push_back(path);
+void noteWrite(const FileResult& result, const fs::path& path, SaveReport& report) {
+    if (!result.ok()) report.failed.push_back(path);
 }
 
 constexpr auto kSnapshotMaxAge = std::chrono::hours(24 * 7);
@@ -85,7 +81,7 @@ void SavedSoundscape::restoreMain(const ProgramFolder& folder, MainState& main,
     report.firstRun = result.missing();
     if (result.missing()) return;
     if (result.damaged()) report.damagedFiles.push_back(path);
-    if (result.fileError != files::ReadError::None) return;
+    if (!result.opened()) return;
     report.restoredFiles.push_back(kMainStateFile);
     // Start-up takes fields 1-4 only: the scenario named in field 2 is not loaded, so taking
     // it as the selection would contradict the display's "Not Specified". Fields 5-7 are
@@ -125,7 +121,7 @@ void SavedSoundscape::restoreMain2(const ProgramFolder& folder, Main2State& main
     const auto result = readMain2State(path, main2);
     if (result.missing()) return;
     if (result.damaged()) report.damagedFiles.push_back(path);
-    if (result.fileError != files::ReadError::None) return;
+    if (!result.opened()) return;
     report.restoredFiles.push_back(kMain2StateFile);
     m_levels.set(Level::Background, main2.background);
     m_levels.set(Level::Random, main2.random);
@@ -212,15 +208,16 @@ SnapshotResult SavedSoundscape::writeSnapshot(const ProgramFolder& program, cons
     }
 
     // Names this snapshot writes itself; everything else of the program folder is linked.
-    std::set<std::string> own = {lowered(leafOf(kMainStateFile)), lowered(leafOf(kMain2StateFile)),
-                                 lowered(leafOf(kSnapshotStateFile))};
+    std::set<std::string> own = {asciiLowered(leafOf(kMainStateFile)),
+                                 asciiLowered(leafOf(kMain2StateFile)),
+                                 asciiLowered(leafOf(kSnapshotStateFile))};
     for (Bank* bank : m_links.banks)
-        own.insert(lowered(leafOf(bank->stateFileName())));
+        own.insert(asciiLowered(leafOf(bank->stateFileName())));
 
     const fs::path root = program.root();
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         const auto name = it->path().filename();
-        if (own.count(lowered(name.string())) || contains(it->path(), dir)) continue;
+        if (own.count(asciiLowered(name.string())) || contains(it->path(), dir)) continue;
         const auto link = dir / name;
         fs::remove(link, ec);
         fs::create_symlink(fs::absolute(it->path()), link, ec);
@@ -247,7 +244,7 @@ SnapshotResult SavedSoundscape::writeSnapshot(const ProgramFolder& program, cons
     if (m_links.random) snap.randomPeriodMinutes = m_links.random->periodMinutes();
     if (m_links.custom) snap.customPeriodMinutes = m_links.custom->periodMinutes();
     const auto snapPath = target.resolve(kSnapshotStateFile);
-    noteWrite(files::writeFileAtomically(snapPath, snapshotStateBytes(snap)), snapPath, report);
+    noteWrite(replaceFileAtomically(snapPath, snapshotStateBytes(snap)), snapPath, report);
     if (!report.ok()) {
         result.error = "The soundscape could not be saved in " + dir.string() + ": " +
                        report.summary() + " not written.";
@@ -296,7 +293,7 @@ std::string snapshotStateBytes(const SnapshotState& s) {
 std::optional<SnapshotState> readSnapshotState(const fs::path& path, bool& damaged) {
     damaged = false;
     auto reader = files::RecordReader::fromFile(path);
-    if (reader.error() == files::ReadError::Missing) return std::nullopt;
+    if (reader.error() == FileError::Missing) return std::nullopt;
     SnapshotState s;
     if (!reader.ok()) {
         damaged = true;

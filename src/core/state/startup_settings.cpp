@@ -6,23 +6,29 @@
 namespace velmora::state {
 
 namespace {
-IniDocument load(const std::filesystem::path& path) {
+/// The file's document; empty when it is missing or could not be read (result says which).
+IniDocument load(const std::filesystem::path& path, FileResult& result) {
     std::string bytes;
-    if (!readSmallFile(path, bytes, files::kMaxRecordFileBytes)) return {};
+    result = readWholeFile(path, bytes, files::kMaxRecordFileBytes);
+    if (!result.ok()) return {};
     return IniDocument::parse(bytes);
 }
 } // namespace
 
-files::WriteError writeStartupSetting(const std::filesystem::path& path, std::string_view key,
-                                      std::string_view value) {
-    auto doc = load(path);
+FileResult writeStartupSetting(const std::filesystem::path& path, std::string_view key,
+                               std::string_view value) {
+    FileResult read;
+    auto doc = load(path, read);
+    // A file that exists but could not be read is left alone rather than replaced by one key.
+    if (!read.ok() && !read.missing()) return read;
     doc.set(kStartupSection, key, value);
-    return files::writeFileAtomically(path, doc.serialize());
+    return replaceFileAtomically(path, doc.serialize());
 }
 
 std::optional<std::string> readStartupSetting(const std::filesystem::path& path,
                                               std::string_view key) {
-    return load(path).value(kStartupSection, key);
+    FileResult read;
+    return load(path, read).value(kStartupSection, key);
 }
 
 } // namespace velmora::state

@@ -19,9 +19,10 @@ inline constexpr const char* kStartupSection = "Startup";
 inline constexpr const char* kAutoLaunchKey = "AutoLaunch";
 inline constexpr const char* kDisplayKey = "Display";
 
-/// Sets one "Startup" value, keeping everything else in the file; atomic.
-[[nodiscard]] files::WriteError writeStartupSetting(const std::filesystem::path& path,
-                                                    std::string_view key, std::string_view value);
+/// Sets one "Startup" value, keeping everything else in the file; atomic. A file that exists
+/// but could not be read is not touched (its read error is returned).
+[[nodiscard]] FileResult writeStartupSetting(const std::filesystem::path& path,
+                                             std::string_view key, std::string_view value);
 /// One "Startup" value; nullopt when the file or the key is absent (or the file is not ours).
 [[nodiscard]] std::optional<std::string> readStartupSetting(const std::filesystem::path& path,
                                                             std::string_view key);

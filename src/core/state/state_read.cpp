@@ -4,22 +4,27 @@
 
 namespace velmora::state {
 
-FieldReader::FieldReader(files::RecordReader& reader, StateReadResult& result, std::size_t expected)
-    : m_reader(reader), m_result(result) {
-    m_result.fieldsExpected = expected;
+FieldReader::FieldReader(files::RecordReader& reader, FileResult& result, std::size_t expected)
+    : m_reader(reader), m_result(result), m_expected(expected) {
     m_result.fieldsFound = reader.size();
 }
 
 const files::Field* FieldReader::next() {
     ++m_number;
     auto f = m_reader.next();
-    if (!f) return nullptr; // a short file: the field is absent, not wrong
+    if (!f) {
+        // A short file: the field is absent, not wrong.
+        if (static_cast<std::size_t>(m_number) <= m_expected)
+            m_result.fail(FileError::TooShort, static_cast<std::size_t>(m_number));
+        return nullptr;
+    }
     m_current = std::move(*f);
     return &m_current;
 }
 
 void FieldReader::fail() {
-    m_result.unconverted.push_back(m_number);
+    m_result.unconverted.push_back(static_cast<std::size_t>(m_number));
+    m_result.fail(FileError::NotANumber, static_cast<std::size_t>(m_number));
 }
 
 void FieldReader::text(std::string& target) {
@@ -70,11 +75,9 @@ void FieldReader::skip() {
     (void)next();
 }
 
-files::RecordReader openRecordFile(const std::filesystem::path& path, StateReadResult& result,
-                                   std::size_t expected) {
+files::RecordReader openRecordFile(const std::filesystem::path& path, FileResult& result) {
     auto reader = files::RecordReader::fromFile(path);
-    result.fileError = reader.error();
-    result.fieldsExpected = expected;
+    result.fail(reader.error());
     return reader;
 }
 

@@ -3,6 +3,7 @@
 #include "core/files/text_record.h"
 #include "core/services.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string>
@@ -42,6 +43,22 @@ std::optional<int> toInt(const std::string& text) {
     if (!v || *v < -1000000 || *v > 1000000) return std::nullopt;
     return static_cast<int>(*v);
 }
+
+/// Length of the overlap of [a, a + aLength) and [b, b + bLength).
+long long overlap(long long a, long long aLength, long long b, long long bLength) {
+    return std::max(0LL, std::min(a + aLength, b + bLength) - std::max(a, b));
+}
+
+bool showsOnAScreen(WindowPosition pos, WindowSize size, std::span<const ScreenArea> screens) {
+    const int width = std::max(size.width, 1);
+    const int height = std::max(size.height, 1);
+    const long long needAcross = std::min(width, kMinVisiblePixels);
+    const long long needDown = std::min(height, kMinVisiblePixels);
+    return std::any_of(screens.begin(), screens.end(), [&](const ScreenArea& s) {
+        return overlap(pos.left, width, s.left, s.width) >= needAcross &&
+               overlap(pos.top, height, s.top, s.height) >= needDown;
+    });
+}
 } // namespace
 
 std::optional<int> windowPositionSection(std::string_view windowName) {
@@ -51,13 +68,16 @@ std::optional<int> windowPositionSection(std::string_view windowName) {
 }
 
 std::optional<WindowPosition> readWindowPosition(const SettingsStore& store,
-                                                 std::string_view windowName) {
+                                                 std::string_view windowName, WindowSize size,
+                                                 std::span<const ScreenArea> screens) {
     const auto n = windowPositionSection(windowName);
     if (!n) return std::nullopt;
     const auto left = toInt(store.read(kProgramTitle, sectionName(*n), "MainLeft", ""));
     const auto top = toInt(store.read(kProgramTitle, sectionName(*n), "MainTop", ""));
     if (!left || !top) return std::nullopt;
-    return WindowPosition{*left, *top};
+    const WindowPosition pos{*left, *top};
+    if (!showsOnAScreen(pos, size, screens)) return std::nullopt;
+    return pos;
 }
 
 void writeWindowPosition(SettingsStore& store, std::string_view windowName, WindowPosition pos) {

@@ -6,24 +6,22 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <algorithm>
+#include <vector>
 
 namespace velmora {
 
 bool restoreWindowPosition(QWidget* window, const SettingsStore& store) {
     if (!window) return false;
-    const auto pos = state::readWindowPosition(store, window->objectName().toStdString());
-    if (!pos) return false;
-    QPoint p(pos->left, pos->top);
-    const QScreen* screen = QGuiApplication::screenAt(p);
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    if (screen) {
+    std::vector<state::ScreenArea> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect area = screen->availableGeometry();
-        const QSize size = window->frameGeometry().size();
-        p.setX(std::clamp(p.x(), area.left(), std::max(area.left(), area.right() - size.width())));
-        p.setY(std::clamp(p.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
     }
-    window->move(p);
+    const QSize size = window->frameGeometry().size();
+    const auto pos = state::readWindowPosition(store, window->objectName().toStdString(),
+                                               {size.width(), size.height()}, screens);
+    if (!pos) return false;
+    window->move(pos->left, pos->top);
     return true;
 }
 

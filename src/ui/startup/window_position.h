@@ -1,7 +1,7 @@
 #pragma once
 // Every window that remembers its place calls these: restore when it opens, save when it
-// closes. A saved place that is no longer on any screen (a monitor was unplugged) is
-// pulled back onto the nearest one.
+// closes. The window's object name chooses its section; a saved place that is no longer on
+// any screen (a monitor was unplugged) is ignored and the window keeps its default place.
 //
 // Thread: UI thread.
 

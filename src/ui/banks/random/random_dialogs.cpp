@@ -5,6 +5,7 @@
 #include "banks/random/sound_picker.h"
 #include "core/services.h"
 #include "platform/settings_store.h"
+#include "ui/startup/window_position.h"
 
 #include <QComboBox>
 #include <QFileSystemModel>
@@ -18,20 +19,6 @@
 #include <QVBoxLayout>
 
 namespace velmora {
-
-void restorePosition(QWidget& w, SettingsStore& settings, const std::string& section) {
-    bool okLeft = false, okTop = false;
-    const int left = QString::fromStdString(settings.read(kProgramTitle, section, "MainLeft", ""))
-                         .toInt(&okLeft);
-    const int top =
-        QString::fromStdString(settings.read(kProgramTitle, section, "Maintop", "")).toInt(&okTop);
-    if (okLeft && okTop) w.move(left, top);
-}
-
-void savePosition(const QWidget& w, SettingsStore& settings, const std::string& section) {
-    settings.write(kProgramTitle, section, "Mainleft", std::to_string(w.x()));
-    settings.write(kProgramTitle, section, "Maintop", std::to_string(w.y()));
-}
 
 namespace {
 QPushButton* button(const QString& text, const QString& tip, const char* name) {
@@ -99,12 +86,12 @@ void IntervalDialog::refresh() {
 }
 
 void IntervalDialog::showEvent(QShowEvent* e) {
-    restorePosition(*this, m_store, m_settings.section());
+    restoreWindowPosition(this, m_store);
     QDialog::showEvent(e);
 }
 
 void IntervalDialog::hideEvent(QHideEvent* e) {
-    savePosition(*this, m_store, m_settings.section());
+    saveWindowPosition(this, m_store);
     QDialog::hideEvent(e);
 }
 
@@ -205,13 +192,13 @@ SoundPickerDialog::SoundPickerDialog(SoundPicker& picker, SettingsStore& store, 
 void SoundPickerDialog::showFor() {
     browse(QString::fromStdString(m_picker.startFolder().string()));
     refreshList();
-    restorePosition(*this, m_store, "Settings3");
+    restoreWindowPosition(this, m_store);
     show();
     raise();
 }
 
 void SoundPickerDialog::hideEvent(QHideEvent* e) {
-    savePosition(*this, m_store, "Settings3");
+    saveWindowPosition(this, m_store);
     QDialog::hideEvent(e);
 }
 
@@ -291,12 +278,12 @@ void SoundIdentifyWindow::reload() {
 }
 
 void SoundIdentifyWindow::showEvent(QShowEvent* e) {
-    restorePosition(*this, m_store, "Settings25");
+    restoreWindowPosition(this, m_store);
     QDialog::showEvent(e);
 }
 
 void SoundIdentifyWindow::hideEvent(QHideEvent* e) {
-    savePosition(*this, m_store, "Settings25");
+    saveWindowPosition(this, m_store);
     QDialog::hideEvent(e);
 }
 

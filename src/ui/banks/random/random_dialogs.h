@@ -26,10 +26,6 @@ class SettingsStore;
 class SoundIdentify;
 class SoundPicker;
 
-/// Remembers a window's place under (section, "Mainleft"/"Maintop").
-void restorePosition(QWidget& w, SettingsStore& settings, const std::string& section);
-void savePosition(const QWidget& w, SettingsStore& settings, const std::string& section);
-
 class IntervalDialog : public QDialog {
     Q_OBJECT
   public:
