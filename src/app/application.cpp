@@ -4,6 +4,7 @@
 #include "banks/soundscape.h"
 #include "core/main_window/main_window_controller.h"
 #include "core/services.h"
+#include "core/startup/crash_guard.h"
 #include "core/startup/device_selection.h"
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
@@ -55,6 +56,7 @@ struct Application::Parts {
     ProgramFolder folder{
         ProgramFolder::forExecutable(QCoreApplication::applicationFilePath().toStdString())};
     Levels levels;
+    CrashGuard crashGuard{IniSettingsStore::defaultFolder(), folder.resolve("\\bin")};
     audio::SoundEngine engine{audio::Backend::Device};
     Services services{engine, timers, random, clock, dialogs, settings, shell, folder, levels};
 
@@ -81,6 +83,7 @@ struct Application::Parts {
 Application::Application() : m_parts(std::make_unique<Parts>()) {
     Parts& p = *m_parts;
     MainWindowController& main = p.main;
+    p.engine.setDecodeGuard(&p.crashGuard);
 
     // Every bank in restore order, and the automatic-randomise switches, into the hub.
     p.soundscape.attach(main);
@@ -92,6 +95,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             q.main.load();
             q.mainView->show();
             q.tray->show();
+            q.crashGuard.tellSkipped(q.dialogs);
         },
         [this] { terminate(); });
     main.hooks().hideSplash = [this] { m_parts->road->hideSplash(); };

@@ -56,6 +56,7 @@ struct SoundEngine::Impl {
     std::unique_ptr<Mixer> mixer;
     std::unique_ptr<PortAudioSession> portAudio;
     std::unique_ptr<OutputDevice> device;
+    DecodeGuard* decodeGuard = nullptr;
     int bufferMilliseconds = 100;
     int driver = 0;
     int output = kAutomaticOutput;

@@ -62,11 +62,13 @@ void SoundEngine::Impl::freeAllSamples() {
     freeSampleSlots.clear();
 }
 
-SampleHandle SoundEngine::loadSample(const std::string& path) {
+SampleHandle SoundEngine::loadSample(const std::string& path, LoadOrigin origin) {
     Impl& d = *m_impl;
     if (d.closed) return {};
     d.collectRetired();
+    if (d.decodeGuard && !d.decodeGuard->mayDecode(path, origin)) return {};
     DecodeResult decoded = decodeSoundFile(path);
+    if (d.decodeGuard) d.decodeGuard->decoded(path);
     if (!decoded.ok()) return {};
     int slot;
     if (!d.freeSampleSlots.empty()) {
@@ -83,6 +85,10 @@ SampleHandle SoundEngine::loadSample(const std::string& path) {
     s.generation = SampleHandleCodec::next(s.generation);
     s.live = true;
     return SampleHandle{SampleHandleCodec::encode(slot, s.generation)};
+}
+
+void SoundEngine::setDecodeGuard(DecodeGuard* guard) {
+    m_impl->decodeGuard = guard;
 }
 
 void SoundEngine::releaseSample(SampleHandle sample) {
