@@ -4,6 +4,7 @@
 #include "banks/soundscape.h"
 #include "core/main_window/main_window_controller.h"
 #include "core/services.h"
+#include "core/startup/crash_guard.h"
 #include "core/startup/device_selection.h"
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
@@ -95,6 +96,7 @@ struct Application::Parts {
     ProgramFolder folder{
         ProgramFolder::forExecutable(QCoreApplication::applicationFilePath().toStdString())};
     Levels levels;
+    CrashGuard crashGuard{IniSettingsStore::defaultFolder(), folder.resolve("\\bin")};
     audio::SoundEngine engine{audio::Backend::Device};
     Services services{engine, timers, random, clock, dialogs, settings, shell, folder, levels};
 
@@ -124,6 +126,7 @@ struct Application::Parts {
 Application::Application() : m_parts(std::make_unique<Parts>()) {
     Parts& p = *m_parts;
     MainWindowController& main = p.main;
+    p.engine.setDecodeGuard(&p.crashGuard);
 
     // Every bank in restore order, and the automatic-randomise switches, into the hub.
     main.attach(p.soundscape.links());
@@ -136,6 +139,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             q.main.load();
             q.mainView->show();
             q.tray->show();
+            q.crashGuard.tellSkipped(q.dialogs);
         },
         [this] { terminate(); });
     main.setSplash(&p.splash);

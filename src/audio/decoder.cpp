@@ -90,8 +90,109 @@ std::string avError(int code) {
     return text;
 }
 
-// FFmpeg covers everything else (WMA, AAC, ...). Its resampler is used only to downmix to
-// mono float at the source rate; rate conversion is libsoxr's job for every file alike.
+// Turns decoded frames into mono float at one rate. A damaged or spliced stream may change
+// its sample format, channel layout or rate from one frame to the next, and a frame read
+// with a converter set up for other parameters reads past its planes; so every frame is
+// checked, a change sets the converter up afresh, and a frame that cannot be converted is
+// dropped. Only the sample format (and, after a change of rate, the rate) is converted here;
+// the downmix is the same plain average as for libsndfile files, so a file sounds equally
+// loud whichever library read it.
+class FrameConverter {
+  public:
+    explicit FrameConverter(int rate) : m_rate(rate) {}
+    ~FrameConverter() { av_channel_layout_uninit(&m_layout); }
+    FrameConverter(const FrameConverter&) = delete;
+    FrameConverter& operator=(const FrameConverter&) = delete;
+
+    /// Appends the frame's audio to out. False when the converter fails on data it accepted.
+    bool add(const AVFrame& frame, std::vector<float>& out) {
+        if (!usable(frame)) return true;
+        if (!matches(frame) && (!flush(out) || !setUp(frame))) return true;
+        return convert(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples,
+                       out);
+    }
+
+    /// Appends what the converter still holds (only a rate change makes it hold any).
+    bool flush(std::vector<float>& out) {
+        return !m_swr || m_inRate == m_rate || convert(nullptr, 0, out);
+    }
+
+  private:
+    static AVChannelLayout layoutOf(const AVFrame& frame) {
+        AVChannelLayout layout{};
+        if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+            av_channel_layout_default(&layout, frame.ch_layout.nb_channels);
+        else if (av_channel_layout_copy(&layout, &frame.ch_layout) < 0)
+            return AVChannelLayout{};
+        return layout;
+    }
+
+    static bool usable(const AVFrame& frame) {
+        const int channels = frame.ch_layout.nb_channels;
+        if (frame.nb_samples <= 0 || channels <= 0 || channels > kMaxChannels ||
+            !rateSupported(frame.sample_rate) || !frame.extended_data)
+            return false;
+        const auto format = static_cast<AVSampleFormat>(frame.format);
+        if (av_get_bytes_per_sample(format) <= 0) return false;
+        const int planes = av_sample_fmt_is_planar(format) ? channels : 1;
+        for (int p = 0; p < planes; ++p)
+            if (!frame.extended_data[p]) return false;
+        return true;
+    }
+
+    bool matches(const AVFrame& frame) const {
+        if (!m_swr || frame.format != m_format || frame.sample_rate != m_inRate) return false;
+        AVChannelLayout layout = layoutOf(frame);
+        const bool same = av_channel_layout_compare(&layout, &m_layout) == 0;
+        av_channel_layout_uninit(&layout);
+        return same;
+    }
+
+    bool setUp(const AVFrame& frame) {
+        m_swr.reset();
+        av_channel_layout_uninit(&m_layout);
+        m_layout = layoutOf(frame);
+        if (m_layout.nb_channels != frame.ch_layout.nb_channels) return false;
+        SwrContext* raw = nullptr;
+        const int rc = swr_alloc_set_opts2(&raw, &m_layout, AV_SAMPLE_FMT_FLT, m_rate, &m_layout,
+                                           static_cast<AVSampleFormat>(frame.format),
+                                           frame.sample_rate, 0, nullptr);
+        std::unique_ptr<SwrContext, SwrFreer> swr(raw);
+        if (rc < 0 || swr_init(swr.get()) < 0) return false;
+        m_swr = std::move(swr);
+        m_format = frame.format;
+        m_inRate = frame.sample_rate;
+        return true;
+    }
+
+    bool convert(const std::uint8_t** in, int count, std::vector<float>& out) {
+        const int channels = m_layout.nb_channels;
+        const int room = std::max(swr_get_out_samples(m_swr.get(), count), 0);
+        m_interleaved.resize(static_cast<std::size_t>(room) * channels);
+        auto* dst = reinterpret_cast<std::uint8_t*>(m_interleaved.data());
+        const int got = swr_convert(m_swr.get(), &dst, room, in, count);
+        if (got < 0) return false;
+        for (int i = 0; i < got; ++i) {
+            float sum = 0.0f;
+            for (int c = 0; c < channels; ++c)
+                sum += m_interleaved[static_cast<std::size_t>(i) * channels + c];
+            out.push_back(sum / static_cast<float>(channels));
+        }
+        return true;
+    }
+
+    // The converter's own limit; a header may claim up to 65 535 channels.
+    static constexpr int kMaxChannels = 64;
+    const int m_rate;
+    std::unique_ptr<SwrContext, SwrFreer> m_swr;
+    AVChannelLayout m_layout{};
+    int m_format = -1;
+    int m_inRate = 0;
+    std::vector<float> m_interleaved;
+};
+
+// FFmpeg covers everything else (WMA, AAC, ...). Rate conversion to the mix rate is libsoxr's
+// job for every file alike; FFmpeg's resampler only brings frames to the stream's own rate.
 DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::string& detail) {
     // Unreadable files are an ordinary outcome here; the caller reports them.
     av_log_set_level(AV_LOG_FATAL);
@@ -120,42 +221,16 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
         return DecodeError::NoAudio;
     const std::size_t limit = maxFrames(ctx->sample_rate);
 
-    AVChannelLayout inLayout{};
-    if (ctx->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-        av_channel_layout_default(&inLayout, ctx->ch_layout.nb_channels);
-    else
-        av_channel_layout_copy(&inLayout, &ctx->ch_layout);
-    // Only the sample format is converted here (to interleaved float); the downmix is the
-    // same plain average as for libsndfile files, so a file sounds equally loud whichever
-    // library read it.
-    const int channels = inLayout.nb_channels;
-    SwrContext* rawSwr = nullptr;
-    rc = swr_alloc_set_opts2(&rawSwr, &inLayout, AV_SAMPLE_FMT_FLT, ctx->sample_rate, &inLayout,
-                             ctx->sample_fmt, ctx->sample_rate, 0, nullptr);
-    av_channel_layout_uninit(&inLayout);
-    std::unique_ptr<SwrContext, SwrFreer> swr(rawSwr);
-    if (rc < 0 || swr_init(swr.get()) < 0) return DecodeError::DecodeFailed;
-
+    FrameConverter converter(ctx->sample_rate);
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    if (!packet || !frame) return DecodeError::DecodeFailed;
     out.frames.clear();
-    std::vector<float> interleaved;
     auto drainFrames = [&]() -> bool {
         while ((rc = avcodec_receive_frame(ctx.get(), frame.get())) >= 0) {
-            const int room = std::max(swr_get_out_samples(swr.get(), frame->nb_samples), 0);
-            interleaved.resize(static_cast<std::size_t>(room) * channels);
-            auto* dst = reinterpret_cast<std::uint8_t*>(interleaved.data());
-            const int got = swr_convert(swr.get(), &dst, room,
-                                        const_cast<const std::uint8_t**>(frame->extended_data),
-                                        frame->nb_samples);
+            const bool converted = converter.add(*frame, out.frames);
             av_frame_unref(frame.get());
-            if (got < 0) return false;
-            for (int i = 0; i < got; ++i) {
-                float sum = 0.0f;
-                for (int c = 0; c < channels; ++c)
-                    sum += interleaved[static_cast<std::size_t>(i) * channels + c];
-                out.frames.push_back(sum / static_cast<float>(channels));
-            }
+            if (!converted) return false;
         }
         return rc == AVERROR(EAGAIN) || rc == AVERROR_EOF;
     };
@@ -170,7 +245,7 @@ DecodeError decodeWithFfmpeg(const std::string& path, MonoAudio& out, std::strin
         av_packet_unref(packet.get());
     }
     avcodec_send_packet(ctx.get(), nullptr);
-    if (!drainFrames()) return DecodeError::DecodeFailed;
+    if (!drainFrames() || !converter.flush(out.frames)) return DecodeError::DecodeFailed;
     if (out.frames.size() > limit) out.frames.resize(limit);
     out.rate = ctx->sample_rate;
     return out.frames.empty() ? DecodeError::Empty : DecodeError::None;

@@ -4,6 +4,7 @@
 //
 // Thread: UI thread only (the mixer's audio side runs elsewhere).
 
+#include "audio/handle_codec.h"
 #include "audio/mixer.h"
 #include "audio/output_device.h"
 #include "audio/sound_engine.h"
@@ -55,6 +56,7 @@ struct SoundEngine::Impl {
     std::unique_ptr<Mixer> mixer;
     std::unique_ptr<PortAudioSession> portAudio;
     std::unique_ptr<OutputDevice> device;
+    DecodeGuard* decodeGuard = nullptr;
     int bufferMilliseconds = 100;
     int driver = 0;
     int output = kAutomaticOutput;
@@ -69,17 +71,8 @@ struct SoundEngine::Impl {
     std::array<EffectSlotState, kMaxEffects> effects{};
 };
 
-// Handle layouts: channel = generation << 5 | channel (32 channels); sample = generation
-// << 20 | slot; effect = generation << 4 | slot. Generations wrap before the sign bit and
-// skip 0, so a default handle never matches.
-inline constexpr std::uint32_t kChannelGenerationMask = (1u << 26) - 1;
-inline constexpr std::uint32_t kSampleGenerationMask = (1u << 11) - 1;
-inline constexpr std::uint32_t kEffectGenerationMask = (1u << 27) - 1;
-inline constexpr int kMaxSampleSlots = 1 << 20;
-
-inline std::uint32_t nextGeneration(std::uint32_t g, std::uint32_t mask) {
-    g = (g + 1) & mask;
-    return g == 0 ? 1 : g;
-}
+static_assert(ChannelHandleCodec::kIndexCount == kChannelCount);
+static_assert(EffectHandleCodec::kIndexCount == kMaxEffects);
+inline constexpr int kMaxSampleSlots = SampleHandleCodec::kIndexCount;
 
 } // namespace velmora::audio

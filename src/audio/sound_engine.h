@@ -6,6 +6,8 @@
 // owns the engine in tests and the recorder). The audio callback runs on the back end's
 // thread and talks to the UI thread only through lock-free queues and atomics.
 
+#include "audio/decode_guard.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -100,8 +102,12 @@ class SoundEngine {
 
     // --- samples ---
     /// Decodes any supported file (recognised by content), resamples to 44 100 Hz and
-    /// keeps it as 16-bit mono. Invalid handle on failure.
-    SampleHandle loadSample(const std::string& path);
+    /// keeps it as 16-bit mono. Invalid handle on failure, or when the decode guard refuses
+    /// the file.
+    SampleHandle loadSample(const std::string& path, LoadOrigin origin = LoadOrigin::Stored);
+    /// Consulted around every decode from now on; null (the default) decodes every file.
+    /// The guard must outlive the engine or be unset first.
+    void setDecodeGuard(DecodeGuard* guard);
     /// Frees the sample once no channel plays it any more.
     void releaseSample(SampleHandle sample);
     /// Frames of a loaded sample at 44 100 Hz; 0 when invalid.

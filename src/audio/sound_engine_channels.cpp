@@ -30,8 +30,8 @@ void SoundEngine::Impl::refreshChannels() {
 SoundEngine::Impl::ChannelState* SoundEngine::Impl::liveChannel(ChannelHandle handle,
                                                                 int& channel) {
     if (!handle.valid() || closed) return nullptr;
-    channel = handle.raw & (kChannelCount - 1);
-    const auto generation = static_cast<std::uint32_t>(handle.raw) >> 5;
+    const auto [index, generation] = ChannelHandleCodec::decode(handle.raw);
+    channel = index;
     ChannelState& c = channels[channel];
     if (!c.busy || c.generation != generation) return nullptr;
     if (mixer->endedGeneration(channel) == generation) {
@@ -43,8 +43,7 @@ SoundEngine::Impl::ChannelState* SoundEngine::Impl::liveChannel(ChannelHandle ha
 
 Sample* SoundEngine::Impl::liveSample(SampleHandle handle) {
     if (!handle.valid()) return nullptr;
-    const int slot = handle.raw & (kMaxSampleSlots - 1);
-    const auto generation = static_cast<std::uint32_t>(handle.raw) >> 20;
+    const auto [slot, generation] = SampleHandleCodec::decode(handle.raw);
     if (slot >= static_cast<int>(samples.size())) return nullptr;
     const SampleSlot& s = samples[slot];
     return s.live && s.generation == generation ? s.sample.get() : nullptr;
@@ -52,9 +51,10 @@ Sample* SoundEngine::Impl::liveSample(SampleHandle handle) {
 
 SoundEngine::Impl::EffectSlotState* SoundEngine::Impl::liveEffect(int effectId, int& slot) {
     if (effectId < 0) return nullptr;
-    slot = effectId & (kMaxEffects - 1);
+    const auto [index, generation] = EffectHandleCodec::decode(effectId);
+    slot = index;
     EffectSlotState& e = effects[slot];
-    return e.on && e.generation == (static_cast<std::uint32_t>(effectId) >> 4) ? &e : nullptr;
+    return e.on && e.generation == generation ? &e : nullptr;
 }
 
 void SoundEngine::Impl::freeAllSamples() {
@@ -62,11 +62,13 @@ void SoundEngine::Impl::freeAllSamples() {
     freeSampleSlots.clear();
 }
 
-SampleHandle SoundEngine::loadSample(const std::string& path) {
+SampleHandle SoundEngine::loadSample(const std::string& path, LoadOrigin origin) {
     Impl& d = *m_impl;
     if (d.closed) return {};
     d.collectRetired();
+    if (d.decodeGuard && !d.decodeGuard->mayDecode(path, origin)) return {};
     DecodeResult decoded = decodeSoundFile(path);
+    if (d.decodeGuard) d.decodeGuard->decoded(path);
     if (!decoded.ok()) return {};
     int slot;
     if (!d.freeSampleSlots.empty()) {
@@ -80,10 +82,13 @@ SampleHandle SoundEngine::loadSample(const std::string& path) {
     }
     Impl::SampleSlot& s = d.samples[slot];
     s.sample = std::make_unique<Sample>(std::move(decoded.pcm), slot);
-    s.generation = nextGeneration(s.generation, kSampleGenerationMask);
+    s.generation = SampleHandleCodec::next(s.generation);
     s.live = true;
-    return SampleHandle{
-        static_cast<std::int32_t>(s.generation << 20 | static_cast<std::uint32_t>(slot))};
+    return SampleHandle{SampleHandleCodec::encode(slot, s.generation)};
+}
+
+void SoundEngine::setDecodeGuard(DecodeGuard* guard) {
+    m_impl->decodeGuard = guard;
 }
 
 void SoundEngine::releaseSample(SampleHandle sample) {
@@ -117,7 +122,7 @@ ChannelHandle SoundEngine::play(SampleHandle sample, int channel) {
     }
     if (ch < 0) return {};
     Impl::ChannelState& c = d.channels[ch];
-    c.generation = nextGeneration(c.generation, kChannelGenerationMask);
+    c.generation = ChannelHandleCodec::next(c.generation);
     c.busy = true;
     c.volume = 255;
     c.pan = 128;
@@ -126,8 +131,7 @@ ChannelHandle SoundEngine::play(SampleHandle sample, int channel) {
         c.busy = false;
         return {};
     }
-    return ChannelHandle{
-        static_cast<std::int32_t>(c.generation << 5 | static_cast<std::uint32_t>(ch))};
+    return ChannelHandle{ChannelHandleCodec::encode(ch, c.generation)};
 }
 
 void SoundEngine::setVolume(ChannelHandle channel, int volume) {
@@ -218,11 +222,11 @@ int SoundEngine::enableEffect(int channel, EffectType type) {
     e.on = true;
     e.type = type;
     e.reverbIndex = reverbIndex;
-    e.generation = nextGeneration(e.generation, kEffectGenerationMask);
+    e.generation = EffectHandleCodec::next(e.generation);
     d.send(EnableEffectCommand{slot, type, reverbIndex});
     if (type == EffectType::Reverb)
         d.send(ReverbCommand{slot, designReverb(ReverbParams{}, kSampleRate)});
-    return static_cast<int>(e.generation << 4 | static_cast<std::uint32_t>(slot));
+    return EffectHandleCodec::encode(slot, e.generation);
 }
 
 void SoundEngine::disableEffects(int channel) {

@@ -10,7 +10,8 @@
 namespace velmora {
 namespace fs = std::filesystem;
 
-FileResult replaceFileAtomically(const fs::path& path, std::string_view bytes) {
+FileResult replaceFileAtomically(const fs::path& path, std::string_view bytes,
+                                 Durability durability) {
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::random_device rd;
     const fs::path tmp =
@@ -27,7 +28,8 @@ FileResult replaceFileAtomically(const fs::path& path, std::string_view bytes) {
         }
         done += static_cast<std::size_t>(w);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
+    const bool flush = durability == Durability::PowerCut;
+    if (ok && flush && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (!ok) {
         ::unlink(tmp.c_str());
@@ -37,6 +39,7 @@ FileResult replaceFileAtomically(const fs::path& path, std::string_view bytes) {
         ::unlink(tmp.c_str());
         return FileResult::failure(FileError::NotReplaced);
     }
+    if (!flush) return {};
     // The rename itself must reach the disk too, or a power cut may bring the old name back
     // pointing at nothing.
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

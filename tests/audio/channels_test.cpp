@@ -1,5 +1,6 @@
 // Mixer behaviour heard through offline rendering: levels, pan, channel allocation and
 // handles, loops, stops, pause, determinism and the back ends' fallbacks.
+#include "audio/handle_codec.h"
 #include "audio_test_support.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +206,21 @@ TEST_F(ChannelsTest, FailedLoadsAndReleasedSamplesPlayNothing) {
     EXPECT_TRUE(next.valid());
     EXPECT_NE(next, tone);
     EXPECT_FALSE(engine.play(tone).valid());
+}
+
+// A handle with the sign bit set reads as invalid, and generation 0 is what a default slot
+// holds: the largest index and generation must still give a valid handle, and counting on
+// from the largest generation must skip 0.
+TEST(HandleCodec, ExtremesStayValidAndWrapSkipsZero) {
+    using C = ChannelHandleCodec;
+    const std::int32_t raw = C::encode(31, (1u << 26) - 1);
+    EXPECT_GT(raw, 0);
+    EXPECT_EQ(C::decode(raw).index, 31);
+    EXPECT_EQ(C::decode(raw).generation, (1u << 26) - 1);
+    EXPECT_EQ(C::next((1u << 26) - 1), 1u);
+    EXPECT_EQ(SampleHandleCodec::decode(SampleHandleCodec::encode((1 << 20) - 1, 2047)).generation,
+              2047u);
+    EXPECT_GT(EffectHandleCodec::encode(15, (1u << 27) - 1), 0);
 }
 
 TEST(EngineLifecycle, CloseTwiceIsHarmlessAndStopsPlay) {

@@ -80,6 +80,41 @@ TEST(Decoding, ResamplesLowRatesToTheMixRate) {
     EXPECT_NEAR(rising, 880, 3);
 }
 
+// A stream may change sample format, channel count or rate between frames (a damaged file,
+// or two files joined end to end); each part must be read with its own parameters.
+TEST(Decoding, FramesThatChangeTheirParametersMidStream) {
+    // The fuzzer's find: a few MPEG frames whose channel count drops from two to one.
+    const DecodeResult found = decodeSoundFile(VELMORA_DECODER_CORPUS "/channel_count_changes.mp1");
+    EXPECT_EQ(found.ok(), !found.pcm.empty());
+    SoundEngine engine(Backend::Offline);
+    const SampleHandle s = engine.loadSample(VELMORA_DECODER_CORPUS "/channel_count_changes.mp1");
+    EXPECT_EQ(engine.sampleFrames(s), static_cast<std::int64_t>(found.pcm.size()));
+
+    // A stereo 48 kHz tone followed by a mono 22.05 kHz one at half the pitch.
+    TempFolder folder;
+    ASSERT_TRUE(writeTone(folder.path("a.mp3"), FileKind::Mp3, 48000, 2, 1000, 1.0));
+    ASSERT_TRUE(writeTone(folder.path("b.mp3"), FileKind::Mp3, 22050, 1, 500, 1.0));
+    const std::string joined = folder.path("joined.isz");
+    {
+        std::ofstream out(joined, std::ios::binary);
+        out << std::ifstream(folder.path("a.mp3"), std::ios::binary).rdbuf()
+            << std::ifstream(folder.path("b.mp3"), std::ios::binary).rdbuf();
+    }
+    const DecodeResult r = decodeSoundFile(joined);
+    ASSERT_TRUE(r.ok());
+    // Two seconds in all, plus the encoder's padding on each part.
+    EXPECT_NEAR(static_cast<double>(r.pcm.size()), 2.0 * 44100, 0.1 * 44100);
+    auto risingCrossings = [&](double from, double to) {
+        int n = 0;
+        for (auto i = static_cast<std::size_t>(from * 44100) + 1;
+             i < static_cast<std::size_t>(to * 44100) && i < r.pcm.size(); ++i)
+            n += r.pcm[i - 1] < 0 && r.pcm[i] >= 0;
+        return n;
+    };
+    EXPECT_NEAR(risingCrossings(0.2, 0.8), 600, 3);
+    EXPECT_NEAR(risingCrossings(1.3, 1.9), 300, 3);
+}
+
 TEST(Decoding, SixteenBitConversionSaturates) {
     const auto pcm = toPcm16({0.0f, 0.5f, 1.0f, 1.7f, -1.0f, -3.0f});
     EXPECT_EQ(pcm, (std::vector<std::int16_t>{0, 16384, 32767, 32767, -32768, -32768}));

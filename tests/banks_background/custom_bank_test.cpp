@@ -3,6 +3,7 @@
 #include "rig.h"
 
 #include "banks/background/custom_background_bank.h"
+#include "core/startup/crash_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,21 @@ TEST_F(CustomBank, CancellingTheChoiceOfAPlayingSlotLeavesItOnButSilent) {
     EXPECT_TRUE(bank.slot(5).on);
     EXPECT_FALSE(playing(5));
     EXPECT_EQ(bank.slotName(5), "a");
+}
+
+TEST_F(CustomBank, ChoosingASoundSkippedAfterACloseTriesItAgain) {
+    const auto sound = makeSound(elsewhere / "storm.wav");
+    testing::TempDir settings;
+    {
+        CrashGuard lastRun(settings.path(), rig.file("bin"));
+        ASSERT_TRUE(lastRun.mayDecode(sound.string(), audio::LoadOrigin::Stored));
+    } // closed while decoding
+    CrashGuard guard(settings.path(), rig.file("bin"));
+    rig.engine.setDecodeGuard(&guard);
+    EXPECT_FALSE(rig.engine.loadSample(sound.string()).valid());
+    choose(4, sound);
+    EXPECT_TRUE(bank.voice(4).hasSample());
+    rig.engine.setDecodeGuard(nullptr);
 }
 
 TEST_F(CustomBank, AnUnreadableChoiceSaysSo) {

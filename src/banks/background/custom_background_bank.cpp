@@ -162,7 +162,7 @@ void CustomBackgroundBank::chooseSound(int number) {
     setOn(number, false);
     auto& engine = services().engine;
     auto& v = voiceRef(number);
-    v.setSample(engine, engine.loadSample(*chosen));
+    v.setSample(engine, engine.loadSample(*chosen, audio::LoadOrigin::ChosenByUser));
     s.loadedFrom = v.hasSample() ? std::filesystem::path(*chosen) : std::filesystem::path{};
     s.path = storedForm(*chosen);
     s.name = soundBaseName(*chosen);

@@ -56,7 +56,8 @@ void CustomRandomBank::assign(int n, const std::string& stored, const fs::path& 
 }
 
 bool CustomRandomBank::setSound(int n, const fs::path& path) {
-    const auto sample = services().engine.loadSample(path.string());
+    const auto sample =
+        services().engine.loadSample(path.string(), audio::LoadOrigin::ChosenByUser);
     if (!sample.valid()) return false;
     auto& s = mutableSlot(n);
     services().engine.stop(s.channel);
