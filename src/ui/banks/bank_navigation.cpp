@@ -1,24 +1,32 @@
 #include "bank_navigation.h"
 
+#include "core/main_window/bank_panels.h"
+
 #include <QHBoxLayout>
 #include <QObject>
 #include <QPushButton>
 #include <QWidget>
 
 #include <algorithm>
+#include <map>
 
 namespace velmora {
 
-std::vector<BankPanelButton> bankPanelButtons() {
-    const std::pair<const char*, const char*> panels[] = {
+QString bankPanelCaption(const std::string& window) {
+    static const std::map<std::string, const char*> captions = {
         {"frmback", "Backgrounds 1"},   {"frmback2", "Backgrounds 2"},
         {"frmbackbw", "Brainwaves"},    {"frmrandommain", "Random Sounds"},
         {"frmcustom", "Custom Random"}, {"frmbackcustom", "Custom Background"},
     };
+    const auto it = captions.find(window);
+    return it == captions.end() ? QString::fromStdString(window) : QObject::tr(it->second);
+}
+
+std::vector<BankPanelButton> bankPanelButtons() {
     std::vector<BankPanelButton> out;
-    for (const auto& [window, caption] : panels)
-        out.push_back({window, QObject::tr(caption),
-                       QStringLiteral("cmdshow") + QString::fromLatin1(window)});
+    for (const auto& b : kBankButtons)
+        out.push_back({b.windowName, bankPanelCaption(b.windowName),
+                       QStringLiteral("cmdshow") + QString::fromLatin1(b.windowName)});
     return out;
 }
 

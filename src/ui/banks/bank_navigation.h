@@ -30,6 +30,9 @@ struct BankPanelButton {
     QString objectName;
 };
 
+/// The caption the user knows a bank panel by ("Backgrounds 1"), on every button that shows it.
+[[nodiscard]] QString bankPanelCaption(const std::string& window);
+
 /// The main window's bank panels, in the order its own bank buttons show them.
 [[nodiscard]] std::vector<BankPanelButton> bankPanelButtons();
 

@@ -1,5 +1,6 @@
 #include "bank_area.h"
 
+#include "ui/banks/bank_navigation.h"
 #include "ui/widgets/command_button.h"
 
 #include <QBoxLayout>
@@ -15,18 +16,6 @@
 
 namespace velmora {
 
-namespace {
-/// The caption of each bank button, by window name.
-const char* bankCaption(const std::string& window) {
-    static const std::map<std::string, const char*> captions = {
-        {"frmback", "Backgrounds 1"},   {"frmback2", "Backgrounds 2"},
-        {"frmbackbw", "Brainwaves"},    {"frmrandommain", "Random Sounds"},
-        {"frmcustom", "Custom Random"}, {"frmbackcustom", "Custom Background"},
-    };
-    return captions.at(window);
-}
-} // namespace
-
 BankArea::BankArea(BankPanels& panels, QWidget* parent)
     : QGroupBox(tr("Sound banks"), parent), m_panels(panels) {
     auto* v = new QVBoxLayout(this);
@@ -36,7 +25,7 @@ BankArea::BankArea(BankPanels& panels, QWidget* parent)
     m_buttons->setExclusive(true);
     for (const auto& b : kBankButtons) {
         if (!m_panels.bank(b.windowName)) continue; // only banks that exist
-        const QString caption = tr(bankCaption(b.windowName));
+        const QString caption = bankPanelCaption(b.windowName);
         auto* button =
             makeCommandButton(this, b.objectName, caption, tr("Show the %1 bank").arg(caption));
         button->setCheckable(true);
