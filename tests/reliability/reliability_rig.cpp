@@ -1,5 +1,6 @@
 #include "reliability/reliability_rig.h"
 
+#include "banks/random/random_bank_table.h"
 #include "support/wav_file.h"
 
 #include <algorithm>
@@ -20,13 +21,19 @@ constexpr int kActionsBeforeSaving = 40;
 } // namespace
 
 void populateProgramFolder(const fs::path& folder) {
-    const int first = backgroundBankOne().firstSoundNumber;
-    for (int k = 0; k < 17; ++k)
-        testing::writeTone(folder / "bin" / (std::to_string(first + k) + ".isz"), 0.5, 220 + 20 * k,
-                           kToneAmplitude);
-    for (int k = 1; k <= 28; ++k)
-        testing::writeTone(folder / "bin" / (std::to_string(100 + k) + ".raz"), 0.5, 600 + 10 * k,
-                           kToneAmplitude);
+    // Both background banks and all four random banks have their sounds, so a crowded
+    // moment asks for more than the 32 channels.
+    for (const auto* table : {&backgroundBankOne(), &backgroundBankTwo()})
+        for (int k = 0; k < 17; ++k)
+            testing::writeTone(folder / "bin" /
+                                   (std::to_string(table->firstSoundNumber + k) + ".isz"),
+                               0.5, 220 + 20 * k, kToneAmplitude);
+    for (int bank = 1; bank <= 4; ++bank)
+        for (int slot = 1; slot <= kRandomSlotCount; ++slot)
+            testing::writeTone(
+                folder / "bin" /
+                    (std::to_string(randomBankTable(bank).firstSound + slot - 1) + ".raz"),
+                0.5, 600 + 10 * slot + 3 * bank, kToneAmplitude);
     // The user's own sounds differ in length and level, one of them stereo, as picked files do.
     for (int k = 0; k < kUserSoundCount; ++k) {
         const auto path = folder / kUserSoundFolder / ("sound " + std::to_string(k) + ".wav");
