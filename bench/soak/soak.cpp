@@ -107,15 +107,28 @@ class Renderer {
     std::vector<float> m_buffer;
 };
 
-/// A loud, crowded start: every background slot playing, every bird of bank one firing
-/// often, every level at its top. More sounds than channels and a limiter at work from the
-/// first minute; the random user thins it out from there.
-void crowd(World& world) {
+/// A loud, crowded start: every background slot playing, every bird of every random bank
+/// firing often, every level at its top, every custom slot holding one of the user's
+/// sounds. More sounds than channels and a limiter at work from the first minute; the
+/// random user thins it out from there. A bird's sound is loaded when it first sings and
+/// kept: with every bird heard and every custom slot filled in the first hour, the samples
+/// held stay the same size from then on, and any growth is a leak.
+void crowd(World& world, const std::filesystem::path& folder) {
+    const auto sounds = userSounds(folder);
+    std::vector<std::string> background;
+    for (int n = 1; n <= kRandomSlotCount; ++n)
+        (void)world.soundscape.randomBanks().custom().setSound(n, sounds[n % sounds.size()]);
+    for (int n = 0; n < 17; ++n)
+        background.push_back(sounds[n % sounds.size()].string());
+    world.soundscape.customBackground().reloadAll(background);
     for (auto* bank : {&world.soundscape.backgroundOne(), &world.soundscape.backgroundTwo()})
         for (int n = 1; n <= 17; ++n)
             bank->setOn(n, true);
+    for (int bank = 1; bank <= 4; ++bank)
+        for (int n = 1; n <= kRandomSlotCount; ++n)
+            world.soundscape.randomBanks().bank(bank).setFrequency(n, 200);
     for (int n = 1; n <= kRandomSlotCount; ++n)
-        world.soundscape.randomBanks().bank(1).setFrequency(n, 200);
+        world.soundscape.randomBanks().custom().setFrequency(n, 200);
     for (Level level : {Level::Master, Level::Random, Level::Background})
         world.levels.set(level, levelRange(level).maximum);
 }
@@ -126,7 +139,7 @@ Outcome run(const Options& o, bool report) {
     populateProgramFolder(folder.path());
     World world(folder.path(), o.seed);
     world.main.load();
-    crowd(world);
+    crowd(world, folder.path());
     RandomUser user(world, folder.path(), o.seed * 0x9E3779B97F4A7C15ull + 1);
     std::mt19937_64 gaps(o.seed + 2);
     std::exponential_distribution<double> gap(1.0 / kMeanActionGapMs);

@@ -55,10 +55,16 @@ TEST(CrashAtAnyMoment, EveryFileIsTheOldSaveOrTheNewOneAndLoads) {
     ASSERT_EQ(changeAndSave(folder, kOldSeed).bankFileFailures, 0);
     const auto before = SavedFolder::read(folder);
 
-    // The save run to its end, once, gives the new files and how long saving takes.
+    // The save run to its end, once, gives the files as they are when saving begins (the
+    // user may have saved a bank file of their own before), the new files and how long
+    // saving takes.
+    SavedFolder atSaving;
     auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(changeAndSave(folder, kNewSeed, false, {},
-                            [&] { start = std::chrono::steady_clock::now(); })
+                            [&] {
+                                atSaving = SavedFolder::read(folder);
+                                start = std::chrono::steady_clock::now();
+                            })
                   .bankFileFailures,
               0);
     const auto saveTime = std::chrono::steady_clock::now() - start;
@@ -91,12 +97,12 @@ TEST(CrashAtAnyMoment, EveryFileIsTheOldSaveOrTheNewOneAndLoads) {
         const auto now = SavedFolder::read(folder);
         const std::string context = "iteration " + std::to_string(i) + ", killed after " +
                                     std::to_string(delay.count()) + " us";
-        const auto mixed = mixedFiles(now, before, after);
+        const auto mixed = mixedFiles(now, {&atSaving, &after});
         for (const auto& m : mixed)
             ADD_FAILURE() << context << ": " << m;
         if (!mixed.empty()) break;
         leftovers = std::max(leftovers, leftoverTemporaries(folder, false).size());
-        if (WIFSIGNALED(run.status) && now.files != before.files && now.files != after.files)
+        if (WIFSIGNALED(run.status) && now.files != atSaving.files && now.files != after.files)
             ++killedMidway;
         expectLoadable(folder, context);
         if (HasFailure()) break;

@@ -14,6 +14,7 @@ namespace {
 // limiter, or a day of use would never test it.
 constexpr double kToneAmplitude = 0.37;
 constexpr int kUserSoundCount = 6;
+constexpr double kUserSoundSeconds = 0.4;
 const char* const kUserSoundFolder = "my sounds";
 const char* const kBankFileFolder = "bank files";
 // Enough moves that nearly every bank differs between two saves.
@@ -34,13 +35,14 @@ void populateProgramFolder(const fs::path& folder) {
                 folder / "bin" /
                     (std::to_string(randomBankTable(bank).firstSound + slot - 1) + ".raz"),
                 0.5, 600 + 10 * slot + 3 * bank, kToneAmplitude);
-    // The user's own sounds differ in length and level, one of them stereo, as picked files do.
+    // The user's own sounds differ in pitch and level, one of them stereo, as picked files
+    // do; all are as long, so the memory they take does not depend on which slot holds which.
     for (int k = 0; k < kUserSoundCount; ++k) {
         const auto path = folder / kUserSoundFolder / ("sound " + std::to_string(k) + ".wav");
         if (k == kUserSoundCount - 1)
-            testing::writeWav(path, testing::sineTone(0.3, 330, 0.9), 2);
+            testing::writeWav(path, testing::sineTone(2 * kUserSoundSeconds, 330, 0.9), 2);
         else
-            testing::writeTone(path, 0.2 + 0.15 * k, 300 + 70 * k, 0.2 + 0.12 * k);
+            testing::writeTone(path, kUserSoundSeconds, 300 + 70 * k, 0.2 + 0.12 * k);
     }
 }
 
@@ -201,10 +203,10 @@ void RandomUser::customSound() {
         if (draw(0, 1)) random.setFrequency(draw(1, 28), draw(20, 255));
         return;
     }
-    // The picker's background mode: a rotation of the user's sounds over the custom slots.
+    // The picker's background mode: a rotation of the user's sounds over every custom slot.
     std::vector<std::string> files;
     const int start = draw(0, int(m_sounds.size()) - 1);
-    for (int k = 0; k < draw(1, 17); ++k)
+    for (int k = 0; k < 17; ++k)
         files.push_back(m_sounds[static_cast<std::size_t>(start + k) % m_sounds.size()].string());
     m_world.soundscape.customBackground().reloadAll(files);
     auto& bank = m_world.soundscape.customBackground();

@@ -2,6 +2,8 @@
 
 #include "support/temp_dir.h"
 
+#include <algorithm>
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -50,20 +52,20 @@ std::vector<std::string> leftoverTemporaries(const fs::path& folder, bool remove
     return out;
 }
 
-std::vector<std::string> mixedFiles(const SavedFolder& now, const SavedFolder& before,
-                                    const SavedFolder& after) {
+std::vector<std::string> mixedFiles(const SavedFolder& now,
+                                    std::initializer_list<const SavedFolder*> allowed) {
     std::vector<std::string> out;
     for (const auto& [name, bytes] : now.files) {
-        const auto b = before.files.find(name);
-        const auto a = after.files.find(name);
-        const bool old = b != before.files.end() && b->second == bytes;
-        const bool fresh = a != after.files.end() && a->second == bytes;
-        if (!old && !fresh)
+        const bool known = std::any_of(allowed.begin(), allowed.end(), [&](const SavedFolder* s) {
+            const auto f = s->files.find(name);
+            return f != s->files.end() && f->second == bytes;
+        });
+        if (!known)
             out.push_back(name + (bytes.empty() ? " is empty"
-                                                : " is neither old nor new (" +
+                                                : " is none of the saves (" +
                                                       std::to_string(bytes.size()) + " bytes)"));
     }
-    for (const auto& [name, _] : before.files)
+    for (const auto& [name, _] : (*allowed.begin())->files)
         if (!now.files.count(name)) out.push_back(name + " is gone");
     return out;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,11 +27,11 @@ struct SavedFolder {
 /// remove is set).
 std::vector<std::string> leftoverTemporaries(const std::filesystem::path& folder, bool remove);
 
-/// Every file of now that is neither its bytes in before nor in after, and every file of
-/// before that is gone: each with a word on what is wrong. Empty when the folder holds, file
-/// by file, either the old save or the new one.
-[[nodiscard]] std::vector<std::string> mixedFiles(const SavedFolder& now, const SavedFolder& before,
-                                                  const SavedFolder& after);
+/// Every file of now whose bytes are not those it has in any of the allowed states, and
+/// every file the first (oldest) state has that is gone: each with a word on what is wrong.
+/// Empty when the folder holds, file by file, one of the saves.
+[[nodiscard]] std::vector<std::string>
+mixedFiles(const SavedFolder& now, std::initializer_list<const SavedFolder*> allowed);
 
 /// Runs body in a child process and returns what it wrote to its pipe once it exits (or is
 /// killed: then what it wrote before). killAfter: called in the parent once the child has
