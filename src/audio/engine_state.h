@@ -43,6 +43,9 @@ struct SoundEngine::Impl {
     bool send(const Command& command);
     /// Frees the samples the audio thread has finished with.
     void collectRetired();
+    /// A sound card that stopped calling the mixer (unplugged, failed) is replaced by the
+    /// null device, so sounds still end and commands are still taken.
+    void replaceLostDevice();
     /// Marks channels whose sound has ended as free.
     void refreshChannels();
     /// Channel state behind a handle that is still playing, else null.
@@ -56,6 +59,7 @@ struct SoundEngine::Impl {
     std::unique_ptr<Mixer> mixer;
     std::unique_ptr<PortAudioSession> portAudio;
     std::unique_ptr<OutputDevice> device;
+    SoundEngine::DeviceOpener deviceOpener; ///< empty: the PortAudio device
     DecodeGuard* decodeGuard = nullptr;
     int bufferMilliseconds = 100;
     int driver = 0;

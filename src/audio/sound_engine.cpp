@@ -24,6 +24,9 @@ bool SoundEngine::Impl::send(const Command& command) {
         mixer->process(nullptr, 0);
         return mixer->send(command);
     }
+    // A full queue with a card that no longer takes audio would never drain: every control
+    // move would wait out the timeout below and then be lost.
+    replaceLostDevice();
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
     while (std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -55,14 +58,22 @@ void SoundEngine::setOutput(int output) {
     m_impl->output = output;
 }
 
+void SoundEngine::setDeviceOpener(DeviceOpener opener) {
+    m_impl->deviceOpener = std::move(opener);
+}
+
 bool SoundEngine::init(int, int, int) {
     Impl& d = *m_impl;
     if (d.closed) return false;
     if (d.initialised) return !d.silent;
     d.initialised = true;
     if (d.backend == Backend::Device) {
-        if (!d.portAudio) d.portAudio = std::make_unique<PortAudioSession>();
-        d.device = openPortAudioDevice(*d.mixer, *d.portAudio, d.driver, d.bufferMilliseconds);
+        if (d.deviceOpener) {
+            d.device = d.deviceOpener(*d.mixer);
+        } else {
+            if (!d.portAudio) d.portAudio = std::make_unique<PortAudioSession>();
+            d.device = openPortAudioDevice(*d.mixer, *d.portAudio, d.driver, d.bufferMilliseconds);
+        }
         if (d.device) return true;
     }
     // No sound card (or silence asked for): keep time moving so one-shots still end.

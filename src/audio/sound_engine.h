@@ -10,11 +10,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace velmora::audio {
+
+class Mixer;
+class OutputDevice;
 
 /// A loaded sample. Invalid (default) when loading failed; playing it gives an invalid
 /// channel.
@@ -83,6 +87,11 @@ class SoundEngine {
     void setDriver(int deviceIndex);
     /// Selects the output system; kAutomaticOutput picks the system default.
     void setOutput(int output);
+    /// Opens what init() uses for Backend::Device in place of the sound card, so a test can
+    /// stand in a device that fails; null on failure, as a card that does not open. Before
+    /// init().
+    using DeviceOpener = std::function<std::unique_ptr<OutputDevice>(Mixer&)>;
+    void setDeviceOpener(DeviceOpener opener);
     /// Starts mixing. Returns false (and runs silent on the null device) when no device
     /// opens. A second call does nothing.
     bool init(int sampleRate = kSampleRate, int channels = kChannelCount, int flags = 4);

@@ -15,13 +15,17 @@ void SoundEngine::Impl::collectRetired() {
     }
 }
 
-void SoundEngine::Impl::refreshChannels() {
+void SoundEngine::Impl::replaceLostDevice() {
     if (device && !device->healthy()) {
         // The sound card went away: carry on silently so sounds still end on time.
         device->stop();
         device = std::make_unique<NullDevice>(*mixer);
         silent = true;
     }
+}
+
+void SoundEngine::Impl::refreshChannels() {
+    replaceLostDevice();
     for (int ch = 0; ch < kChannelCount; ++ch)
         if (channels[ch].busy && mixer->endedGeneration(ch) == channels[ch].generation)
             channels[ch].busy = false;

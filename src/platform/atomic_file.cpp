@@ -4,18 +4,46 @@
 #include <random>
 #include <string>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace velmora {
 namespace fs = std::filesystem;
 
+namespace {
+
+std::string temporaryPrefix(const fs::path& path) {
+    return "." + path.filename().string() + ".new-";
+}
+
+/// A writer killed between creating its temporary file and renaming it leaves the file
+/// behind. The writer's process id is in the name, so a later writer of the same file can
+/// tell a leftover (its process is gone) from a write in progress and clear it away.
+void removeLeftoverTemporaries(const fs::path& dir, const std::string& prefix) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const auto name = it->path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        char* rest = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &rest, 10);
+        if (pid <= 0 || *rest != '-' || pid == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlink(it->path().c_str());
+    }
+}
+
+} // namespace
+
 FileResult replaceFileAtomically(const fs::path& path, std::string_view bytes,
                                  Durability durability) {
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const std::string prefix = temporaryPrefix(path);
+    removeLeftoverTemporaries(dir, prefix);
     std::random_device rd;
-    const fs::path tmp =
-        dir / ("." + path.filename().string() + ".new-" + std::to_string(rd() ^ ::getpid()));
+    const fs::path tmp = dir / (prefix + std::to_string(::getpid()) + "-" + std::to_string(rd()));
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return FileResult::failure(FileError::Unwritable);
     std::size_t done = 0;
