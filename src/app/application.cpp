@@ -8,12 +8,14 @@
 #include "core/startup/device_selection.h"
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
+#include "desktop/instance_requests.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
 #include "platform/linux_shell.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
 #include "ui/banks/background/background_bank_view.h"
@@ -32,6 +34,7 @@
 #include <QSessionManager>
 
 #include <chrono>
+#include <iostream>
 #include <vector>
 
 namespace velmora {
@@ -121,7 +124,19 @@ struct Application::Parts {
     RoadSplash splash{road};
     SnapshotRecording recording{services, soundscape, main.mute()};
     std::vector<Connection> connections;
+
+    std::unique_ptr<desktop::CommandRunner> runner;
+    std::unique_ptr<desktop::InstanceRequests> requests;
+    std::unique_ptr<QtInstanceServer> instanceServer;
+    desktop::Command startCommand;
 };
+
+namespace {
+void printOutcome(const desktop::Outcome& outcome) {
+    if (outcome.message.empty()) return;
+    (outcome.exitCode == 0 ? std::cout : std::cerr) << outcome.message << std::endl;
+}
+} // namespace
 
 Application::Application() : m_parts(std::make_unique<Parts>()) {
     Parts& p = *m_parts;
@@ -140,10 +155,22 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             q.mainView->show();
             q.tray->show();
             q.crashGuard.tellSkipped(q.dialogs);
+            printOutcome(q.runner->run(q.startCommand));
+            q.requests->ready();
         },
         [this] { terminate(); });
     main.setSplash(&p.splash);
     main.windows().add(kFirstRunWindow, [this] { m_parts->road->showFirstRun(); });
+
+    // A quit asked for over the socket waits for its reply to leave first.
+    p.runner = std::make_unique<desktop::CommandRunner>(
+        main, [this] { showWindow(); },
+        [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { terminate(); }, Qt::QueuedConnection);
+        });
+    p.requests = std::make_unique<desktop::InstanceRequests>(
+        *p.runner, [](const std::string& line) { std::cerr << line << std::endl; });
 
     p.mainView = std::make_unique<MainWindowView>(main, p.levels);
     p.mainView->setWindowIcon(programIcon());
@@ -232,8 +259,28 @@ void Application::wireWindows() {
                         {}});
 }
 
-void Application::start() {
+desktop::Outcome Application::check(const desktop::Command& command) {
+    return m_parts->runner->check(command);
+}
+
+bool Application::serveInstances(const std::string& path, std::string& why) {
+    Parts& p = *m_parts;
+    p.instanceServer = std::make_unique<QtInstanceServer>(*p.requests);
+    return p.instanceServer->listen(path, why);
+}
+
+void Application::start(const desktop::Command& command) {
+    m_parts->startCommand = command;
     m_parts->road->start();
+}
+
+void Application::showWindow() {
+    MainWindowView& view = *m_parts->mainView;
+    if (!m_parts->main.isLoaded()) return;
+    if (view.isMinimized()) view.showNormal();
+    view.show();
+    view.raise();
+    view.activateWindow();
 }
 
 void Application::terminate() {
