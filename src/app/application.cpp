@@ -136,6 +136,15 @@ void printOutcome(const desktop::Outcome& outcome) {
     if (outcome.message.empty()) return;
     (outcome.exitCode == 0 ? std::cout : std::cerr) << outcome.message << std::endl;
 }
+
+/// The one line a terminal gets about sound, in place of the libraries' own complaints.
+void tellOutputDevice(const audio::SoundEngine& engine) {
+    const std::string name = engine.outputName();
+    if (name.empty())
+        std::cerr << "velmora: no sound output could be opened; playing silently" << std::endl;
+    else
+        std::cerr << "velmora: sound output: " << name << std::endl;
+}
 } // namespace
 
 Application::Application() : m_parts(std::make_unique<Parts>()) {
@@ -152,6 +161,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
         [this] {
             Parts& q = *m_parts;
             q.main.load();
+            tellOutputDevice(q.engine);
             q.mainView->show();
             q.tray->show();
             q.crashGuard.tellSkipped(q.dialogs);

@@ -6,6 +6,7 @@
 #include "desktop/instance_requests.h"
 #include "platform/instance_lock.h"
 #include "platform/qt/qt_instance_socket.h"
+#include "platform/quiet_stderr.h"
 #include "termination_watcher.h"
 
 #include <QApplication>
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
         std::cout << velmora::kProgramTitle << " " << VELMORA_VERSION << std::endl;
         return 0;
     }
+
+    velmora::setLibraryOutputShown(command.verbose);
 
     // Two instances must never write the same state files: whoever holds the lock runs.
     std::string why;
