@@ -9,11 +9,13 @@
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
 #include "desktop/instance_requests.h"
+#include "desktop/keep_awake.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
 #include "platform/linux_shell.h"
 #include "platform/program_folder.h"
+#include "platform/qt/logind_sleep_blocker.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
@@ -109,6 +111,8 @@ struct Application::Parts {
                            QCoreApplication::applicationFilePath().toStdString()};
     OptionsController options{services, autoStart, main.outputDevice()};
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
+    LogindSleepBlocker sleepBlocker;
+    desktop::KeepAwake keepAwake{services, sleepBlocker};
 
     BankNavigation navigation;
     std::unique_ptr<MainWindowView> mainView;
@@ -249,7 +253,7 @@ void Application::wireWindows() {
                                              Parts& q = *m_parts;
                                              if (!q.optionsView)
                                                  q.optionsView = std::make_unique<OptionsView>(
-                                                     q.options, q.mainView.get());
+                                                     q.options, q.mainView.get(), &q.keepAwake);
                                              q.optionsView->open();
                                          },
                                          {},
