@@ -10,12 +10,14 @@
 #include "core/startup/options_controller.h"
 #include "desktop/instance_requests.h"
 #include "desktop/keep_awake.h"
+#include "desktop/media_player.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
 #include "platform/linux_shell.h"
 #include "platform/program_folder.h"
 #include "platform/qt/logind_sleep_blocker.h"
+#include "platform/qt/mpris_service.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
@@ -132,6 +134,8 @@ struct Application::Parts {
     std::unique_ptr<desktop::CommandRunner> runner;
     std::unique_ptr<desktop::InstanceRequests> requests;
     std::unique_ptr<QtInstanceServer> instanceServer;
+    std::unique_ptr<desktop::MediaPlayer> mediaPlayer;
+    std::unique_ptr<MprisService> mpris;
     desktop::Command startCommand;
 };
 
@@ -185,6 +189,11 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
         });
     p.requests = std::make_unique<desktop::InstanceRequests>(
         *p.runner, [](const std::string& line) { std::cerr << line << std::endl; });
+
+    p.mediaPlayer = std::make_unique<desktop::MediaPlayer>(main, *p.runner);
+    p.mpris = std::make_unique<MprisService>(*p.mediaPlayer);
+    // Media keys are a convenience: without a session bus Velmora runs and says nothing.
+    (void)p.mpris->publish();
 
     p.mainView = std::make_unique<MainWindowView>(main, p.levels);
     p.mainView->setWindowIcon(programIcon());
