@@ -97,6 +97,14 @@ class Desktop {
 
     Finished run(const QStringList& args) { return finish(start(args)); }
 
+    /// A later start's --quit; the running instance then ends cleanly.
+    void quit(QProcess& running) {
+        const auto asked = run({"--quit"});
+        EXPECT_EQ(asked.exitCode, 0) << asked.err;
+        const auto ended = finish(running);
+        EXPECT_EQ(ended.exitCode, 0) << ended.err;
+    }
+
     /// Starts the instance and waits until it listens; a later start is then never the one
     /// that wins the lock.
     QProcess& startServing() {
@@ -152,10 +160,7 @@ TEST(Instance, LaterStartsHandOverTheirCommandAndEnd) {
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
     EXPECT_EQ(first.state(), QProcess::Running);
 
-    const auto quit = d.run({"--quit"});
-    EXPECT_EQ(quit.exitCode, 0) << quit.err;
-    const auto firstEnd = Desktop::finish(first);
-    EXPECT_EQ(firstEnd.exitCode, 0) << firstEnd.err;
+    d.quit(first);
     EXPECT_EQ(d.run({"--quit"}).out, "Velmora is not running.\n");
 }
 
@@ -166,8 +171,7 @@ TEST(Instance, QuitFromTheCommandLineSavesWhatSigtermSaves) {
         Desktop d;
         QProcess& p = d.startServing();
         ASSERT_EQ(d.run({"--show"}).exitCode, 0);
-        ASSERT_EQ(d.run({"--quit"}).exitCode, 0);
-        ASSERT_EQ(Desktop::finish(p).exitCode, 0);
+        d.quit(p);
         byQuit = d.writtenFiles();
     }
     {
@@ -194,8 +198,7 @@ TEST(Instance, CrashedRunsSocketIsRecovered) {
     const auto muted = d.run({"--mute"});
     EXPECT_EQ(muted.exitCode, 0) << muted.err;
     EXPECT_EQ(next.state(), QProcess::Running);
-    EXPECT_EQ(d.run({"--quit"}).exitCode, 0);
-    EXPECT_EQ(Desktop::finish(next).exitCode, 0);
+    d.quit(next);
 }
 
 TEST(Instance, OfTwoRacingStartsExactlyOneSurvives) {
@@ -212,8 +215,7 @@ TEST(Instance, OfTwoRacingStartsExactlyOneSurvives) {
     QProcess& loser = a.state() == QProcess::NotRunning ? a : b;
     EXPECT_EQ(Desktop::finish(loser).exitCode, 0);
     EXPECT_EQ(survivor.state(), QProcess::Running);
-    EXPECT_EQ(d.run({"--quit"}).exitCode, 0);
-    EXPECT_EQ(Desktop::finish(survivor).exitCode, 0);
+    d.quit(survivor);
 }
 
 TEST(Instance, GarbageOnTheSocketIsIgnored) {

@@ -22,7 +22,19 @@ QVariantMap metadataOf(const MediaPlayerEndpoint& p) {
 }
 } // namespace
 
-class MprisRootAdaptor : public QDBusAbstractAdaptor {
+/// What both interfaces share: the player they speak for and their constant answers.
+class MprisAdaptor : public QDBusAbstractAdaptor {
+  public:
+    MprisAdaptor(QObject* parent, MediaPlayerEndpoint& player)
+        : QDBusAbstractAdaptor(parent), m_player(player) {}
+    bool yes() const { return true; }
+    bool no() const { return false; }
+
+  protected:
+    MediaPlayerEndpoint& m_player;
+};
+
+class MprisRootAdaptor : public MprisAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2")
     Q_PROPERTY(bool CanQuit READ yes)
@@ -33,22 +45,16 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QStringList SupportedUriSchemes READ none)
     Q_PROPERTY(QStringList SupportedMimeTypes READ none)
   public:
-    MprisRootAdaptor(QObject* parent, MediaPlayerEndpoint& player)
-        : QDBusAbstractAdaptor(parent), m_player(player) {}
-    bool yes() const { return true; }
-    bool no() const { return false; }
+    using MprisAdaptor::MprisAdaptor;
     QString identity() const { return QStringLiteral("Velmora"); }
     QString desktopEntry() const { return QStringLiteral("velmora"); }
     QStringList none() const { return {}; }
   public slots:
     void Raise() { m_player.raise(); }
     void Quit() { m_player.quit(); }
-
-  private:
-    MediaPlayerEndpoint& m_player;
 };
 
-class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
+class MprisPlayerAdaptor : public MprisAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
@@ -65,8 +71,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(bool CanSeek READ no)
     Q_PROPERTY(bool CanControl READ yes)
   public:
-    MprisPlayerAdaptor(QObject* parent, MediaPlayerEndpoint& player)
-        : QDBusAbstractAdaptor(parent), m_player(player) {}
+    using MprisAdaptor::MprisAdaptor;
     QString playbackStatus() const {
         return m_player.isPlaying() ? QStringLiteral("Playing") : QStringLiteral("Paused");
     }
@@ -75,8 +80,6 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     QVariantMap metadata() const { return metadataOf(m_player); }
     bool canGoNext() const { return m_player.canGoNext(); }
     bool canGoPrevious() const { return m_player.canGoPrevious(); }
-    bool yes() const { return true; }
-    bool no() const { return false; }
   public slots:
     void Next() { m_player.next(); }
     void Previous() { m_player.previous(); }
@@ -88,9 +91,6 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     void Seek(qlonglong) {}
     void SetPosition(const QDBusObjectPath&, qlonglong) {}
     void OpenUri(const QString&) {}
-
-  private:
-    MediaPlayerEndpoint& m_player;
 };
 
 MprisService::MprisService(MediaPlayerEndpoint& player, QObject* parent)
