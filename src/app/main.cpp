@@ -4,6 +4,7 @@
 #include "core/services.h"
 #include "desktop/command_line.h"
 #include "desktop/instance_requests.h"
+#include "platform/ini_settings_store.h"
 #include "platform/instance_lock.h"
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/quiet_stderr.h"
@@ -61,16 +62,20 @@ int main(int argc, char** argv) {
 
     velmora::setLibraryOutputShown(command.verbose);
 
-    // Two instances must never write the same state files: whoever holds the lock runs.
+    // Two instances must never write the same state files: whoever holds the lock of this
+    // settings folder runs.
     std::string why;
     const auto runtime = velmora::privateRuntimeFolder(why);
+    const std::string name = velmora::instanceName(velmora::IniSettingsStore::defaultFolder());
+    const auto lockFile = runtime / (name + ".lock");
+    const auto socketFile = runtime / (name + ".socket");
     velmora::InstanceLock lock;
     if (!runtime.empty()) {
-        switch (lock.acquire(runtime / "instance.lock")) {
+        switch (lock.acquire(lockFile)) {
         case velmora::InstanceLock::Result::HeldElsewhere:
-            return forwardToRunningInstance(argc, argv, command, runtime / "instance.socket");
+            return forwardToRunningInstance(argc, argv, command, socketFile);
         case velmora::InstanceLock::Result::Failed:
-            why = "cannot lock " + (runtime / "instance.lock").string();
+            why = "cannot lock " + lockFile.string();
             break;
         case velmora::InstanceLock::Result::Acquired:
             break;
@@ -93,7 +98,7 @@ int main(int argc, char** argv) {
         std::cerr << refused.message << std::endl;
         return refused.exitCode;
     }
-    if (lock.isHeld() && !app.serveInstances((runtime / "instance.socket").string(), why))
+    if (lock.isHeld() && !app.serveInstances(socketFile.string(), why))
         why = "cannot listen for later starts: " + why;
     // Without the lock or the socket Velmora still runs; later starts then cannot reach it.
     if (!why.empty()) std::cerr << "velmora: " << why << std::endl;

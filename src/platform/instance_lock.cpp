@@ -1,6 +1,8 @@
 #include "instance_lock.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +12,21 @@
 #include <utility>
 
 namespace velmora {
+
+std::string instanceName(const std::filesystem::path& settingsFolder) {
+    std::string folder = std::filesystem::absolute(settingsFolder).lexically_normal().string();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    // FNV-1a: the same on every build, so an installed copy and a built one meet.
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : folder) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string("instance-") + hex;
+}
 
 std::filesystem::path privateRuntimeFolder(std::string& why) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -12,6 +12,11 @@
 
 namespace velmora {
 
+/// The name of the lock and socket of the instance using settingsFolder: one instance per
+/// settings folder, so runs with a settings folder of their own (tests, measurements) never
+/// reach the user's Velmora, while every start sharing the user's settings does.
+[[nodiscard]] std::string instanceName(const std::filesystem::path& settingsFolder);
+
 /// $XDG_RUNTIME_DIR/velmora (or /tmp/velmora-UID without one), made 0700 and checked to be
 /// ours and private; empty with why set when it cannot be made so.
 [[nodiscard]] std::filesystem::path privateRuntimeFolder(std::string& why);

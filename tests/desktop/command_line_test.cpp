@@ -2,6 +2,7 @@
 // with exit 2, and that the running instance accepts nothing but our own lines.
 #include "desktop/command_line.h"
 #include "desktop/instance_requests.h"
+#include "platform/instance_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -107,3 +108,20 @@ TEST(WireForm, RepliesCarryExitCodeAndOneLine) {
 
 } // namespace
 } // namespace velmora::desktop
+
+namespace velmora {
+namespace {
+
+TEST(InstanceName, OnePerSettingsFolder) {
+    const std::string mine = instanceName("/home/ann/.config/velmora");
+    EXPECT_EQ(mine, instanceName("/home/ann/.config/velmora/"));
+    EXPECT_EQ(mine, instanceName("/home/ann/.config/./velmora"));
+    EXPECT_NE(mine, instanceName("/home/bob/.config/velmora"));
+    EXPECT_NE(mine, instanceName("/tmp/measure/velmora"));
+    // Short enough for a socket path under a runtime folder, and a plain file name.
+    EXPECT_EQ(mine.size(), std::string("instance-").size() + 16);
+    EXPECT_EQ(mine.find('/'), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora

@@ -4,6 +4,7 @@
 // blocks the next.
 #include "core/state/options_state.h"
 #include "platform/ini_settings_store.h"
+#include "platform/instance_lock.h"
 #include "support/temp_dir.h"
 
 #include <QLocalSocket>
@@ -68,7 +69,9 @@ class Desktop {
 
     [[nodiscard]] fs::path program() const { return m_root / "program"; }
     [[nodiscard]] fs::path config() const { return m_root / "config"; }
-    [[nodiscard]] fs::path socket() const { return m_runtime / "velmora" / "instance.socket"; }
+    [[nodiscard]] fs::path socket() const {
+        return m_runtime / "velmora" / (instanceName(config() / "velmora") + ".socket");
+    }
 
     QProcess& start(const QStringList& args = {}) {
         auto p = std::make_unique<QProcess>();
