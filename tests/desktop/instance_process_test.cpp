@@ -165,6 +165,12 @@ TEST(Instance, LaterStartsHandOverTheirCommandAndEnd) {
 
     d.quit(first);
     EXPECT_EQ(d.run({"--quit"}).out, "Velmora is not running.\n");
+    // With nothing running, a scenario that does not exist is refused before any window.
+    const auto files = d.writtenFiles();
+    const auto nowhere = d.run({"--scenario", "Nowhere"});
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_NE(nowhere.err.find("Nowhere"), std::string::npos);
+    EXPECT_EQ(d.writtenFiles(), files);
 }
 
 TEST(Instance, QuitFromTheCommandLineSavesWhatSigtermSaves) {
