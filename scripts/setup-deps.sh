@@ -18,6 +18,8 @@ packages=(
   # tests and tooling
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick sox libsox-fmt-all python3-numpy fonts-dejavu-core
+  # a private session bus for the media-player test
+  dbus-daemon
 )
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

@@ -8,12 +8,18 @@
 #include "core/startup/device_selection.h"
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
+#include "desktop/instance_requests.h"
+#include "desktop/keep_awake.h"
+#include "desktop/media_player.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
 #include "platform/linux_shell.h"
 #include "platform/program_folder.h"
+#include "platform/qt/logind_sleep_blocker.h"
+#include "platform/qt/mpris_service.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
 #include "ui/banks/background/background_bank_view.h"
@@ -32,6 +38,7 @@
 #include <QSessionManager>
 
 #include <chrono>
+#include <iostream>
 #include <vector>
 
 namespace velmora {
@@ -106,6 +113,8 @@ struct Application::Parts {
                            QCoreApplication::applicationFilePath().toStdString()};
     OptionsController options{services, autoStart, main.outputDevice()};
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
+    LogindSleepBlocker sleepBlocker;
+    desktop::KeepAwake keepAwake{services, sleepBlocker};
 
     BankNavigation navigation;
     std::unique_ptr<MainWindowView> mainView;
@@ -121,7 +130,30 @@ struct Application::Parts {
     RoadSplash splash{road};
     SnapshotRecording recording{services, soundscape, main.mute()};
     std::vector<Connection> connections;
+
+    std::unique_ptr<desktop::CommandRunner> runner;
+    std::unique_ptr<desktop::InstanceRequests> requests;
+    std::unique_ptr<QtInstanceServer> instanceServer;
+    std::unique_ptr<desktop::MediaPlayer> mediaPlayer;
+    std::unique_ptr<MprisService> mpris;
+    desktop::Command startCommand;
 };
+
+namespace {
+void printOutcome(const desktop::Outcome& outcome) {
+    if (outcome.message.empty()) return;
+    (outcome.exitCode == 0 ? std::cout : std::cerr) << outcome.message << std::endl;
+}
+
+/// The one line a terminal gets about sound, in place of the libraries' own complaints.
+void tellOutputDevice(const audio::SoundEngine& engine) {
+    const std::string name = engine.outputName();
+    if (name.empty())
+        std::cerr << "velmora: no sound output could be opened; playing silently" << std::endl;
+    else
+        std::cerr << "velmora: sound output: " << name << std::endl;
+}
+} // namespace
 
 Application::Application() : m_parts(std::make_unique<Parts>()) {
     Parts& p = *m_parts;
@@ -137,13 +169,31 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
         [this] {
             Parts& q = *m_parts;
             q.main.load();
+            tellOutputDevice(q.engine);
             q.mainView->show();
             q.tray->show();
             q.crashGuard.tellSkipped(q.dialogs);
+            printOutcome(q.runner->run(q.startCommand));
+            q.requests->ready();
         },
         [this] { terminate(); });
     main.setSplash(&p.splash);
     main.windows().add(kFirstRunWindow, [this] { m_parts->road->showFirstRun(); });
+
+    // A quit asked for over the socket waits for its reply to leave first.
+    p.runner = std::make_unique<desktop::CommandRunner>(
+        main, [this] { showWindow(); },
+        [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { terminate(); }, Qt::QueuedConnection);
+        });
+    p.requests = std::make_unique<desktop::InstanceRequests>(
+        *p.runner, [](const std::string& line) { std::cerr << line << std::endl; });
+
+    p.mediaPlayer = std::make_unique<desktop::MediaPlayer>(main, *p.runner);
+    p.mpris = std::make_unique<MprisService>(*p.mediaPlayer);
+    // Media keys are a convenience: without a session bus Velmora runs and says nothing.
+    (void)p.mpris->publish();
 
     p.mainView = std::make_unique<MainWindowView>(main, p.levels);
     p.mainView->setWindowIcon(programIcon());
@@ -212,7 +262,7 @@ void Application::wireWindows() {
                                              Parts& q = *m_parts;
                                              if (!q.optionsView)
                                                  q.optionsView = std::make_unique<OptionsView>(
-                                                     q.options, q.mainView.get());
+                                                     q.options, q.mainView.get(), &q.keepAwake);
                                              q.optionsView->open();
                                          },
                                          {},
@@ -232,8 +282,28 @@ void Application::wireWindows() {
                         {}});
 }
 
-void Application::start() {
+desktop::Outcome Application::check(const desktop::Command& command) {
+    return m_parts->runner->check(command);
+}
+
+bool Application::serveInstances(const std::string& path, std::string& why) {
+    Parts& p = *m_parts;
+    p.instanceServer = std::make_unique<QtInstanceServer>(*p.requests);
+    return p.instanceServer->listen(path, why);
+}
+
+void Application::start(const desktop::Command& command) {
+    m_parts->startCommand = command;
     m_parts->road->start();
+}
+
+void Application::showWindow() {
+    MainWindowView& view = *m_parts->mainView;
+    if (!m_parts->main.isLoaded()) return;
+    if (view.isMinimized()) view.showNormal();
+    view.show();
+    view.raise();
+    view.activateWindow();
 }
 
 void Application::terminate() {

@@ -5,9 +5,13 @@
 //
 // Thread: UI thread.
 
+#include "desktop/command_line.h"
+#include "desktop/command_runner.h"
+
 #include <QObject>
 
 #include <memory>
+#include <string>
 
 namespace velmora {
 
@@ -17,14 +21,22 @@ class Application : public QObject {
     Application();
     ~Application() override;
 
-    /// Starts the start-up road (system check, splash, main window).
-    void start();
+    /// Whether the command given at start can run (a scenario that does not exist cannot).
+    [[nodiscard]] desktop::Outcome check(const desktop::Command& command);
+    /// Hears later starts on the socket at path; their commands run once the main window
+    /// has loaded. Call before start().
+    bool serveInstances(const std::string& path, std::string& why);
+    /// Starts the start-up road (system check, splash, main window); command runs once the
+    /// main window has loaded, its outcome on the terminal.
+    void start(const desktop::Command& command = {});
     /// Quits in order without asking anything (a signal or the session ending).
     void terminate();
 
   private:
     /// Hands the bank panels to the main window and registers the windows it can open.
     void wireWindows();
+    /// Brings the main window forward.
+    void showWindow();
     struct Parts;
     std::unique_ptr<Parts> m_parts;
 };

@@ -31,6 +31,8 @@ class OutputDevice {
     /// False once the device has stopped calling the mixer by itself (a sound card that
     /// was unplugged or failed); the engine then moves to the null device.
     [[nodiscard]] virtual bool healthy() const { return true; }
+    /// The sound card's name as the system gives it; empty for the null device.
+    [[nodiscard]] virtual std::string name() const { return {}; }
 };
 
 /// Renders blocks at real-time pace on a thread of its own and throws the audio away.

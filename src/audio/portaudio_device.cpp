@@ -1,4 +1,5 @@
 #include "audio/output_device.h"
+#include "platform/quiet_stderr.h"
 
 #include <portaudio.h>
 
@@ -16,6 +17,7 @@ class PortAudioDevice final : public OutputDevice {
     bool open(PaDeviceIndex device, int bufferMilliseconds) {
         const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
         if (!info || info->maxOutputChannels < 2) return false;
+        m_name = info->name ? info->name : "";
         PaStreamParameters out{};
         out.device = device;
         out.channelCount = 2;
@@ -45,6 +47,8 @@ class PortAudioDevice final : public OutputDevice {
         return m_stream && Pa_IsStreamActive(m_stream) == 1;
     }
 
+    [[nodiscard]] std::string name() const override { return m_name; }
+
     [[nodiscard]] AudioLoadStats load() const override {
         AudioLoadStats s;
         s.blocks = m_blocks.load();
@@ -70,13 +74,16 @@ class PortAudioDevice final : public OutputDevice {
 
     Mixer& m_mixer;
     PaStream* m_stream = nullptr;
+    std::string m_name;
     std::atomic<std::int64_t> m_blocks{0};
     std::atomic<double> m_worst{0.0};
 };
 
 } // namespace
 
-PortAudioSession::PortAudioSession() : m_ok(Pa_Initialize() == paNoError) {
+PortAudioSession::PortAudioSession() {
+    const QuietStderr quiet;
+    m_ok = Pa_Initialize() == paNoError;
     if (!m_ok) return;
     m_devices.push_back({-1, kDefaultDeviceName});
     const int count = Pa_GetDeviceCount();
@@ -94,6 +101,7 @@ PortAudioSession::~PortAudioSession() {
 std::unique_ptr<OutputDevice> openPortAudioDevice(Mixer& mixer, const PortAudioSession& session,
                                                   int deviceIndex, int bufferMilliseconds) {
     if (!session.ok()) return nullptr;
+    const QuietStderr quiet;
     const auto& devices = session.devices();
     // An index the saved settings remember from another machine means "the default".
     const DeviceInfo& chosen = deviceIndex >= 0 && deviceIndex < static_cast<int>(devices.size())

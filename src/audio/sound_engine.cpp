@@ -104,6 +104,10 @@ bool SoundEngine::isSilent() const {
     return m_impl->silent || m_impl->backend == Backend::Offline;
 }
 
+std::string SoundEngine::outputName() const {
+    return m_impl->device && !isSilent() ? m_impl->device->name() : std::string();
+}
+
 int SoundEngine::backendMajorVersion() {
     return portAudioMajorVersion();
 }

@@ -100,6 +100,8 @@ class SoundEngine {
     [[nodiscard]] bool isRunning() const;
     /// True when init() fell back to (or was asked for) silent output.
     [[nodiscard]] bool isSilent() const;
+    /// The sound card playing, as the system names it; empty while silent.
+    [[nodiscard]] std::string outputName() const;
     /// A version number of the sound back end, major first (e.g. 19 for v19.x).
     [[nodiscard]] static int backendMajorVersion();
     [[nodiscard]] static std::string backendVersionText();

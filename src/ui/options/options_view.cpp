@@ -32,8 +32,10 @@ QWidget* page(QWidget* parent, const QString& heading, QVBoxLayout*& layout) {
 }
 } // namespace
 
-OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
-    : QDialog(parent), m_controller(controller), m_pages(new QStackedWidget(this)) {
+OptionsView::OptionsView(OptionsController& controller, QWidget* parent,
+                         desktop::KeepAwake* keepAwake)
+    : QDialog(parent), m_controller(controller), m_keepAwake(keepAwake),
+      m_pages(new QStackedWidget(this)) {
     setObjectName("FRMOPTIONS");
     setWindowTitle(OptionsController::kCaption);
 
@@ -78,6 +80,14 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent)
     group->addButton(m_display[0], 0);
     group->addButton(m_display[1], 1);
     l->addWidget(m_startup);
+    if (m_keepAwake) {
+        m_keepAwakeBox =
+            named(new QCheckBox(tr("Keep the computer awake while sounds play"), startup),
+                  "chkkeepawake");
+        l->addWidget(m_keepAwakeBox);
+        connect(m_keepAwakeBox, &QCheckBox::clicked, this,
+                [this](bool on) { m_keepAwake->setEnabled(on); });
+    }
     for (auto* r : m_display) {
         auto* row = new QHBoxLayout;
         row->addSpacing(20);
@@ -183,6 +193,7 @@ void OptionsView::redraw() {
     set(m_check4, o.autoHideRemote);
     set(m_check5, o.startWithController);
     set(m_startup, m_controller.autoLaunch());
+    if (m_keepAwakeBox) set(m_keepAwakeBox, m_keepAwake->isEnabled());
     const QString time = QString::fromStdString(o.inactivityTime);
     if (m_text1->text() != time) {
         const QSignalBlocker block(m_text1);

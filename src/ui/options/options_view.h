@@ -5,6 +5,7 @@
 // Thread: UI thread.
 
 #include "core/startup/options_controller.h"
+#include "desktop/keep_awake.h"
 
 #include <QDialog>
 
@@ -20,7 +21,9 @@ namespace velmora {
 class OptionsView : public QDialog {
     Q_OBJECT
   public:
-    explicit OptionsView(OptionsController& controller, QWidget* parent = nullptr);
+    /// keepAwake: the sleep option on the start-up page; none without it.
+    explicit OptionsView(OptionsController& controller, QWidget* parent = nullptr,
+                         desktop::KeepAwake* keepAwake = nullptr);
 
     /// Opens (or raises) the window with the controller's current state.
     void open() override;
@@ -32,6 +35,8 @@ class OptionsView : public QDialog {
     void redraw();
 
     OptionsController& m_controller;
+    desktop::KeepAwake* m_keepAwake;
+    QCheckBox* m_keepAwakeBox = nullptr;
     QStackedWidget* m_pages;
     QCheckBox *m_check1, *m_check2, *m_check20, *m_check4, *m_check5, *m_startup;
     QLineEdit* m_text1;
