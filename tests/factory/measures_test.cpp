@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <map>
 #include <numbers>
+#include <set>
 
 using namespace velmora::factory;
 using namespace velmora::factory::test;
@@ -65,6 +66,11 @@ Samples sweptNoise(double seconds, double (*cutoffAt)(double t)) {
 bool underLibraryRun() {
     return libraryExpected();
 }
+
+// Where the library already meets a measure, it is held to it; the rest is only reported.
+// Sounds of these kinds may have no near-twin in their bank.
+const std::set<Category> kTwinFree = {Category::ThunderRumble, Category::RollingThunder,
+                                      Category::ThunderCrack};
 
 } // namespace
 
@@ -189,16 +195,24 @@ TEST(BelievabilityMeasures, FactoryLibraryReport) {
                                  envelopeShapeCorrelation(sounds[i].shape, sounds[j].shape),
                                  sounds[i].entry, sounds[j].entry});
         int bankTwins = 0;
-        for (const Pair& p : pairs)
-            bankTwins += nearTwins(p.distance, p.correlation);
+        for (const Pair& p : pairs) {
+            const bool twin = nearTwins(p.distance, p.correlation);
+            bankTwins += twin;
+            EXPECT_FALSE(twin && (kTwinFree.count(p.a->category) || kTwinFree.count(p.b->category)))
+                << p.a->caption << " / " << p.b->caption << " sound alike";
+        }
         twins += bankTwins;
         std::sort(pairs.begin(), pairs.end(),
                   [](const Pair& x, const Pair& y) { return x.distance < y.distance; });
         std::printf("bank of %s: %d near-twin pairs; closest:\n",
                     sounds.front().entry->path.c_str(), bankTwins);
-        for (std::size_t k = 0; k < std::min<std::size_t>(5, pairs.size()); ++k)
-            std::printf("  %5.2f dB  r=%.2f  %s / %s\n", pairs[k].distance, pairs[k].correlation,
-                        pairs[k].a->caption.c_str(), pairs[k].b->caption.c_str());
+        // Every near-twin, then the closest pairs that are not.
+        int shown = 0;
+        for (const Pair& p : pairs)
+            if (nearTwins(p.distance, p.correlation) || shown++ < 3)
+                std::printf("  %5.2f dB  r=%5.2f %s %s / %s\n", p.distance, p.correlation,
+                            nearTwins(p.distance, p.correlation) ? "TWIN" : "    ",
+                            p.a->caption.c_str(), p.b->caption.c_str());
     }
     // Loops of one bank: told apart by colour alone (their shapes are all "steady").
     int loopTwins = 0;

@@ -184,11 +184,22 @@ const std::map<Category, Check>& checks() {
          [](const Measures& m) {
              EXPECT_GE(m.fraction(0, 250), 0.5);
              EXPECT_GE(m.seconds, 6.0);
+             // Separate swells, not one blurred roar.
+             EXPECT_GE(burstCount(m.s, 100.0), 3);
+             EXPECT_LE(burstCount(m.s, 100.0), 8);
          }},
         {C::ThunderCrack,
          [](const Measures& m) {
              EXPECT_GE(m.highShare(1000, 0.0, 0.3), 3 * m.highShare(1000, 1.0, m.seconds));
              EXPECT_GE(m.fraction(0, 250), 0.3);
+             // The tear is dull above 7 kHz (the air takes the top off) ...
+             EXPECT_LE(m.highShare(7000, 0.0, 0.2), 0.1 * m.highShare(1000, 0.0, 0.2));
+             // ... and runs straight into the rumble: no silent gap after the crack.
+             Samples low = m.s;
+             lowPass(low, 250);
+             const auto env = envelope(low, 100.0);
+             EXPECT_GE(*std::max_element(env.begin() + 1, env.begin() + 4),
+                       0.1 * *std::max_element(env.begin(), env.end()));
          }},
         {C::Gust,
          [](const Measures& m) {

@@ -1,7 +1,8 @@
-// Weather one-shots, chimes and beat tones. Thunder is low-passed brown noise shaped by
-// overlapping swells (with a crackling burst for cracks); gusts are noise through filters that
-// open and close with the gust; waves are swell, break and wash stages of filtered noise, with
-// pebbles rattling in the backwash on shingle. Chimes are sums of decaying bar partials.
+// Weather one-shots, chimes and beat tones. Thunder is low-passed brown noise shaped by swells,
+// overlapping in a rumble and apart in a roll, its top closing as it goes (a crack opens with a
+// tearing burst of shock pulses); gusts are noise through filters that open and close with the
+// gust; waves are swell, break and wash stages of filtered noise, with pebbles rattling in the
+// backwash on shingle. Chimes are sums of decaying bar partials.
 #include "recipes.h"
 
 #include <array>
@@ -10,48 +11,103 @@ namespace velmora::factory {
 
 namespace {
 
-// Overlapping swells: rumble envelope built from random bumps.
-float rumbleEnvelope(const std::vector<std::array<float, 3>>& bumps, float t) {
+// Swells: each rises (squared) to its peak, then dies away exponentially.
+struct Swell {
+    float at, rise, fall, gain;
+};
+
+float swellEnvelope(const std::vector<Swell>& swells, float t) {
     float e = 0.0f;
-    for (const auto& [at, rise, fall] : bumps) {
-        if (t < at - rise) continue;
-        e += t < at ? std::pow((t - (at - rise)) / rise, 2.0f) : std::exp(-(t - at) / fall);
+    for (const Swell& s : swells) {
+        if (t < s.at - s.rise) continue;
+        e += s.gain * (t < s.at ? std::pow((t - (s.at - s.rise)) / s.rise, 2.0f)
+                                : std::exp(-(t - s.at) / s.fall));
     }
     return e;
 }
 
-Buffer thunder(Rng& rng, float seconds, int swells, float cutoff, float crack, float firstSwell) {
-    std::vector<std::array<float, 3>> bumps;
-    for (int i = 0; i < swells; ++i) {
-        const float at = i == 0 ? firstSwell : rng.range(firstSwell, seconds * 0.55f);
-        bumps.push_back({at, rng.range(0.15f, 0.6f), rng.range(0.6f, 1.8f)});
+struct Storm {
+    float seconds;
+    int swells;
+    float cutoff;     ///< rumble low-pass at the start, Hz
+    float cutoffFall; ///< fraction of the cut-off left at the end (distance eats the top)
+    bool separated;   ///< rolling: distinct swells with gaps, not one blurred roll
+    float crackMs;    ///< length of the tearing burst in front, 0 for none
+    int loudest;      ///< which swell peaks (a roll may build before it fades)
+};
+
+// The tearing front of a close strike: a dense run of N-shaped pressure pulses (shock waves
+// from the channel's many kinks), band-limited because the air has already taken the top
+// off, swelling and fading within a tenth of a second or so.
+Buffer crackBurst(Rng& rng, float milliseconds) {
+    const int n = frames(milliseconds / 1000.0f + 0.05f);
+    Buffer out(static_cast<std::size_t>(n), 0.0f);
+    const float length = milliseconds / 1000.0f;
+    for (float t = 0.0f; t < length;) {
+        const float u = t / length;
+        const float level = std::pow(1.0f - u, 1.5f) * std::min(1.0f, u * 12.0f + 0.4f);
+        const int width = static_cast<int>(rng.range(0.25f, 1.6f) * kRate / 1000.0f);
+        const float amp = level * rng.range(0.3f, 1.0f) * (rng.chance(0.5) ? 1.0f : -1.0f);
+        const int at = frames(t);
+        for (int j = 0; j < width && at + j < n; ++j)
+            out[static_cast<std::size_t>(at + j)] +=
+                amp * (1.0f - 2.0f * static_cast<float>(j) / static_cast<float>(width));
+        t += rng.range(0.0004f, 0.0028f);
     }
-    const int n = frames(seconds);
+    Biquad lp1 = Biquad::lowpass(5200.0f), lp2 = Biquad::lowpass(5800.0f);
+    Biquad hp = Biquad::highpass(120.0f);
+    for (float& x : out)
+        x = hp.process(lp2.process(lp1.process(x)));
+    return out;
+}
+
+Buffer thunder(Rng& rng, const Storm& st) {
+    // A crack runs straight into the first swell; a distant roll builds up more slowly.
+    const float first = st.crackMs > 0 ? rng.range(0.08f, 0.25f) : rng.range(0.4f, 0.9f);
+    const float span = st.seconds - 2.5f;
+    std::vector<Swell> swells;
+    float at = first;
+    for (int i = 0; i < st.swells; ++i) {
+        const float away =
+            static_cast<float>(std::abs(i - st.loudest)) / static_cast<float>(st.swells);
+        const float gain = i == st.loudest ? 1.0f : (1.0f - 0.4f * away) * rng.range(0.72f, 0.98f);
+        if (st.separated) {
+            swells.push_back({at, rng.range(0.2f, 0.45f), rng.range(0.3f, 0.7f), gain});
+            at += (span - first) / static_cast<float>(st.swells) * rng.range(0.75f, 1.25f);
+        } else {
+            swells.push_back({i == 0 ? first : rng.range(first, span),
+                              i == 0 ? std::min(first, 0.3f) : rng.range(0.2f, 0.8f),
+                              rng.range(0.7f, 2.2f), gain});
+        }
+    }
+    const int n = frames(st.seconds);
     Buffer out(static_cast<std::size_t>(n));
     BrownNoise brown;
-    Biquad lp1 = Biquad::lowpass(cutoff), lp2 = Biquad::lowpass(cutoff * 1.3f);
-    Biquad hp = Biquad::highpass(28);
-    Biquad crackBand = Biquad::highpass(900);
-    OnePole wobble(4.0f);
     PinkNoise pink;
-    Biquad grumble = Biquad::bandpass(380.0f, 0.8f);
+    Svf lp1, lp2, grumble;
+    Biquad hp = Biquad::highpass(28);
+    OnePole wobble(4.0f);
+    const float grumbleHz = rng.range(260.0f, 420.0f);
     for (int i = 0; i < n; ++i) {
         const float t = static_cast<float>(i) / kRate;
-        const float tail = std::min(1.0f, (seconds - t) / 1.5f);
-        const float env = rumbleEnvelope(bumps, t);
-        float x = lp2.process(lp1.process(brown.next(rng))) * env;
-        // The grumble above the rumble, so thunder is still thunder on small speakers.
-        x += 0.4f * grumble.process(pink.next(rng)) * env * env;
-        x *= 1.0f + 0.5f * wobble.process(rng.white() * 6.0f);
-        if (crack > 0 && t < 0.6f) {
-            // Crackle: sparse sharp impulses, densest at the start.
-            const float density = std::exp(-t / 0.12f);
-            const float spark = rng.chance(0.02 * density) ? rng.white() * 8.0f : 0.0f;
-            x += crack * crackBand.process(spark + 0.3f * rng.white() * density) *
-                 std::exp(-t / 0.25f);
+        if ((i & 15) == 0) {
+            const float fade =
+                st.cutoffFall + (1.0f - st.cutoffFall) * std::exp(-t / (0.3f * st.seconds));
+            lp1.set(st.cutoff * fade, 0.7f);
+            lp2.set(st.cutoff * fade * 1.3f, 0.7f);
+            grumble.set(grumbleHz * (0.6f + 0.4f * fade), 0.9f);
         }
+        const float tail = std::min(1.0f, (st.seconds - t) / 1.5f);
+        const float env = swellEnvelope(swells, t);
+        lp1.tick(brown.next(rng));
+        lp2.tick(lp1.low());
+        grumble.tick(pink.next(rng));
+        // The 150-800 Hz grumble keeps thunder thunder on small speakers.
+        float x = lp2.low() * env + 1.1f * grumble.band() * env * std::sqrt(env);
+        x *= 1.0f + 0.5f * wobble.process(rng.white() * 6.0f);
         out[static_cast<std::size_t>(i)] = hp.process(x) * std::max(tail, 0.0f);
     }
+    if (st.crackMs > 0) mixInto(out, crackBurst(rng, st.crackMs), frames(0.005f), 6.0f);
     return out;
 }
 
@@ -163,16 +219,27 @@ Buffer bell(float hz, float seconds, float level) {
 
 Buffer renderWeather(Category c, int variant, Rng& rng) {
     switch (c) {
-    case Category::ThunderRumble:
-        return thunder(rng, 6.0f + static_cast<float>(variant % 4), 3 + variant % 3,
-                       variant == 4 ? 90.0f : 130.0f + 10.0f * static_cast<float>(variant), 0.0f,
-                       0.6f);
-    case Category::RollingThunder:
-        return thunder(rng, 8.5f + 0.4f * static_cast<float>(variant), 7 + variant, 170.0f, 0.0f,
-                       0.5f);
-    case Category::ThunderCrack:
-        return thunder(rng, 6.5f + static_cast<float>(variant), 3 + variant, 180.0f,
-                       0.5f + 0.15f * static_cast<float>(variant), 0.15f);
+    case Category::ThunderRumble: {
+        // seconds, swells, cut-off, cut-off left at the end, separated, crack, loudest swell
+        static const Storm kRumbles[4] = {{6.5f, 3, 110, 0.6f, false, 0, 0},
+                                          {8.0f, 5, 220, 0.5f, false, 0, 1},
+                                          {5.5f, 2, 380, 0.4f, false, 0, 0},
+                                          {9.5f, 4, 80, 0.7f, false, 0, 2}};
+        return thunder(rng, kRumbles[variant % 4]);
+    }
+    case Category::RollingThunder: {
+        static const Storm kRolls[4] = {{9.5f, 5, 300, 0.35f, true, 0, 2},
+                                        {9.8f, 8, 200, 0.45f, true, 0, 0},
+                                        {7.5f, 3, 400, 0.3f, true, 0, 2},
+                                        {9.0f, 6, 150, 0.55f, true, 0, 4}};
+        return thunder(rng, kRolls[variant % 4]);
+    }
+    case Category::ThunderCrack: {
+        static const Storm kCracks[3] = {{6.5f, 3, 260, 0.45f, false, 110, 0},
+                                         {7.5f, 4, 420, 0.4f, true, 70, 1},
+                                         {9.5f, 5, 160, 0.3f, true, 150, 0}};
+        return thunder(rng, kCracks[variant % 3]);
+    }
     case Category::Gust:
         return gust(variant, rng);
     default:
