@@ -154,50 +154,90 @@ Buffer gust(int variant, Rng& rng) {
     return out;
 }
 
+float smoothstep(float x) {
+    x = std::clamp(x, 0.0f, 1.0f);
+    return x * x * (3.0f - 2.0f * x);
+}
+
+// Pebbles dragged by the backwash: separate short clicks, each a few stones knocking,
+// thickening as the water pulls back and thinning as it drains away.
+void addShingle(Buffer& out, Rng& rng, float from, float level) {
+    const float seconds = static_cast<float>(out.size()) / kRate;
+    for (float t = from; t < seconds - 0.1f;) {
+        const float d = t - from;
+        const float drag = smoothstep(d / 0.5f) * std::exp(-d / 1.4f) *
+                           (0.6f + 0.4f * std::sin(6.0f * d + rng.range(0.0f, 0.4f)));
+        if (rng.chance(0.7)) {
+            const Buffer click = noiseClick(rng, rng.logRange(2000.0f, 8000.0f),
+                                            rng.range(1.2f, 3.0f), rng.range(0.0004f, 0.0018f));
+            mixInto(out, click, frames(t), level * drag * rng.range(0.2f, 1.0f));
+        }
+        // Up to ~300 knocks a second at the height of the drag.
+        t += 1.0f / (20.0f + 280.0f * std::max(drag, 0.0f)) * rng.range(0.4f, 1.6f);
+    }
+}
+
 Buffer wave(int variant, Rng& rng) {
-    // length, break time, size (cut-off scale), shingle rattle
+    // length, break time, size (cut-off scale), shingle rattle, break glide (s), foam, second
+    // break (s after the first, 0 for none), swell curve
     struct Wave {
-        float seconds, breakAt, size, shingle;
+        float seconds, breakAt, size, shingle, glide, foam, second, swellPower;
     };
     static const Wave kWaves[9] = {
-        {7.0f, 1.6f, 1.0f, 1.0f},  {5.0f, 1.2f, 0.7f, 0.8f},  {4.5f, 1.1f, 0.6f, 0.0f},
-        {5.0f, 1.3f, 0.65f, 0.0f}, {4.0f, 0.9f, 0.55f, 0.0f}, {5.5f, 1.4f, 0.7f, 0.1f},
-        {4.8f, 1.0f, 0.6f, 0.0f},  {9.0f, 2.2f, 1.4f, 0.2f},  {3.5f, 0.8f, 0.4f, 0.0f},
+        {7.5f, 2.0f, 1.0f, 1.0f, 0.35f, 0.4f, 2.8f, 2.0f},  // shingle wave
+        {5.5f, 1.0f, 0.7f, 0.8f, 0.25f, 0.25f, 2.0f, 1.5f}, // small shingle wave
+        {4.5f, 2.8f, 0.45f, 0.0f, 0.3f, 1.0f, 0.0f, 2.5f},  // small waves ...
+        {8.0f, 4.5f, 0.9f, 0.0f, 0.45f, 0.6f, 0.0f, 1.0f},
+        {3.0f, 0.4f, 0.35f, 0.0f, 0.2f, 1.6f, 0.0f, 1.2f},
+        {6.5f, 3.2f, 0.6f, 0.1f, 0.5f, 0.3f, 0.0f, 3.0f},
+        {5.2f, 1.5f, 0.8f, 0.0f, 0.3f, 1.3f, 1.0f, 2.0f},
+        {9.5f, 3.0f, 1.4f, 0.2f, 0.5f, 0.9f, 2.2f, 2.2f}, // large wave
+        {3.2f, 0.8f, 0.4f, 0.0f, 0.2f, 0.6f, 0.0f, 1.6f}, // lapping
     };
     const Wave& w = kWaves[variant % 9];
+    // No two waves alike even of one variant: the sea places each break a little differently.
+    const float breakAt = w.breakAt * rng.range(0.85f, 1.15f),
+                size = w.size * rng.range(0.9f, 1.1f);
     const int n = frames(w.seconds);
     Buffer out(static_cast<std::size_t>(n));
     PinkNoise pink;
     Svf body;
-    Biquad rattleBand = Biquad::highpass(2500);
-    OnePole grain(40.0f);
+    Biquad foamHp = Biquad::highpass(1000), foamLp = Biquad::lowpass(8000);
+    Biquad washHp = Biquad::highpass(2000), washLp = Biquad::lowpass(6000);
+    OnePole fizz(30.0f);
+    const float wash = (w.seconds - breakAt) * 0.35f;
     for (int i = 0; i < n; ++i) {
         const float t = static_cast<float>(i) / kRate;
-        float env, cutoff;
-        if (t < w.breakAt) { // swell: rising, dark
-            const float u = t / w.breakAt;
-            env = 0.35f * u * u;
-            cutoff = 300.0f + 500.0f * u;
-        } else { // break, then the wash running out
-            const float d = t - w.breakAt;
-            env = 0.35f + 0.65f * std::exp(-d / 0.25f) * std::min(1.0f, d / 0.06f);
-            env *= std::exp(-d / ((w.seconds - w.breakAt) * 0.35f));
-            cutoff = 600.0f + 4500.0f * std::exp(-d / 0.8f);
+        const float u = std::min(t / breakAt, 1.0f), d = std::max(t - breakAt, 0.0f);
+        // The swell rises dark; at the break the water opens up over a fraction of a second.
+        const float open = smoothstep(d / w.glide);
+        float env = 0.3f * std::pow(u, w.swellPower);
+        env += open * 0.7f * std::exp(-d / 0.35f) + open * 0.3f * std::exp(-d / wash);
+        float cutoff = 300.0f + 500.0f * u - 200.0f * (1.0f - std::exp(-d / 1.0f)) +
+                       4300.0f * open * std::exp(-std::max(d - w.glide, 0.0f) / 0.8f);
+        if (w.second > 0 && d > w.second) { // a smaller wave breaking in behind
+            const float d2 = d - w.second, open2 = smoothstep(d2 / w.glide);
+            env += open2 * 0.6f * std::exp(-d2 / 0.4f);
+            cutoff += 1800.0f * open2 * std::exp(-d2 / 0.6f);
         }
-        cutoff *= w.size;
-        if ((i & 15) == 0) body.set(cutoff, 0.7f);
+        if ((i & 15) == 0) body.set(cutoff * size, 0.7f);
         body.tick(pink.next(rng));
         float x = body.low() * env;
-        if (w.shingle > 0 && t > w.breakAt + 0.4f) { // pebbles dragged by the backwash
-            const float d = t - w.breakAt - 0.4f;
-            const float drag = std::min(1.0f, d / 0.6f) * std::exp(-d / 1.5f);
-            const float density = std::max(0.0f, grain.process(rng.white() * 3.0f) + 0.3f);
-            x += w.shingle * 0.6f * drag * density *
-                 rattleBand.process(rng.chance(0.08) ? rng.white() * 3.0f : 0.0f);
-        }
-        // The wash sinks into the sand over the last 1.5 s.
-        const float end = std::clamp((w.seconds - t) / 1.5f, 0.0f, 1.0f);
-        out[static_cast<std::size_t>(i)] = x * end * end * (3.0f - 2.0f * end);
+        // Foam fizzing on top carries the wave after the break; the backwash hisses over sand.
+        const float grain = 0.5f + std::fabs(fizz.process(rng.white() * 4.0f));
+        x += w.foam * 0.35f * foamLp.process(foamHp.process(rng.white())) * open *
+             std::exp(-d / (wash * 0.8f)) * grain;
+        const float back =
+            smoothstep((d - 0.6f) / 0.8f) * std::exp(-std::max(d - 0.6f, 0.0f) / wash);
+        x += w.foam * 0.15f * washLp.process(washHp.process(rng.white())) * back;
+        out[static_cast<std::size_t>(i)] = x;
+    }
+    if (w.shingle > 0) addShingle(out, rng, breakAt + 0.4f, w.shingle * 0.5f);
+    // The wash sinks into the sand over the last 1.5 s.
+    for (int i = 0; i < n; ++i) {
+        const float end =
+            std::clamp((w.seconds - static_cast<float>(i) / kRate) / 1.5f, 0.0f, 1.0f);
+        out[static_cast<std::size_t>(i)] *= smoothstep(end);
     }
     return out;
 }
