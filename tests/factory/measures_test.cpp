@@ -70,7 +70,7 @@ bool underLibraryRun() {
 // Where the library already meets a measure, it is held to it; the rest is only reported.
 // Sounds of these kinds may have no near-twin in their bank.
 const std::set<Category> kTwinFree = {Category::ThunderRumble, Category::RollingThunder,
-                                      Category::ThunderCrack, Category::Wave};
+                                      Category::ThunderCrack, Category::Wave, Category::Gust};
 // Sounds of these kinds may have no hard spectral edge.
 const std::set<Category> kEdgeFree = {Category::ThunderRumble, Category::RollingThunder,
                                       Category::ThunderCrack, Category::Wave};

@@ -112,44 +112,79 @@ Buffer thunder(Rng& rng, const Storm& st) {
 }
 
 Buffer gust(int variant, Rng& rng) {
-    // length, peak cut-off, whistle, leaves, blustery sub-gusts
+    // length, sub-gusts, body band top (Hz), whistle (high winds only), leaves' rustle,
+    // bluster (how unevenly the gust dies away), rise of each sub-gust (s), strongest sub-gust
     struct Gust {
-        float seconds, cutoff, whistle, leaves, bluster;
+        float seconds;
+        int parts;
+        float top, whistle, leaves, bluster, rise;
+        int strongest;
     };
     static const Gust kGusts[10] = {
-        {6.0f, 900, 0.0f, 0.8f, 0.2f},   {4.5f, 800, 0.0f, 0.6f, 0.1f},
-        {4.0f, 700, 0.0f, 0.0f, 0.1f},   {5.5f, 1000, 0.1f, 0.0f, 0.2f},
-        {7.5f, 1400, 0.4f, 0.2f, 0.4f},  {7.0f, 1600, 0.6f, 0.0f, 0.3f},
-        {8.0f, 1500, 0.5f, 0.1f, 0.35f}, {6.5f, 1100, 0.2f, 0.0f, 0.8f},
-        {7.0f, 1200, 0.2f, 0.1f, 0.9f},  {5.0f, 600, 0.0f, 0.3f, 0.05f},
+        {6.0f, 3, 1400, 0.0f, 1.0f, 0.3f, 0.35f, 1}, // treewind gust
+        {4.5f, 2, 1100, 0.0f, 0.8f, 0.2f, 0.25f, 0}, // small tree gust
+        {3.5f, 2, 900, 0.0f, 0.0f, 0.2f, 0.2f, 0},   // small gust
+        {5.5f, 3, 1300, 0.0f, 0.0f, 0.4f, 0.3f, 2},  // medium gust
+        {8.0f, 4, 2000, 0.0f, 0.15f, 0.6f, 0.2f, 1}, // stormy gust
+        {7.0f, 2, 1800, 0.6f, 0.0f, 0.3f, 0.5f, 0},  // high wind gust
+        {8.5f, 3, 1700, 0.5f, 0.0f, 0.5f, 0.6f, 2},  // high wind gust 2
+        {6.5f, 4, 1500, 0.0f, 0.0f, 0.9f, 0.15f, 3}, // blustery gust 1
+        {7.5f, 3, 1600, 0.0f, 0.1f, 1.0f, 0.1f, 0},  // blustery gust 2
+        {5.0f, 2, 700, 0.0f, 0.3f, 0.1f, 0.6f, 1},   // gentle gust
     };
     const Gust& g = kGusts[variant % 10];
+    // Sub-gusts: each comes on fast and dies away slowly; the first is not always the strongest.
+    struct Part {
+        float at, fall, gain;
+    };
+    std::vector<Part> parts;
+    float at = g.rise;
+    for (int k = 0; k < g.parts; ++k) {
+        parts.push_back({at, rng.range(0.5f, 1.4f) * g.seconds / static_cast<float>(g.parts + 1),
+                         k == g.strongest ? 1.0f : rng.range(0.35f, 0.75f)});
+        at += rng.range(0.6f, 1.3f) * (g.seconds - 2.0f) / static_cast<float>(g.parts);
+    }
+    auto shape = [&](float t) {
+        float e = 0.0f;
+        for (const Part& p : parts) {
+            const float rise = g.rise * p.gain;
+            if (t < p.at - rise) continue;
+            e += p.gain * (t < p.at ? std::sin(1.5707963f * (t - (p.at - rise)) / rise)
+                                    : std::exp(-(t - p.at) / p.fall));
+        }
+        return e;
+    };
     const int n = frames(g.seconds);
     Buffer out(static_cast<std::size_t>(n));
     PinkNoise pink;
     Svf body, whistle;
-    Biquad leafBand = Biquad::bandpass(4500, 0.6f);
-    OnePole flutter(6.0f), bluster(1.2f);
-    const float peakAt = rng.range(0.38f, 0.5f);
+    Biquad low = Biquad::highpass(200), high = Biquad::lowpass(g.top);
+    OnePole bluster(1.5f);
     for (int i = 0; i < n; ++i) {
-        const float u = static_cast<float>(i) / static_cast<float>(n);
-        const float rise =
-            u < peakAt ? std::pow(u / peakAt, 1.6f) : std::pow((1.0f - u) / (1.0f - peakAt), 1.3f);
-        float env = rise * (1.0f + g.bluster * 2.5f * bluster.process(rng.white()));
+        const float t = static_cast<float>(i) / kRate;
+        const float tail = std::clamp((g.seconds - t) / 0.8f, 0.0f, 1.0f);
+        float env = shape(t) * (1.0f + g.bluster * 2.0f * bluster.process(rng.white())) * tail;
         env = std::max(env, 0.0f);
         if ((i & 15) == 0) {
-            body.set(150.0f + g.cutoff * env, 0.6f);
-            whistle.set(420.0f + 500.0f * env, 12.0f);
+            body.set(300.0f + (g.top - 300.0f) * std::min(env, 1.0f), 0.8f);
+            whistle.set(450.0f + 600.0f * std::min(env, 1.2f), 14.0f);
         }
         const float p = pink.next(rng);
         body.tick(p);
         whistle.tick(p);
-        float x = body.low() * env + g.whistle * 0.7f * whistle.band() * env * env;
-        if (g.leaves > 0) {
-            const float rustle = std::max(0.0f, flutter.process(rng.white() * 4.0f));
-            x += g.leaves * 0.25f * leafBand.process(rng.white()) * env * env * (0.3f + rustle);
-        }
+        float x = high.process(low.process(body.low())) * env;
+        x += g.whistle * 0.6f * whistle.band() * env * env;
         out[static_cast<std::size_t>(i)] = x;
+    }
+    if (g.leaves > 0) { // a tree in the gust: rustling grains riding on it
+        for (float t = 0.0f; t < g.seconds - 0.2f; t += rng.range(0.002f, 0.008f)) {
+            const float e = shape(t);
+            if (!rng.chance(std::min(1.0, 0.2 + 0.8 * e))) continue;
+            mixInto(
+                out,
+                noiseClick(rng, rng.logRange(2500.0f, 7000.0f), 1.2f, rng.range(0.001f, 0.004f)),
+                frames(t), g.leaves * 0.4f * e * rng.range(0.2f, 1.0f));
+        }
     }
     return out;
 }
