@@ -111,6 +111,11 @@ Buffer thunder(Rng& rng, const Storm& st) {
     return out;
 }
 
+float smoothstep(float x) {
+    x = std::clamp(x, 0.0f, 1.0f);
+    return x * x * (3.0f - 2.0f * x);
+}
+
 Buffer gust(int variant, Rng& rng) {
     // length, sub-gusts, body band top (Hz), whistle (high winds only), leaves' rustle,
     // bluster (how unevenly the gust dies away), rise of each sub-gust (s), strongest sub-gust
@@ -135,22 +140,23 @@ Buffer gust(int variant, Rng& rng) {
     const Gust& g = kGusts[variant % 10];
     // Sub-gusts: each comes on fast and dies away slowly; the first is not always the strongest.
     struct Part {
-        float at, fall, gain;
+        float at, rise, fall, gain;
     };
     std::vector<Part> parts;
-    float at = g.rise;
+    float at = g.rise + 0.3f;
     for (int k = 0; k < g.parts; ++k) {
-        parts.push_back({at, rng.range(0.5f, 1.4f) * g.seconds / static_cast<float>(g.parts + 1),
+        parts.push_back({at, (g.rise + 0.25f) * rng.range(0.8f, 1.2f),
+                         rng.range(0.8f, 1.4f) * g.seconds / static_cast<float>(g.parts + 1),
                          k == g.strongest ? 1.0f : rng.range(0.35f, 0.75f)});
         at += rng.range(0.6f, 1.3f) * (g.seconds - 2.0f) / static_cast<float>(g.parts);
     }
     auto shape = [&](float t) {
         float e = 0.0f;
         for (const Part& p : parts) {
-            const float rise = g.rise * p.gain;
-            if (t < p.at - rise) continue;
-            e += p.gain * (t < p.at ? std::sin(1.5707963f * (t - (p.at - rise)) / rise)
-                                    : std::exp(-(t - p.at) / p.fall));
+            if (t < p.at - p.rise) continue;
+            // The air moves as fast as its strongest push, not the sum of them.
+            e = std::max(e, p.gain * (t < p.at ? smoothstep((t - (p.at - p.rise)) / p.rise)
+                                               : std::exp(-(t - p.at) / p.fall)));
         }
         return e;
     };
@@ -187,11 +193,6 @@ Buffer gust(int variant, Rng& rng) {
         }
     }
     return out;
-}
-
-float smoothstep(float x) {
-    x = std::clamp(x, 0.0f, 1.0f);
-    return x * x * (3.0f - 2.0f * x);
 }
 
 // Pebbles dragged by the backwash: separate short clicks, each a few stones knocking,
