@@ -85,8 +85,13 @@ Buffer wings(int variant, Rng& rng) {
     Buffer out(static_cast<std::size_t>(frames(flaps / rate + 0.4)), 0.0f);
     for (int k = 0; k < flaps; ++k) {
         const float start = k / rate + rng.range(-0.01f, 0.01f);
-        const float level = std::pow(0.94f, static_cast<float>(k)) * rng.range(0.85f, 1.0f);
-        Biquad body = Biquad::bandpass(rng.range(550, 1000), 0.8f);
+        // A pigeon clattering up, loud at once; a smaller bird's wings, lighter and brighter,
+        // beating harder as it climbs away.
+        const float level = (variant == 0 ? std::pow(0.94f, static_cast<float>(k))
+                                          : 0.5f + 0.5f * static_cast<float>(k) / flaps) *
+                            rng.range(0.85f, 1.0f);
+        Biquad body = variant == 0 ? Biquad::bandpass(rng.range(550, 1000), 0.8f)
+                                   : Biquad::bandpass(rng.range(1100, 1800), 1.0f);
         Biquad thump = Biquad::lowpass(260);
         const int n = frames(0.12);
         Buffer flap(static_cast<std::size_t>(n));
