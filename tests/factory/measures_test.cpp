@@ -259,6 +259,7 @@ TEST(BelievabilityMeasures, FactoryLibraryReport) {
     int quietOnSmall = 0;
     for (const Sound& s : loops) {
         const double l = smallSpeakerLoudness(s.samples);
+        EXPECT_NEAR(l, -23.0, 4.0) << s.entry->caption << " on a small speaker";
         if (std::fabs(l + 23) > 4) {
             ++quietOnSmall;
             std::printf("  %6.1f LUFS  %s (%s)\n", l, s.entry->path.c_str(),
@@ -272,6 +273,9 @@ TEST(BelievabilityMeasures, FactoryLibraryReport) {
     for (const Sound& s : loops) {
         const double r = loopRepetition(s.samples);
         if (r >= 0.25) ++repeating;
+        if (s.entry->category == Category::HabitatLoop) {
+            EXPECT_LT(r, 0.25) << s.entry->caption << " gives its loop away";
+        }
         std::printf("  %.3f %s %s (%s)\n", r, r >= 0.25 ? "REPEATS" : "       ",
                     s.entry->path.c_str(), s.entry->caption.c_str());
     }

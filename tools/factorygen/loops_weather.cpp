@@ -178,7 +178,7 @@ Buffer windLoop(int variant, long length, Rng& rng) {
         whistle2.tick(p);
         float x = body.low() * level;
         x += s.whistle * (whistle.band() + 0.5f * whistle2.band()) * g * g * 0.8f;
-        x += s.roar * roarLp.process(brown.next(rng)) * level * 3.0f;
+        x += s.roar * roarLp.process(brown.next(rng)) * level * 1.5f;
         if (s.leaves > 0) {
             const float r = std::max(0.0f, rustle.process(rng.white() * 3.0f) + 0.2f);
             x += s.leaves * 0.1f * leafLp.process(leafHp.process(rng.white())) * (0.2f + g) * r;
