@@ -204,7 +204,7 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
     };
     static const SeaSpec kSea[6] = {
         {0, 1, 7.5f, 0.3f, 700},  // shingle ocean
-        {7, 7, 4.5f, 1.2f, 900},  // rough sea
+        {3, 7, 4.5f, 2.2f, 2400}, // rough sea: whitecaps hiss between the breakers
         {2, 6, 7.0f, 0.25f, 500}, // gentle ocean
         {8, 8, 1.6f, 0.35f, 450}, // harbour: lapping against the quay
         {8, 8, 2.2f, 0.3f, 400},  // lake shore
@@ -213,8 +213,8 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
     const SeaSpec& s = kSea[variant % 6];
     Ring ring(length);
     PeriodicCurve swell(rng, length, 6, 0.5f, 1.0f);
-    // Waves come in on a rhythm of their own, never quite regular.
-    for (long at : jitteredTimes(rng, length, s.gap, 0.6f)) {
+    // Waves come in on a rhythm of their own, never regular enough to count along to.
+    for (long at : jitteredTimes(rng, length, s.gap, 0.95f)) {
         const int from = std::min(s.waveFrom, s.waveTo), to = std::max(s.waveFrom, s.waveTo);
         const int v = from + rng.below(to - from + 1);
         Buffer w = renderWeather(Category::Wave, v, rng);
@@ -225,7 +225,7 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
             for (std::size_t i = 0; i < w.size(); ++i)
                 w[i] *= std::min(1.0f, static_cast<float>(w.size() - i) / frames(0.5));
         }
-        ring.add(at, w, rng.range(0.5f, 1.0f) * swell.at(at));
+        ring.add(at, w, rng.range(0.3f, 1.0f) * swell.at(at));
     }
     if (variant == 3) { // harbour: rigging clinks and hull knocks
         PeriodicCurve r(rng, length, 4, 0.1f, 0.4f);

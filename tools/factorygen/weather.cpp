@@ -268,7 +268,7 @@ Buffer wave(int variant, Rng& rng) {
         x += w.foam * 0.15f * washLp.process(washHp.process(rng.white())) * back;
         out[static_cast<std::size_t>(i)] = x;
     }
-    if (w.shingle > 0) addShingle(out, rng, breakAt + 0.4f, w.shingle * 0.5f);
+    if (w.shingle > 0) addShingle(out, rng, breakAt + 0.4f, w.shingle * 1.2f);
     // The wash sinks into the sand over the last 1.5 s.
     for (int i = 0; i < n; ++i) {
         const float end =
