@@ -16,13 +16,28 @@ const std::vector<Formant> kMeowOw = {{900, 300, 0}, {1300, 400, -4}, {3200, 800
 
 Buffer cow(int variant, Rng& rng) {
     VoiceSpec v;
-    const float f0 = 118.0f + 14.0f * static_cast<float>(variant);
+    // A moo starts low through the nose, climbs as the mouth opens, and sinks back: about
+    // 90 -> 140 -> 100 Hz, each cow in her own voice.
+    const float scale = 0.94f + 0.07f * static_cast<float>(variant);
     v.duration = 1.8f + 0.5f * static_cast<float>(variant);
-    v.pitch = {{0.0f, f0 * 0.85f}, {0.25f, f0 * 1.1f}, {0.7f, f0 * 1.05f}, {1.0f, f0 * 0.78f}};
-    v.amp = {{0.0f, 0.0f}, {0.12f, 0.6f}, {0.35f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
+    // Where the climb peaks and how the breath runs: a plain moo, a hummed start breaking into
+    // a full one, a long call fading out.
+    const float peak[3] = {0.35f, 0.55f, 0.2f};
+    const float p = peak[variant % 3];
+    v.pitch = {{0.0f, 90.0f * scale},
+               {p, 140.0f * scale},
+               {p + (1.0f - p) * 0.5f, 125.0f * scale},
+               {1.0f, 100.0f * scale}};
+    if (variant % 3 == 1)
+        v.amp = {{0.0f, 0.0f},  {0.1f, 0.5f},  {0.3f, 0.25f},
+                 {0.45f, 1.0f}, {0.85f, 0.8f}, {1.0f, 0.0f}};
+    else if (variant % 3 == 2)
+        v.amp = {{0.0f, 0.0f}, {0.08f, 0.8f}, {0.2f, 1.0f}, {0.6f, 0.5f}, {1.0f, 0.0f}};
+    else
+        v.amp = {{0.0f, 0.0f}, {0.12f, 0.6f}, {0.35f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
     v.formants = kMoo;
     v.formantsTo = kMooOpen;
-    v.morph = {{0.0f, 0.0f}, {0.4f, 1.0f}, {0.85f, 0.6f}, {1.0f, 0.0f}};
+    v.morph = {{0.0f, 0.0f}, {p + 0.05f, 1.0f}, {0.85f, 0.6f}, {1.0f, 0.0f}};
     v.tilt = 0.9f;
     v.maxHarmonics = 40;
     v.breath = 0.25f;
