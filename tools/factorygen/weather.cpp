@@ -291,31 +291,34 @@ Buffer bell(float hz, float seconds, float level) {
     return out;
 }
 
+// seconds, swells, cut-off, cut-off left at the end, separated, crack, loudest swell
+const Storm kStorms[11] = {
+    // thunder rumbles
+    {6.5f, 3, 110, 0.6f, false, 0, 0},
+    {8.0f, 5, 220, 0.5f, false, 0, 1},
+    {5.5f, 2, 380, 0.4f, false, 0, 0},
+    {9.5f, 4, 80, 0.7f, false, 0, 2},
+    // rolling thunder
+    {9.5f, 5, 300, 0.35f, true, 0, 2},
+    {9.8f, 8, 200, 0.45f, true, 0, 0},
+    {7.5f, 3, 400, 0.3f, true, 0, 2},
+    {9.0f, 6, 150, 0.55f, true, 0, 4},
+    // thundercracks
+    {6.5f, 3, 260, 0.45f, false, 110, 0},
+    {7.5f, 4, 420, 0.4f, true, 70, 1},
+    {9.5f, 5, 160, 0.3f, true, 150, 0},
+};
+
 } // namespace
 
 Buffer renderWeather(Category c, int variant, Rng& rng) {
     switch (c) {
-    case Category::ThunderRumble: {
-        // seconds, swells, cut-off, cut-off left at the end, separated, crack, loudest swell
-        static const Storm kRumbles[4] = {{6.5f, 3, 110, 0.6f, false, 0, 0},
-                                          {8.0f, 5, 220, 0.5f, false, 0, 1},
-                                          {5.5f, 2, 380, 0.4f, false, 0, 0},
-                                          {9.5f, 4, 80, 0.7f, false, 0, 2}};
-        return thunder(rng, kRumbles[variant % 4]);
-    }
-    case Category::RollingThunder: {
-        static const Storm kRolls[4] = {{9.5f, 5, 300, 0.35f, true, 0, 2},
-                                        {9.8f, 8, 200, 0.45f, true, 0, 0},
-                                        {7.5f, 3, 400, 0.3f, true, 0, 2},
-                                        {9.0f, 6, 150, 0.55f, true, 0, 4}};
-        return thunder(rng, kRolls[variant % 4]);
-    }
-    case Category::ThunderCrack: {
-        static const Storm kCracks[3] = {{6.5f, 3, 260, 0.45f, false, 110, 0},
-                                         {7.5f, 4, 420, 0.4f, true, 70, 1},
-                                         {9.5f, 5, 160, 0.3f, true, 150, 0}};
-        return thunder(rng, kCracks[variant % 3]);
-    }
+    case Category::ThunderRumble:
+        return thunder(rng, kStorms[variant % 4]);
+    case Category::RollingThunder:
+        return thunder(rng, kStorms[4 + variant % 4]);
+    case Category::ThunderCrack:
+        return thunder(rng, kStorms[8 + variant % 3]);
     case Category::Gust:
         return gust(variant, rng);
     default:
