@@ -233,12 +233,15 @@ int burstCount(const Samples& s, double ms) {
     return bursts;
 }
 
-void highPass(Samples& s, double hz) {
+namespace {
+
+// One RBJ biquad section, Butterworth Q, run in place.
+void biquad(Samples& s, double hz, bool high) {
     const double w = 2 * std::numbers::pi * hz / kRate, cw = std::cos(w),
                  alpha = std::sin(w) / (2 * 0.7071);
     const double a0 = 1 + alpha;
-    const double b0 = (1 + cw) / 2 / a0, b1 = -(1 + cw) / a0, b2 = b0, a1 = -2 * cw / a0,
-                 a2 = (1 - alpha) / a0;
+    const double b0 = (high ? (1 + cw) : (1 - cw)) / 2 / a0, b1 = (high ? -(1 + cw) : 1 - cw) / a0,
+                 b2 = b0, a1 = -2 * cw / a0, a2 = (1 - alpha) / a0;
     double z1 = 0, z2 = 0;
     for (float& x : s) {
         const double y = b0 * x + z1;
@@ -246,6 +249,40 @@ void highPass(Samples& s, double hz) {
         z2 = b2 * x - a2 * y;
         x = static_cast<float>(y);
     }
+}
+
+} // namespace
+
+void highPass(Samples& s, double hz) {
+    biquad(s, hz, true);
+}
+
+void lowPass(Samples& s, double hz) {
+    biquad(s, hz, false);
+}
+
+std::vector<std::vector<double>> bandPowerFrames(const Samples& s,
+                                                 const std::vector<double>& edgesHz,
+                                                 std::size_t size, std::size_t hop) {
+    std::vector<std::vector<double>> out;
+    if (edgesHz.size() < 2) return out;
+    std::vector<std::complex<double>> a(size);
+    const double binHz = static_cast<double>(kRate) / static_cast<double>(size);
+    for (std::size_t o = 0; o + size <= s.size(); o += hop) {
+        for (std::size_t i = 0; i < size; ++i)
+            a[i] = s[o + i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) /
+                                                    static_cast<double>(size)));
+        fft(a);
+        std::vector<double> bands(edgesHz.size() - 1, 0.0);
+        for (std::size_t k = 1; k <= size / 2; ++k) {
+            const double hz = static_cast<double>(k) * binHz;
+            const auto it = std::upper_bound(edgesHz.begin(), edgesHz.end(), hz);
+            if (it == edgesHz.begin() || it == edgesHz.end()) continue;
+            bands[static_cast<std::size_t>(it - edgesHz.begin() - 1)] += std::norm(a[k]);
+        }
+        out.push_back(std::move(bands));
+    }
+    return out;
 }
 
 double envelopeBeatHz(const Samples& s, double minHz, double maxHz) {

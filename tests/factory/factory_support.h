@@ -48,8 +48,15 @@ int burstCount(const Samples& s, double ms = 10);
 /// found to within about 0.01 Hz.
 double envelopeBeatHz(const Samples& s, double minHz, double maxHz);
 
-/// Second-order high-pass (RBJ) applied in place.
+/// Second-order high-pass and low-pass (RBJ, Butterworth Q) applied in place.
 void highPass(Samples& s, double hz);
+void lowPass(Samples& s, double hz);
+
+/// Power in the bands between consecutive `edgesHz`, for every Hann frame of `size` samples
+/// (a power of two) taken every `hop` samples.
+std::vector<std::vector<double>> bandPowerFrames(const Samples& s,
+                                                 const std::vector<double>& edgesHz,
+                                                 std::size_t size, std::size_t hop);
 
 /// Entries of one kind.
 std::vector<Entry> entriesOf(Kind k);

@@ -16,13 +16,28 @@ const std::vector<Formant> kMeowOw = {{900, 300, 0}, {1300, 400, -4}, {3200, 800
 
 Buffer cow(int variant, Rng& rng) {
     VoiceSpec v;
-    const float f0 = 118.0f + 14.0f * static_cast<float>(variant);
+    // A moo starts low through the nose, climbs as the mouth opens, and sinks back: about
+    // 90 -> 140 -> 100 Hz, each cow in her own voice.
+    const float scale = 0.94f + 0.07f * static_cast<float>(variant);
     v.duration = 1.8f + 0.5f * static_cast<float>(variant);
-    v.pitch = {{0.0f, f0 * 0.85f}, {0.25f, f0 * 1.1f}, {0.7f, f0 * 1.05f}, {1.0f, f0 * 0.78f}};
-    v.amp = {{0.0f, 0.0f}, {0.12f, 0.6f}, {0.35f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
+    // Where the climb peaks and how the breath runs: a plain moo, a hummed start breaking into
+    // a full one, a long call fading out.
+    const float peak[3] = {0.35f, 0.55f, 0.2f};
+    const float p = peak[variant % 3];
+    v.pitch = {{0.0f, 90.0f * scale},
+               {p, 140.0f * scale},
+               {p + (1.0f - p) * 0.5f, 125.0f * scale},
+               {1.0f, 100.0f * scale}};
+    if (variant % 3 == 1)
+        v.amp = {{0.0f, 0.0f},  {0.1f, 0.5f},  {0.3f, 0.25f},
+                 {0.45f, 1.0f}, {0.85f, 0.8f}, {1.0f, 0.0f}};
+    else if (variant % 3 == 2)
+        v.amp = {{0.0f, 0.0f}, {0.08f, 0.8f}, {0.2f, 1.0f}, {0.6f, 0.5f}, {1.0f, 0.0f}};
+    else
+        v.amp = {{0.0f, 0.0f}, {0.12f, 0.6f}, {0.35f, 1.0f}, {0.8f, 0.85f}, {1.0f, 0.0f}};
     v.formants = kMoo;
     v.formantsTo = kMooOpen;
-    v.morph = {{0.0f, 0.0f}, {0.4f, 1.0f}, {0.85f, 0.6f}, {1.0f, 0.0f}};
+    v.morph = {{0.0f, 0.0f}, {p + 0.05f, 1.0f}, {0.85f, 0.6f}, {1.0f, 0.0f}};
     v.tilt = 0.9f;
     v.maxHarmonics = 40;
     v.breath = 0.25f;
@@ -139,33 +154,63 @@ Buffer bleat(Rng& rng, float f0, float seconds, float quaver, float nasal) {
     return renderVoice(v, rng);
 }
 
+// One hoof landing: the wall of the hoof knocking the ground, the ground's thud, grit
+// scuffed aside and, now and then, the iron shoe clipping a stone. `pitch` scales every
+// frequency (the Doppler shift of a passing horse), `soft` is how yielding the ground is.
+Buffer hoofHit(Rng& rng, float pitch, float soft) {
+    Buffer hit = dampedSine(rng.range(300, 420) * pitch, 0.018f * (1.0f + soft));
+    mixInto(hit, dampedSine(rng.range(850, 1100) * pitch, 0.01f), 0, 0.5f * (1.0f - 0.6f * soft));
+    mixInto(hit, dampedSine(rng.range(95, 140) * pitch, 0.035f), 0, 0.8f + soft);
+    mixInto(hit, noiseClick(rng, rng.range(1500, 3000) * pitch, 0.7f, rng.range(0.003f, 0.008f)),
+            frames(0.002f), rng.range(0.6f, 1.3f));
+    if (rng.chance(0.3 * (1.0 - soft)))
+        mixInto(hit, dampedSine(rng.range(2800, 4200) * pitch, 0.012f),
+                frames(rng.range(0.0f, 0.01f)), rng.range(0.2f, 0.45f));
+    return hit;
+}
+
 Buffer hooves(int variant, Rng& rng) {
-    // trot: two-beat; canter: three-beat with a pause, passing by
-    const bool trot = variant == 0;
-    const float seconds = trot ? 4.0f : 5.0f;
-    const float stride = trot ? 0.36f : 0.52f;
-    Buffer out(static_cast<std::size_t>(frames(seconds + 0.3)), 0.0f);
-    Biquad lp = Biquad::lowpass(3000);
-    float t = 0.05f;
-    while (t < seconds) {
-        const int beats = trot ? 2 : 3;
-        for (int b = 0; b < beats; ++b) {
-            const float at =
-                t + (trot ? b * stride * 0.5f : b * 0.09f) + rng.range(-0.008f, 0.008f);
-            float level = rng.range(0.75f, 1.0f);
-            if (!trot) {
-                const float u = at / seconds; // passing: loudest in the middle
-                level *=
-                    0.15f +
-                    0.85f * std::exp(-std::pow((u - 0.5f) * (variant == 1 ? 3.5f : 2.8f), 2.0f));
+    // trot: two-beat, each diagonal pair landing almost together; canter: three-beat, then a
+    // moment with all four hooves off the ground. A horse cantering past is heard through
+    // the Doppler shift and the swell and fade of its distance.
+    struct Gait {
+        float seconds, stride;
+        bool trot;
+        float closest, speed, passAt, soft; ///< m, m/s, s, ground
+    };
+    static const Gait kGaits[3] = {
+        {4.0f, 0.66f, true, 0.0f, 0.0f, 0.0f, 0.1f},   // trotting on a lane
+        {5.0f, 0.58f, false, 5.0f, 9.0f, 2.3f, 0.15f}, // cantering past, close, on a track
+        {6.0f, 0.64f, false, 14.0f, 7.0f, 3.4f, 0.6f}, // cantering past across a field
+    };
+    const Gait& g = kGaits[variant % 3];
+    Buffer out(static_cast<std::size_t>(frames(g.seconds + 0.3)), 0.0f);
+    Biquad lp = Biquad::lowpass(g.trot ? 4500.0f : 3800.0f);
+    constexpr float sound = 343.0f;
+    for (float t = 0.05f; t < g.seconds;) {
+        const float stride = g.stride * rng.range(0.95f, 1.05f);
+        std::vector<float> beats;
+        if (g.trot) {
+            for (float b : {0.0f, 0.5f}) { // a diagonal pair lands with a slight flam
+                beats.push_back(b * stride);
+                beats.push_back(b * stride + rng.range(0.006f, 0.025f));
             }
-            Buffer hit = dampedSine(rng.range(330, 420), 0.018f);
-            mixInto(hit, dampedSine(rng.range(850, 1100), 0.01f), 0, 0.5f);
-            mixInto(hit, noiseClick(rng, 2200, 0.8f, 0.004f), 0, 1.2f);
-            mixInto(hit, dampedSine(rng.range(110, 140), 0.03f), 0, 0.8f);
-            mixInto(out, hit, frames(at), level);
+        } else {
+            beats = {0.0f, stride * rng.range(0.17f, 0.22f), stride * rng.range(0.3f, 0.36f),
+                     stride * rng.range(0.36f, 0.42f)};
         }
-        t += stride * rng.range(0.97f, 1.03f);
+        for (float b : beats) {
+            const float at = t + b + rng.range(-0.012f, 0.012f);
+            float pitch = 1.0f, level = rng.range(0.7f, 1.0f);
+            if (g.closest > 0) {
+                const float x = g.speed * (at - g.passAt), dist = std::hypot(x, g.closest);
+                // Approaching sounds higher, leaving lower; nearer is louder.
+                pitch = sound / (sound + g.speed * x / dist);
+                level *= g.closest / dist;
+            }
+            if (at < g.seconds) mixInto(out, hoofHit(rng, pitch, g.soft), frames(at), level);
+        }
+        t += stride;
     }
     for (float& x : out)
         x = lp.process(x);
@@ -185,8 +230,17 @@ Buffer whinny(int variant, Rng& rng) {
     v.formants = {{1100, 500, 0}, {2400, 700, -6}, {3800, 1000, -14}};
     v.tilt = 0.9f;
     v.maxHarmonics = 18;
-    v.vibratoHz = 11.0f;
-    v.vibratoDepth = 0.06f;
+    // The whinny's shake is uneven: the second horse's wanders more and breaks into a nicker.
+    v.vibratoHz = variant == 0 ? 11.0f : 8.5f;
+    v.vibratoDepth = variant == 0 ? 0.06f : 0.09f;
+    v.jitter = variant == 0 ? 0.02f : 0.04f;
+    if (variant == 1) {
+        v.duration = 2.1f;
+        v.pitch = {{0.0f, f * 0.8f},  {0.08f, f * 1.3f}, {0.3f, f * 1.0f},
+                   {0.5f, f * 1.15f}, {0.7f, f * 0.6f},  {1.0f, f * 0.35f}};
+        v.amp = {{0.0f, 0.0f}, {0.05f, 1.0f}, {0.35f, 0.6f},
+                 {0.5f, 0.9f}, {0.8f, 0.5f},  {1.0f, 0.0f}};
+    }
     v.tremoloHz = 11.0f;
     v.tremoloDepth = 0.5f;
     v.breath = 0.2f;
@@ -218,7 +272,8 @@ Buffer snort(Rng& rng) {
 }
 
 Buffer geese(int variant, Rng& rng) {
-    const int honks = 4 + 2 * variant;
+    // a few honks; a flock passing over (honks crowding, swelling and fading); a low pair
+    const int honks = 4 + 2 * variant + (variant == 1 ? 6 : 0);
     std::vector<std::pair<float, Buffer>> parts;
     float t = 0.0f;
     for (int i = 0; i < honks; ++i) {
@@ -233,8 +288,14 @@ Buffer geese(int variant, Rng& rng) {
         v.roughness = 0.6f;
         v.breath = 0.25f;
         v.jitter = 0.015f;
-        parts.push_back({t, renderVoice(v, rng)});
-        t += rng.range(0.12f, 0.45f);
+        Buffer honk = renderVoice(v, rng);
+        if (variant == 1) { // the flock overhead halfway through
+            const float u = static_cast<float>(i) / static_cast<float>(honks - 1);
+            for (float& x : honk)
+                x *= 0.25f + 0.75f * std::sin(3.1415927f * u) * rng.range(0.7f, 1.0f);
+        }
+        parts.push_back({t, std::move(honk)});
+        t += variant == 1 ? rng.range(0.05f, 0.3f) : rng.range(0.12f, 0.45f);
     }
     return arrange(parts);
 }

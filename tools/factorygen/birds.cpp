@@ -38,16 +38,16 @@ Buffer hoot(Rng& rng, float hz, float seconds, float rise, float quaver = 0.0f) 
 Buffer owl(int variant, Rng& rng) {
     switch (variant) {
     case 0:
-    case 1: { // barn owl: a drawn-out hissing shriek
+    case 1: { // barn owl: a drawn-out screech, more breath than voice, hissing at 2.5-4 kHz
         VoiceSpec v;
         v.duration = variant == 0 ? 1.6f : 1.1f;
         const float f = variant == 0 ? 720.0f : 640.0f;
         v.pitch = {{0.0f, f * 0.9f}, {0.2f, f}, {1.0f, f * 0.82f}};
         v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.75f, 0.7f}, {1.0f, 0.0f}};
-        v.formants = {{f, 400, 0}, {2200, 1400, -6}, {4800, 2500, -10}};
-        v.tilt = 0.9f;
-        v.breath = 0.6f;
-        v.roughness = 0.5f;
+        v.formants = {{2600, 700, 0}, {3500, 900, 0}, {f, 400, -8}};
+        v.tilt = 0.6f;
+        v.breath = 1.4f;
+        v.roughness = 0.6f;
         v.jitter = 0.01f;
         return renderVoice(v, rng);
     }
@@ -85,8 +85,13 @@ Buffer wings(int variant, Rng& rng) {
     Buffer out(static_cast<std::size_t>(frames(flaps / rate + 0.4)), 0.0f);
     for (int k = 0; k < flaps; ++k) {
         const float start = k / rate + rng.range(-0.01f, 0.01f);
-        const float level = std::pow(0.94f, static_cast<float>(k)) * rng.range(0.85f, 1.0f);
-        Biquad body = Biquad::bandpass(rng.range(550, 1000), 0.8f);
+        // A pigeon clattering up, loud at once; a smaller bird's wings, lighter and brighter,
+        // beating harder as it climbs away.
+        const float level = (variant == 0 ? std::pow(0.94f, static_cast<float>(k))
+                                          : 0.5f + 0.5f * static_cast<float>(k) / flaps) *
+                            rng.range(0.85f, 1.0f);
+        Biquad body = variant == 0 ? Biquad::bandpass(rng.range(550, 1000), 0.8f)
+                                   : Biquad::bandpass(rng.range(1100, 1800), 1.0f);
         Biquad thump = Biquad::lowpass(260);
         const int n = frames(0.12);
         Buffer flap(static_cast<std::size_t>(n));

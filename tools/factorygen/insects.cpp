@@ -17,8 +17,17 @@ Buffer buzz(int variant, Rng& rng) {
     const Fly& f = kFlies[variant % 6];
     VoiceSpec v;
     v.duration = f.seconds;
-    // Approach and leave: pitch a little high coming in, low going away.
-    v.pitch = {{0.0f, f.hz * 1.04f}, {0.5f, f.hz}, {1.0f, f.hz * 0.95f}};
+    // Flying past the listener: the hum is highest coming in and drops as it goes by (the
+    // Doppler shift), loudest at the closest point and fading with distance either side.
+    const float speed = variant == 0 ? 4.0f : 6.0f, closest = variant == 0 ? 0.5f : 0.8f;
+    Curve pitch, amp;
+    for (int k = 0; k <= 16; ++k) {
+        const float u = static_cast<float>(k) / 16.0f;
+        const float x = speed * (u - 0.5f) * f.seconds, dist = std::hypot(x, closest);
+        pitch.add(u, f.hz * 343.0f / (343.0f + speed * x / dist) * (1.0f + 0.02f * rng.white()));
+        amp.add(u, closest / dist * std::min({1.0f, u * 20.0f, (1.0f - u) * 20.0f}));
+    }
+    v.pitch = pitch;
     if (variant >= 2) { // hoverflies dart: sudden pitch jumps between hovering spells
         Curve c;
         float u = 0.0f;
@@ -30,7 +39,7 @@ Buffer buzz(int variant, Rng& rng) {
         }
         v.pitch = c;
     }
-    v.amp = {{0.0f, 0.0f}, {0.35f, 0.8f}, {0.5f, 1.0f}, {0.65f, 0.8f}, {1.0f, 0.0f}};
+    v.amp = amp;
     if (variant >= 2)
         v.amp = {{0.0f, 0.0f}, {0.1f, 0.9f},  {0.4f, 1.0f},
                  {0.7f, 0.7f}, {0.85f, 0.9f}, {1.0f, 0.0f}};

@@ -102,18 +102,36 @@ Buffer rainLoop(int variant, long length, Rng& rng) {
 struct WindSpec {
     float cutoff, cutoffSwing, gustDepth, whistle, leaves, roar, creaks;
     int gustPoints;
+    float rustleLow, rustleHigh; ///< band of the leaves' rustle
 };
 
 const WindSpec kWind[8] = {
-    {500, 700, 0.7f, 0.8f, 0.0f, 0.4f, 0.0f, 12}, // winter wind: cold, whistling
-    {350, 250, 0.4f, 0.0f, 0.25f, 0.2f, 0.0f, 8}, // light breeze
-    {450, 900, 1.0f, 0.3f, 0.1f, 0.6f, 0.0f, 16}, // gusty wind
-    {400, 300, 0.6f, 0.0f, 1.0f, 0.2f, 0.0f, 10}, // wind in leaves
-    {350, 250, 0.5f, 0.0f, 0.8f, 0.15f, 0.0f, 8}, // wind in foliage
-    {300, 500, 0.7f, 0.1f, 0.6f, 0.8f, 1.0f, 10}, // wind in trees
-    {400, 500, 0.7f, 0.1f, 0.7f, 0.3f, 0.3f, 12}, // autumn wind
-    {250, 600, 0.8f, 0.9f, 0.0f, 1.0f, 0.0f, 10}, // mountain wind
+    {500, 700, 0.7f, 0.8f, 0.0f, 0.4f, 0.0f, 12, 3000, 8000},  // winter wind: cold, whistling
+    {350, 250, 0.4f, 0.0f, 0.25f, 0.2f, 0.0f, 8, 2500, 7000},  // light breeze
+    {450, 900, 1.0f, 0.3f, 0.1f, 0.6f, 0.0f, 16, 2500, 7000},  // gusty wind
+    {600, 400, 0.6f, 0.0f, 2.2f, 0.05f, 0.0f, 10, 3000, 8000}, // wind in leaves: small, stiff
+    {450, 300, 0.5f, 0.0f, 2.0f, 0.04f, 0.0f, 8, 1000, 4000},  // wind in foliage: soft, broad
+    {300, 500, 0.7f, 0.1f, 0.6f, 0.8f, 1.0f, 10, 2000, 6000},  // wind in trees
+    {400, 500, 0.7f, 0.1f, 0.7f, 0.3f, 0.3f, 12, 2500, 7000},  // autumn wind
+    {250, 600, 0.8f, 0.9f, 0.0f, 1.0f, 0.0f, 10, 3000, 8000},  // mountain wind
 };
+
+// Leaves rustling: many tiny dry contacts, each a short burst of band-passed noise, coming
+// thicker and louder as the gusts press on the leaves.
+void addRustle(Buffer& out, Rng& rng, const WindSpec& s, const PeriodicCurve& gusts) {
+    const long length = static_cast<long>(out.size());
+    Ring ring(length);
+    PeriodicCurve rate(rng, length, s.gustPoints, 120.0f, 420.0f);
+    for (long at : eventTimes(rng, length, rate)) {
+        const float g = std::clamp(gusts.at(at), 0.0f, 1.0f);
+        if (!rng.chance(0.25 + 0.75 * g)) continue;
+        ring.add(at,
+                 noiseClick(rng, rng.logRange(s.rustleLow, s.rustleHigh), 1.2f,
+                            rng.range(0.001f, 0.005f)),
+                 s.leaves * 0.5f * (0.15f + g) * rng.range(0.2f, 1.0f));
+    }
+    addInto(out, ring.buffer());
+}
 
 Buffer creak(Rng& rng) {
     // A bough rubbing: a slow, rough, gliding squeak.
@@ -139,8 +157,10 @@ Buffer windLoop(int variant, long length, Rng& rng) {
     PinkNoise pink;
     BrownNoise brown;
     Svf body, whistle, whistle2;
-    Biquad leafHp = Biquad::highpass(1800), leafLp = Biquad::lowpass(9000);
+    Biquad leafHp = Biquad::highpass(s.rustleLow), leafLp = Biquad::lowpass(s.rustleHigh);
     Biquad roarLp = Biquad::lowpass(180);
+    // A small speaker cannot play the lowest rumble, and a big one makes it a drone.
+    Biquad subCut = Biquad::highpass(100);
     OnePole rustle(12.0f);
     Buffer out = seamlessBed(length, [&](long i) {
         // Even between gusts the air keeps moving: never below a fifth of the gust swing.
@@ -158,13 +178,14 @@ Buffer windLoop(int variant, long length, Rng& rng) {
         whistle2.tick(p);
         float x = body.low() * level;
         x += s.whistle * (whistle.band() + 0.5f * whistle2.band()) * g * g * 0.8f;
-        x += s.roar * roarLp.process(brown.next(rng)) * level * 3.0f;
+        x += s.roar * roarLp.process(brown.next(rng)) * level * 1.5f;
         if (s.leaves > 0) {
             const float r = std::max(0.0f, rustle.process(rng.white() * 3.0f) + 0.2f);
-            x += s.leaves * 0.35f * leafLp.process(leafHp.process(rng.white())) * (0.2f + g) * r;
+            x += s.leaves * 0.1f * leafLp.process(leafHp.process(rng.white())) * (0.2f + g) * r;
         }
-        return x;
+        return subCut.process(x);
     });
+    if (s.leaves > 0) addRustle(out, rng, s, gusts);
     if (s.creaks > 0) {
         Ring ring(length);
         PeriodicCurve rate(rng, length, 4, 0.05f, 0.25f);
@@ -183,7 +204,7 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
     };
     static const SeaSpec kSea[6] = {
         {0, 1, 7.5f, 0.3f, 700},  // shingle ocean
-        {7, 7, 4.5f, 1.2f, 900},  // rough sea
+        {3, 7, 4.5f, 2.2f, 2400}, // rough sea: whitecaps hiss between the breakers
         {2, 6, 7.0f, 0.25f, 500}, // gentle ocean
         {8, 8, 1.6f, 0.35f, 450}, // harbour: lapping against the quay
         {8, 8, 2.2f, 0.3f, 400},  // lake shore
@@ -192,8 +213,8 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
     const SeaSpec& s = kSea[variant % 6];
     Ring ring(length);
     PeriodicCurve swell(rng, length, 6, 0.5f, 1.0f);
-    // Waves come in on a rhythm of their own, never quite regular.
-    for (long at : jitteredTimes(rng, length, s.gap, 0.6f)) {
+    // Waves come in on a rhythm of their own, never regular enough to count along to.
+    for (long at : jitteredTimes(rng, length, s.gap, 0.95f)) {
         const int from = std::min(s.waveFrom, s.waveTo), to = std::max(s.waveFrom, s.waveTo);
         const int v = from + rng.below(to - from + 1);
         Buffer w = renderWeather(Category::Wave, v, rng);
@@ -204,7 +225,7 @@ Buffer seaLoop(int variant, long length, Rng& rng) {
             for (std::size_t i = 0; i < w.size(); ++i)
                 w[i] *= std::min(1.0f, static_cast<float>(w.size() - i) / frames(0.5));
         }
-        ring.add(at, w, rng.range(0.5f, 1.0f) * swell.at(at));
+        ring.add(at, w, rng.range(0.3f, 1.0f) * swell.at(at));
     }
     if (variant == 3) { // harbour: rigging clinks and hull knocks
         PeriodicCurve r(rng, length, 4, 0.1f, 0.4f);

@@ -5,11 +5,14 @@ namespace velmora::factory {
 double loopSeconds(const Entry& e) {
     // 30 to 35 s in half seconds, picked by a checksum of the file name, so loops played
     // together rarely share a length. (std::hash differs between standard libraries; a
-    // plain checksum keeps builds bit-identical everywhere.)
+    // plain checksum keeps builds bit-identical everywhere.) Habitats carry calls a listener
+    // remembers, so they run three times as long: a call heard again after half a minute
+    // gives the loop away, one heard again after a minute and a half does not.
     int sum = 0;
     for (char c : e.path)
         sum = (sum * 31 + static_cast<unsigned char>(c)) % 100003;
-    return 30.0 + static_cast<double>(sum % 11) * 0.5;
+    const double base = e.category == Category::HabitatLoop ? 90.0 : 30.0;
+    return base + static_cast<double>(sum % 11) * 0.5;
 }
 
 Buffer renderEntry(const Entry& e, Rng& rng) {
