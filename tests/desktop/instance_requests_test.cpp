@@ -19,6 +19,10 @@ Command command(Action action, std::string scenario = {}, int preset = 0) {
 struct Loader final : ScenarioLoader {
     std::vector<std::string> loaded;
     void loadScenario(const std::string& name) override { loaded.push_back(name); }
+    bool loadScenarioFile(const std::filesystem::path& file, ScenarioLoadMode) override {
+        loaded.push_back(file.string());
+        return true;
+    }
     void rebuildScenarioMenu() override {}
 };
 

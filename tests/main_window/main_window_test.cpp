@@ -20,6 +20,10 @@ struct AlarmParties final : RemoteLabels, AlarmSound {
 struct Loader final : ScenarioLoader {
     std::vector<std::string> loaded;
     void loadScenario(const std::string& name) override { loaded.push_back(name); }
+    bool loadScenarioFile(const std::filesystem::path& file, ScenarioLoadMode) override {
+        loaded.push_back(file.string());
+        return true;
+    }
     void rebuildScenarioMenu() override {}
 };
 

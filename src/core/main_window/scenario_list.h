@@ -17,12 +17,21 @@ namespace velmora {
 
 inline constexpr const char* kNoScenarios = "There are no files in the list";
 
+/// Who asked for a load: a person (the list, a preset, the tray, the remote, the command
+/// line) or the scheduler, whose loads say "Scenario Autochanged" and "Autoload error".
+enum class ScenarioLoadMode { Manual, Auto };
+
 /// Loads scenarios by name and keeps the scenario menu; implemented by the scenario files.
 class ScenarioLoader {
   public:
     virtual ~ScenarioLoader() = default;
-    /// Loads the scenario of that name (list double click, random scenario, tray).
+    /// Loads the scenario of that name from the scenario folder (list double click, random
+    /// scenario, tray).
     virtual void loadScenario(const std::string& name) = 0;
+    /// Loads the scenario whose group file (NAME.vlm) is vlmFile, with its member files read
+    /// from vlmFile's own folder (the scheduler's playlists and the remote's "load from disk"
+    /// name files anywhere). false: nothing was applied (the load's own message was shown).
+    virtual bool loadScenarioFile(const std::filesystem::path& vlmFile, ScenarioLoadMode mode) = 0;
     /// Rebuilds the scenario menu from the scenario folder.
     virtual void rebuildScenarioMenu() = 0;
 };
