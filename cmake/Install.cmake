@@ -5,10 +5,10 @@
 include(GNUInstallDirs)
 set(VELMORA_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/velmora)
 
-install(TARGETS velmora recorder RUNTIME DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
+install(TARGETS velmora recorder updater RUNTIME DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR})
 # Only the generated factory tree: state files a test run may have left in the build's
 # program folder are no part of an installation.
-foreach(folder bin config soundbanks visual)
+foreach(folder bin config help soundbanks visual)
   install(DIRECTORY ${VELMORA_PROGRAM_DIR}/${folder} DESTINATION ${VELMORA_INSTALL_PROGRAM_DIR}
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
@@ -22,6 +22,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/velmora.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/velmora.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(DIRECTORY ${VELMORA_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/velmora.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")

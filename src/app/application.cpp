@@ -8,6 +8,8 @@
 #include "core/startup/device_selection.h"
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
+#include "core/startup/startup_config.h"
+#include "core/startup/user_guide.h"
 #include "desktop/instance_requests.h"
 #include "desktop/keep_awake.h"
 #include "desktop/media_player.h"
@@ -29,6 +31,7 @@
 #include "ui/main_window/bank_area.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
+#include "ui/widgets/program_icon.h"
 #include "ui/options/options_view.h"
 #include "ui/startup/device_selection_view.h"
 #include "ui/startup/splash_view.h"
@@ -166,6 +169,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
 
     p.road = std::make_unique<StartupRoad>(
         p.settings, p.shell, p.timers, soundBackendVersion(),
+        userGuideAddress(p.folder, config::kGuideSoundSection),
         [this] {
             Parts& q = *m_parts;
             q.main.load();

@@ -236,5 +236,24 @@ TEST(WindowRegistry, OpensOnlyWhatExistsAndClosesLastOpenedFirst) {
     EXPECT_EQ(log.size(), 3u) << "each window closes once";
 }
 
+
+TEST(Keys, F1OpensTheGuideAndEveryKeyStillReachesTheHotkeys) {
+    HubRig rig;
+    auto& w = rig.world();
+    struct Keys final : KeyHandler {
+        std::vector<std::string> seen;
+        void handleKey(const std::string& keyName) override { seen.push_back(keyName); }
+    } keys;
+    rig.main().commands().handleKey("F1"); // no hotkeys yet: the guide still opens
+    rig.main().commands().setKeyHandler(&keys);
+    rig.main().commands().handleKey("F2");
+    rig.main().commands().handleKey("F1");
+    ASSERT_EQ(w.shell.calls.size(), 2u);
+    EXPECT_EQ(w.shell.calls[1].what, "url");
+    EXPECT_TRUE(w.shell.calls[1].target.starts_with("file:///"));
+    EXPECT_TRUE(w.shell.calls[1].target.ends_with("/help/index.html"));
+    EXPECT_EQ(keys.seen, (std::vector<std::string>{"F2", "F1"}));
+}
+
 } // namespace
 } // namespace velmora::test

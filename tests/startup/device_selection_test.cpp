@@ -72,5 +72,5 @@ TEST(DeviceSelection, OkWithoutAChoiceExplainsAndStaysOpen) {
     EXPECT_EQ(f.dialogs.lastMessage(),
               std::string("There was a problem selecting this source. Please select again. If "
                           "the problem persists, please contact ") +
-                  config::kSupportEmail);
+                  config::kSupportContact);
 }

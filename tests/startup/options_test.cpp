@@ -1,5 +1,6 @@
 #include "core/startup/options_controller.h"
 #include "core/startup/startup_config.h"
+#include "core/startup/user_guide.h"
 #include "core/state/startup_settings.h"
 #include "support/temp_dir.h"
 
@@ -143,8 +144,16 @@ TEST(Options, DeviceNamePagesHelpAndUpdater) {
     writeBytes(f.file("Updater.exe"), "#!/bin/sh\n");
     f.options.startUpdater();
     ASSERT_EQ(f.shell.calls.size(), 2u);
-    EXPECT_EQ(f.shell.calls[0].target, config::kHelpFaqUrl);
+    EXPECT_EQ(f.shell.calls[0].target, "file://" + (f.folder.root() / "help/index.html").string());
     EXPECT_EQ(f.shell.calls[1].what, "start");
     EXPECT_EQ(f.shell.calls[1].target, f.file("Updater.exe").string());
     EXPECT_EQ(f.dialogs.messages.size(), 1u);
+}
+
+TEST(UserGuide, AddressIsAFileUrlThatSurvivesSpacesAndNonAsciiFolders) {
+    const ProgramFolder folder{"/opt/My Sounds/s\xC3\xBC" "d#1"};
+    EXPECT_EQ(userGuideAddress(folder, "sound"),
+              "file:///opt/My%20Sounds/s%C3%BCd%231/help/index.html#sound");
+    EXPECT_EQ(userGuideAddress(ProgramFolder{"/usr/lib/velmora"}),
+              "file:///usr/lib/velmora/help/index.html");
 }

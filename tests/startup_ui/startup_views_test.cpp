@@ -44,7 +44,8 @@ struct Road {
     StartupRoad road;
     explicit Road(BackendVersion v)
         : road(
-              settings, shell, timers, v, [this] { ++mainShown; }, [this] { ++quits; }) {
+              settings, shell, timers, v, "file:///guide#sound", [this] { ++mainShown; },
+              [this] { ++quits; }) {
         app();
     }
 };

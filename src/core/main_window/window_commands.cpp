@@ -1,5 +1,7 @@
 #include "window_commands.h"
 
+#include "core/startup/user_guide.h"
+
 namespace velmora {
 
 WindowCommands::WindowCommands(Services& services, WindowRegistry& windows,
@@ -53,7 +55,13 @@ bool WindowCommands::startRecorder() {
     return false;
 }
 
+void WindowCommands::openUserGuide() {
+    m_s.shell.openUrl(userGuideAddress(m_s.folder));
+}
+
 void WindowCommands::handleKey(const std::string& keyName) {
+    // The first-run window promises F1 for help; a hotkey bound to F1 still runs as well.
+    if (keyName == "F1") openUserGuide();
     if (m_keys) m_keys->handleKey(keyName);
 }
 

@@ -115,6 +115,9 @@ class WindowCommands {
 
     /// Starts the recorder program; shows kRecorderMissing when it cannot be started.
     bool startRecorder();
+    /// Opens the user guide in the desktop's browser.
+    void openUserGuide();
+    /// A key pressed in the main window: F1 opens the guide; every key goes to the hotkeys.
     void handleKey(const std::string& keyName);
 
     Signal<bool> mainVisibilityChanged;

@@ -47,7 +47,7 @@ void DeviceSelectionController::populate() {
 
 bool DeviceSelectionController::ok() {
     if (m_selected < 0 || m_selected >= static_cast<int>(m_entries.size())) {
-        m_dialogs.message(std::string(kProblemMessage) + config::kSupportEmail,
+        m_dialogs.message(std::string(kProblemMessage) + config::kSupportContact,
                           MessageIcon::Information, kProgramTitle);
         return false;
     }

@@ -32,8 +32,9 @@ int minorFromVersionText(const std::string& text, int major) {
 }
 
 LauncherController::LauncherController(SettingsStore& settings, Shell& shell,
-                                       BackendVersion version)
-    : m_settings(settings), m_shell(shell), m_version(version) {}
+                                       BackendVersion version, std::string installHelp)
+    : m_settings(settings), m_shell(shell), m_version(version),
+      m_installHelp(std::move(installHelp)) {}
 
 bool LauncherController::shouldShow() const {
     return !state::launcherPassed(m_settings);
@@ -56,7 +57,7 @@ void LauncherController::start() {
 
 void LauncherController::install() {
     if (!installEnabled()) return;
-    m_shell.openUrl(config::kBackendInstallUrl);
+    m_shell.openUrl(m_installHelp);
 }
 
 void LauncherController::close() {

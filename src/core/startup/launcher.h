@@ -38,7 +38,9 @@ class LauncherController {
         "Your system has passed the DirectX requirement check. You may now run the "
         "application.";
 
-    LauncherController(SettingsStore& settings, Shell& shell, BackendVersion version);
+    /// installHelp: the address the install command opens (the guide's sound section).
+    LauncherController(SettingsStore& settings, Shell& shell, BackendVersion version,
+                       std::string installHelp);
 
     /// False once the start command has been used (then start-up goes straight on).
     [[nodiscard]] bool shouldShow() const;
@@ -65,6 +67,7 @@ class LauncherController {
     SettingsStore& m_settings;
     Shell& m_shell;
     BackendVersion m_version;
+    std::string m_installHelp;
 };
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "core/state/startup_settings.h"
 #include "startup_config.h"
+#include "user_guide.h"
 
 #include <cmath>
 
@@ -149,7 +150,7 @@ void OptionsController::openHotkeys() {
 }
 
 void OptionsController::openHelp() {
-    m_env.shell.openUrl(config::kHelpFaqUrl);
+    m_env.shell.openUrl(userGuideAddress(m_env.folder));
 }
 
 void OptionsController::startUpdater() {

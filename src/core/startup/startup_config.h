@@ -4,12 +4,12 @@
 
 namespace velmora::config {
 
-/// Opened by the system-check window's install command.
-inline constexpr const char* kBackendInstallUrl = "https://velmora.example.org/install";
-/// Opened by the options window's help command.
-inline constexpr const char* kHelpFaqUrl = "https://velmora.example.org/faq";
-/// Named in the device window's failure message.
-inline constexpr const char* kSupportEmail = "support@velmora.example.org";
+/// The user guide shipped beside the program, and the sections other windows point into.
+inline constexpr const char* kUserGuide = "\\help\\index.html";
+inline constexpr const char* kGuideSoundSection = "sound";
+/// Where the device window's failure message sends the user for help.
+inline constexpr const char* kSupportContact =
+    "us: the user guide (press F1) says how, under \"Troubleshooting\".";
 /// The updater program in the program folder, tried in this order.
 inline constexpr const char* kUpdaterPaths[] = {"\\updater.exe", "\\updater"};
 

@@ -39,7 +39,4 @@ class TrayIcon : public QObject {
     std::vector<Connection> m_connections;
 };
 
-/// The program's icon, drawn rather than shipped: a ring of sound waves.
-[[nodiscard]] QIcon programIcon();
-
 } // namespace velmora

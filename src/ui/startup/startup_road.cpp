@@ -13,15 +13,18 @@ constexpr int kSplashTickMs = 10;
 }
 
 StartupRoad::StartupRoad(SettingsStore& settings, Shell& shell, TimerService& timers,
-                         BackendVersion version, std::function<void()> showMainWindow,
-                         std::function<void()> quit, QObject* parent)
+                         BackendVersion version, std::string installHelp,
+                         std::function<void()> showMainWindow, std::function<void()> quit,
+                         QObject* parent)
     : QObject(parent), m_settings(settings), m_shell(shell), m_timers(timers), m_version(version),
-      m_showMainWindow(std::move(showMainWindow)), m_quit(std::move(quit)) {}
+      m_installHelp(std::move(installHelp)), m_showMainWindow(std::move(showMainWindow)),
+      m_quit(std::move(quit)) {}
 
 StartupRoad::~StartupRoad() = default;
 
 void StartupRoad::start() {
-    m_launcher = std::make_unique<LauncherController>(m_settings, m_shell, m_version);
+    m_launcher =
+        std::make_unique<LauncherController>(m_settings, m_shell, m_version, m_installHelp);
     if (!m_launcher->shouldShow()) {
         showSplash();
         return;

@@ -33,9 +33,10 @@ class StartupRoad : public QObject {
   public:
     /// showMainWindow runs once, on the splash's first tick. quit runs when the user
     /// closes the system-check window instead of starting.
+    /// installHelp: what the system check's install command opens.
     StartupRoad(SettingsStore& settings, Shell& shell, TimerService& timers, BackendVersion version,
-                std::function<void()> showMainWindow, std::function<void()> quit,
-                QObject* parent = nullptr);
+                std::string installHelp, std::function<void()> showMainWindow,
+                std::function<void()> quit, QObject* parent = nullptr);
     ~StartupRoad() override;
 
     /// Shows the system-check window, or goes straight to the splash when it was passed.
@@ -56,6 +57,7 @@ class StartupRoad : public QObject {
     Shell& m_shell;
     TimerService& m_timers;
     BackendVersion m_version;
+    std::string m_installHelp;
     std::function<void()> m_showMainWindow;
     std::function<void()> m_quit;
     std::unique_ptr<LauncherController> m_launcher;
