@@ -16,6 +16,28 @@ fs::path userDataHome() {
     if (const char* h = std::getenv("HOME"); h && *h) return fs::path(h) / ".local" / "share";
     return fs::temp_directory_path();
 }
+// The per-user copy links to the installed files instead of copying them: the factory
+// library is well over 100 MB and never changes. Every save replaces its file by renaming a
+// new one over it, which replaces the link and never writes through it, so the installed
+// tree stays untouched; and a package update reaches every file the user has not changed.
+void linkFile(const fs::path& installed, const fs::path& target) {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target, ec))) return; // the user's own, or linked before
+    fs::create_symlink(installed, target, ec);
+}
+
+void linkTree(const fs::path& installed, const fs::path& target) {
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    for (const auto& entry : fs::directory_iterator(installed, ec)) {
+        std::error_code one;
+        const auto to = target / entry.path().filename();
+        if (entry.is_directory(one))
+            linkTree(entry.path(), to);
+        else if (entry.is_regular_file(one))
+            linkFile(entry.path(), to);
+    }
+}
 } // namespace
 
 fs::path resolveCaseInsensitive(const fs::path& base, std::string_view relative) {
@@ -81,15 +103,13 @@ ProgramFolder ProgramFolder::choose(const fs::path& exePath, const fs::path& dat
     // Seed (or top up) the per-user copy from the installed tree. Executables stay where
     // they are: the copy holds data, and the program file is found beside itself.
     for (const auto& entry : fs::directory_iterator(dir, ec)) {
-        const auto target = user / entry.path().filename();
         std::error_code one;
         if (entry.is_directory(one)) {
-            fs::copy(entry.path(), target,
-                     fs::copy_options::recursive | fs::copy_options::skip_existing, one);
+            linkTree(entry.path(), user / entry.path().filename());
         } else if (entry.is_regular_file(one) && entry.path() != exePath &&
                    (fs::status(entry.path(), one).permissions() & fs::perms::owner_exec) ==
                        fs::perms::none) {
-            fs::copy_file(entry.path(), target, fs::copy_options::skip_existing, one);
+            linkFile(entry.path(), user / entry.path().filename());
         }
     }
     return ProgramFolder(user, dir);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 using namespace velmora::updater;
 using velmora::testing::TempDir;
@@ -21,26 +22,33 @@ TEST(Updater, TellsAPackagedCopyFromACheckoutAndNamesTheVersion) {
     TempDir dir;
     const fs::path program = dir / "usr/lib/velmora";
     fs::create_directories(program);
-    const fs::path dpkg = dir / "dpkg";
     const fs::path checkout = dir / "src";
     write(checkout / "scripts/run.sh", "#!/bin/sh\n");
+    std::vector<fs::path> asked;
+    std::string ownerName;
+    const PackageOwner owner = [&](const fs::path& file) {
+        asked.push_back(file);
+        return ownerName;
+    };
 
-    // Another package's list, and one naming a different folder, are not ours.
-    write(dpkg / "velmora.list", "/usr/lib/velmora-old/velmora\n" + (program / "x").string());
-    auto found = findInstallation(program, dpkg, checkout, "1.2.3");
+    // A program file another package installed is no sign of ours.
+    ownerName = "velmora-old";
+    auto found = findInstallation(program, owner, checkout, "1.2.3");
     EXPECT_EQ(found.origin, Origin::SourceCheckout);
     EXPECT_NE(adviceText(found).find("bash scripts/run.sh"), std::string::npos);
 
-    write(dpkg / "velmora.list", "/.\n" + (program / "velmora").string() + "\n");
-    found = findInstallation(program, dpkg, checkout, "1.2.3");
+    ownerName = "velmora";
+    found = findInstallation(program, owner, checkout, "1.2.3");
     EXPECT_EQ(found.origin, Origin::Package);
+    EXPECT_EQ(asked.back(), fs::weakly_canonical(program) / "velmora");
     const std::string text = adviceText(found);
     EXPECT_NE(text.find("Velmora 1.2.3"), std::string::npos);
     EXPECT_NE(text.find("apt install --only-upgrade velmora"), std::string::npos);
-    EXPECT_EQ(text.find("example."), std::string::npos);
 
-    fs::remove(dpkg / "velmora.list");
-    EXPECT_EQ(findInstallation(program, dpkg, dir / "nowhere", "1").origin, Origin::Unknown);
+    ownerName.clear();
+    EXPECT_EQ(findInstallation(program, owner, dir / "nowhere", "1").origin, Origin::Unknown);
+    // The real query on a file no package installed.
+    EXPECT_EQ(dpkgOwner(program / "it's not packaged"), "");
 }
 
 TEST(InstalledPieces, GuideAndEveryIconSizeAreBuilt) {

@@ -1,3 +1,4 @@
+#include "platform/atomic_file.h"
 #include "platform/program_folder.h"
 #include "support/temp_dir.h"
 
@@ -45,13 +46,20 @@ TEST(ProgramFolder, ReadOnlyInstallGetsAPerUserCopyThatKeepsTheUsersChanges) {
     // Helper programs stay beside the executable; the copy holds data only.
     EXPECT_EQ(folder.resolveProgram("\\recorder"), dir / "install" / "recorder");
 
-    // The user changes a file; a later install adds one. A restart keeps the first and
-    // picks up the second.
-    writeBytes(user / "rand.ini", "mine");
+    // The factory files are linked, not copied: no second 100 MB per user.
+    EXPECT_TRUE(fs::is_symlink(user / "bin" / "1.isz"));
+
+    // The user saves over a file (as every save does, by replacing it); a later install
+    // adds one and changes another. A restart keeps the user's file, picks up the new one,
+    // and the installed tree was never written through the link.
+    ASSERT_TRUE(replaceFileAtomically(user / "rand.ini", "mine").ok());
     writeBytes(dir / "install" / "bin" / "2.isz", "new factory sound");
+    writeBytes(dir / "install" / "bin" / "1.isz", "better factory sound");
     (void)ProgramFolder::choose(exe, dir / "data", false);
     EXPECT_EQ(readBytes(user / "rand.ini"), "mine");
+    EXPECT_EQ(readBytes(dir / "install" / "rand.ini"), "defaults");
     EXPECT_EQ(readBytes(user / "bin" / "2.isz"), "new factory sound");
+    EXPECT_EQ(readBytes(user / "bin" / "1.isz"), "better factory sound");
 }
 
 TEST(ProgramFolder, NoPlaceForAPerUserCopyFallsBackToTheInstall) {

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     using namespace velmora::updater;
     const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
     const auto installation =
-        findInstallation(folder, "/var/lib/dpkg/info", VELMORA_SOURCE_DIR, VELMORA_VERSION);
+        findInstallation(folder, dpkgOwner, VELMORA_SOURCE_DIR, VELMORA_VERSION);
     const std::string text = adviceText(installation);
     if (argc > 1 && std::strcmp(argv[1], "--print") == 0) {
         std::cout << text << std::endl;

@@ -1,31 +1,34 @@
 #include "update_advice.h"
 
-#include <fstream>
-#include <string_view>
+#include <cstdio>
 
 namespace velmora::updater {
-namespace {
-
 namespace fs = std::filesystem;
 
-// The package's file list names every installed file; the program folder's own program
-// file in it means this copy came from the package.
-bool packageOwns(const fs::path& listFile, const fs::path& programFile) {
-    std::ifstream in(listFile);
-    std::string line;
-    while (std::getline(in, line))
-        if (line == programFile.string()) return true;
-    return false;
+std::string dpkgOwner(const fs::path& file) {
+    // Quoted for the shell: a program folder may contain spaces or quotes.
+    std::string quoted = "'";
+    for (const char c : file.string())
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    quoted += "'";
+    FILE* pipe = ::popen(("dpkg-query --search " + quoted + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return {};
+    std::string out;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        out += buffer;
+    if (::pclose(pipe) != 0) return {};
+    // "velmora: /usr/lib/velmora/velmora"
+    const auto colon = out.find(':');
+    return colon == std::string::npos ? std::string{} : out.substr(0, colon);
 }
 
-} // namespace
-
-Installation findInstallation(const fs::path& programFolder, const fs::path& dpkgInfo,
+Installation findInstallation(const fs::path& programFolder, const PackageOwner& owner,
                               const fs::path& sourceDir, std::string version) {
     std::error_code ec;
     const fs::path folder = fs::weakly_canonical(programFolder, ec);
     Installation found{std::move(version), Origin::Unknown, folder};
-    if (packageOwns(dpkgInfo / "velmora.list", folder / "velmora")) {
+    if (owner(folder / "velmora") == "velmora") {
         found.origin = Origin::Package;
         return found;
     }

@@ -6,6 +6,7 @@
 // Thread: any.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace velmora::updater {
@@ -18,11 +19,16 @@ struct Installation {
     std::filesystem::path where; ///< the program folder, or the checkout it was built from
 };
 
-/// Works out where the program in programFolder came from. dpkgInfo: the folder of the
-/// package manager's file lists (/var/lib/dpkg/info); sourceDir: the checkout this build
-/// was made from (empty when not known).
+/// The name of the package that installed a file; empty when none did.
+using PackageOwner = std::function<std::string(const std::filesystem::path& file)>;
+
+/// Asks the package manager (dpkg-query) which package installed file.
+[[nodiscard]] std::string dpkgOwner(const std::filesystem::path& file);
+
+/// Works out where the program in programFolder came from. sourceDir: the checkout this
+/// build was made from (empty when not known).
 [[nodiscard]] Installation findInstallation(const std::filesystem::path& programFolder,
-                                            const std::filesystem::path& dpkgInfo,
+                                            const PackageOwner& owner,
                                             const std::filesystem::path& sourceDir,
                                             std::string version);
 
