@@ -84,12 +84,19 @@ std::string ProgramFolder::relativeForm(const fs::path& p) const {
     return out;
 }
 
+bool isSystemInstallation(const fs::path& folder) {
+    // Root can write anywhere; a package's files must still never change under it.
+    const auto text = folder.lexically_normal().string();
+    return text.starts_with("/usr/");
+}
+
 ProgramFolder ProgramFolder::forExecutable(const fs::path& exePath) {
     std::error_code ec;
     fs::path exe = fs::weakly_canonical(fs::absolute(exePath, ec), ec);
     if (exe.empty()) exe = exePath;
     const fs::path dir = exe.parent_path();
-    return choose(exe, userDataHome(), ::access(dir.c_str(), W_OK) == 0);
+    return choose(exe, userDataHome(),
+                  ::access(dir.c_str(), W_OK) == 0 && !isSystemInstallation(dir));
 }
 
 ProgramFolder ProgramFolder::choose(const fs::path& exePath, const fs::path& dataHome,

@@ -49,6 +49,9 @@ class ProgramFolder {
     std::filesystem::path m_programs;
 };
 
+/// A folder the package manager owns (under /usr): used read-only even by root.
+[[nodiscard]] bool isSystemInstallation(const std::filesystem::path& folder);
+
 /// Resolves a "\"- or "/"-separated relative path under base without regard to case.
 std::filesystem::path resolveCaseInsensitive(const std::filesystem::path& base,
                                              std::string_view relative);

@@ -82,3 +82,10 @@ TEST(ProgramFolder, StoredPathsResolveWithoutRegardToCase) {
     EXPECT_EQ(folder.relativeForm(dir / "bin" / "1.isz"), "\\bin\\1.isz");
     EXPECT_EQ(folder.relativeForm(dir.path().parent_path() / "elsewhere"), "");
 }
+
+TEST(ProgramFolder, PackagedFolderIsReadOnlyEvenForRoot) {
+    EXPECT_TRUE(isSystemInstallation("/usr/lib/velmora"));
+    EXPECT_TRUE(isSystemInstallation("/usr/local/lib/velmora"));
+    EXPECT_FALSE(isSystemInstallation("/home/me/velmora"));
+    EXPECT_FALSE(isSystemInstallation("/usrdata/velmora"));
+}
