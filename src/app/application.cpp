@@ -116,7 +116,6 @@ struct Application::Parts {
     LogindSleepBlocker sleepBlocker;
     desktop::KeepAwake keepAwake{services, sleepBlocker};
 
-    BankNavigation navigation;
     std::unique_ptr<MainWindowView> mainView;
     std::unique_ptr<BackgroundBankView> backgroundOneView;
     std::unique_ptr<BackgroundBankView> backgroundTwoView;
@@ -220,27 +219,19 @@ void Application::wireWindows() {
     QWidget* host = p.mainView.get();
 
     Soundscape& banks = p.soundscape;
-    // Every bank panel's row of bank buttons goes through the main window's show-bank
-    // command. The panels are made later, so what they keep must live as long as Parts.
-    p.navigation = {[&main](const std::string& w) { return main.panels().bank(w) != nullptr; },
-                    [&main](const std::string& w) { main.panels().showBank(w); }};
     // Only the panel shown at start is made before the main window appears; the others are
     // made once it is on screen, or when first shown.
     MainWindowView& view = *p.mainView;
-    view.bankArea().addPanel(
-        banks.backgroundOne().windowName(),
-        madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels, p.navigation));
-    view.bankArea().addPanel(
-        banks.backgroundTwo().windowName(),
-        madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels, p.navigation));
-    view.bankArea().addPanel(banks.bw().windowName(),
-                             madeInto(p.bwView, banks.bw(), p.levels, p.navigation));
-    view.bankArea().addPanel(
-        banks.customBackground().windowName(),
-        madeInto(p.customBackgroundView, banks.customBackground(), p.levels, p.navigation));
+    view.bankArea().addPanel(banks.backgroundOne().windowName(),
+                             madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels));
+    view.bankArea().addPanel(banks.backgroundTwo().windowName(),
+                             madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels));
+    view.bankArea().addPanel(banks.bw().windowName(), madeInto(p.bwView, banks.bw(), p.levels));
+    view.bankArea().addPanel(banks.customBackground().windowName(),
+                             madeInto(p.customBackgroundView, banks.customBackground(), p.levels));
 
-    p.randomWindows = std::make_unique<RandomWindows>(p.soundscape.randomBanks(), p.levels,
-                                                      p.settings, p.navigation, host);
+    p.randomWindows =
+        std::make_unique<RandomWindows>(p.soundscape.randomBanks(), p.levels, p.settings, host);
     RandomWindows& random = *p.randomWindows;
     for (int n = 1; n <= 4; ++n)
         view.bankArea().addPanel(banks.randomBanks().bank(n).windowName(),

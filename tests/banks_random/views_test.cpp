@@ -21,12 +21,8 @@ namespace {
 
 class Views : public ::testing::Test {
   protected:
-    Views()
-        : windows(*rig.banks, rig.levels, rig.settings,
-                  {[](const std::string& w) { return w != "frmbackbw"; }, // no tone bank here
-                   [this](const std::string& w) { shown.push_back(w); }}) {}
+    Views() : windows(*rig.banks, rig.levels, rig.settings) {}
     RandomRig rig;
-    std::vector<std::string> shown;
     RandomWindows windows;
 };
 
@@ -64,27 +60,6 @@ TEST_F(Views, LevelCopiesAreTheSharedLevels) {
     rig.levels.set(Level::Random, 3);
     EXPECT_EQ(random->value(), 3);
     EXPECT_EQ(custom.findChild<QSlider*>("maxvol")->value(), 3);
-}
-
-TEST_F(Views, ThemeAndBankButtonsReachEveryOtherPanel) {
-    const auto captions = [](QWidget& panel) {
-        QStringList out;
-        for (auto* b : panel.findChild<QWidget*>("bankNavigation")->findChildren<QPushButton*>())
-            out << b->text() + (b->isEnabled() ? "" : " (here)");
-        return out;
-    };
-    // The themes lead; Birds already reaches frmrandommain, so "Random Sounds" is not repeated.
-    EXPECT_EQ(
-        captions(windows.bankView(1)),
-        QStringList({"Birds (here)", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
-                     "Backgrounds 2", "Custom Random", "Custom Background"}));
-    ASSERT_EQ(captions(windows.customView()),
-              QStringList({"Birds", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
-                           "Backgrounds 2", "Custom Random (here)", "Custom Background"}));
-    windows.bankView(1).findChild<QPushButton*>("cmdtheme4")->click();
-    windows.bankView(3).findChild<QPushButton*>("cmdshowfrmback2")->click();
-    windows.customView().findChild<QPushButton*>("cmdshowfrmbackcustom")->click();
-    EXPECT_EQ(shown, (std::vector<std::string>{"frmrandommain4", "frmback2", "frmbackcustom"}));
 }
 
 TEST_F(Views, AutoButtonsSwitchAllFourNumberedBanks) {
