@@ -5,6 +5,7 @@
 
 #include "ui/banks/random/random_bank_view.h"
 #include "ui/banks/random/random_windows.h"
+#include "ui/widgets/scheme_style.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +63,45 @@ TEST_F(Views, LevelCopiesAreTheSharedLevels) {
     rig.levels.set(Level::Random, 3);
     EXPECT_EQ(random->value(), 3);
     EXPECT_EQ(custom.findChild<QSlider*>("maxvol")->value(), 3);
+}
+
+// In the main window's scheme, whose style sheet the dialogs inherit: the longest period
+// shows in full, the threshold's value is there to read, both buttons are inside, and the
+// two dialogs say which banks they set.
+TEST_F(Views, IntervalDialogsAreReadableInTheScheme) {
+    QWidget main;
+    applyScheme(&main, ColorScheme{});
+    RandomWindows hosted(*rig.banks, rig.levels, rig.settings, &main);
+    QStringList titles;
+    for (const bool custom : {false, true}) {
+        hosted.showIntervals(custom);
+        QWidget* dialog = nullptr;
+        for (auto* w : QApplication::topLevelWidgets())
+            if (w->objectName() == (custom ? "Form33" : "Form3") && w->parent() == &main)
+                dialog = w;
+        ASSERT_TRUE(dialog);
+        titles << dialog->windowTitle();
+        auto* list = dialog->findChild<QComboBox*>("Combo1");
+        list->setCurrentText("45");
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        // The text is drawn inset from the field's edges: half a digit each side at least.
+        EXPECT_GE(field.width(), list->fontMetrics().horizontalAdvance("450"))
+            << "the period is cut";
+
+        dialog->findChild<QSlider*>("ucSlider1")->setValue(123);
+        EXPECT_EQ(dialog->findChild<QLabel*>("lblthreshold")->text(), "123");
+        for (const char* name : {"cmdok", "cmdcancel"}) {
+            auto* b = dialog->findChild<QPushButton*>(name);
+            EXPECT_TRUE(b->isVisible() &&
+                        dialog->rect().contains(QRect(b->mapTo(dialog, QPoint()), b->size())))
+                << name;
+        }
+        dialog->findChild<QPushButton*>("cmdcancel")->click();
+    }
+    EXPECT_NE(titles[0], titles[1]);
 }
 
 TEST_F(Views, AutoButtonsSwitchAllFourNumberedBanks) {

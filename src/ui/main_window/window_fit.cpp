@@ -11,7 +11,7 @@ QSize openingSize(QSize needed, QRect available) {
     const int roomWidth = available.width();
     const int roomHeight = available.height() - kWindowFrameAllowance;
     const int width = std::max(needed.width(), available.width() * 3 / 4);
-    const int height = std::max(needed.height(), available.height() * 5 / 6);
+    const int height = std::max(needed.height(), available.height() * 3 / 4);
     return {std::min(width, roomWidth), std::min(height, roomHeight)};
 }
 

@@ -15,7 +15,7 @@ namespace velmora {
 inline constexpr int kWindowFrameAllowance = 40;
 
 /// The size to open at on a screen whose free area is available: needed (the layout's
-/// size hint) grown towards three quarters of the screen's width and five sixths of its
+/// size hint) grown towards three quarters of the screen's width and height,
 /// height, then capped so the window and its frame stay on the screen.
 [[nodiscard]] QSize openingSize(QSize needed, QRect available);
 

@@ -7,6 +7,7 @@
 #include "platform/settings_store.h"
 #include "ui/startup/window_position.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -34,23 +35,42 @@ QPushButton* button(const QString& text, const QString& tip, const char* name) {
 IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_store(store) {
     setObjectName(QString::fromStdString(settings.windowName()));
-    setWindowTitle(QStringLiteral("Automatic randomize settings"));
+    // Both dialogs can be open at once: the title says which banks each one sets.
+    setWindowTitle(settings.windowName() == "Form33"
+                       ? tr("Automatic randomize settings - Custom random bank")
+                       : tr("Automatic randomize settings - Random banks 1 to 4"));
     auto* root = new QVBoxLayout(this);
+    root->setSizeConstraint(QLayout::SetMinimumSize); // never cut the buttons off
     auto* sentence = new QHBoxLayout;
     sentence->addWidget(new QLabel(QStringLiteral("Randomize every")));
     m_period = new QComboBox;
     m_period->setObjectName("Combo1");
     for (int m : IntervalSettings::kPeriods)
         m_period->addItem(QString::number(m));
+    // Room for the longest period, in the box and in its open list, whatever the style pads.
+    m_period->setMinimumContentsLength(3);
+    m_period->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_period->view()->setMinimumWidth(
+        m_period->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
+        4 * m_period->fontMetrics().averageCharWidth());
     sentence->addWidget(m_period);
     sentence->addWidget(new QLabel(QStringLiteral("minutes")));
     sentence->addStretch();
     root->addLayout(sentence);
     root->addWidget(new QLabel(QStringLiteral("Frequency threshold")));
+    auto* thresholdRow = new QHBoxLayout;
     m_threshold = new QSlider(Qt::Horizontal);
     m_threshold->setObjectName("ucSlider1");
     m_threshold->setRange(0, IntervalSettings::kMaxThreshold);
-    root->addWidget(m_threshold);
+    m_threshold->setMinimumWidth(200);
+    m_thresholdValue = new QLabel;
+    m_thresholdValue->setObjectName("lblthreshold");
+    m_thresholdValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_thresholdValue->setMinimumWidth(
+        m_thresholdValue->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    thresholdRow->addWidget(m_threshold, 1);
+    thresholdRow->addWidget(m_thresholdValue);
+    root->addLayout(thresholdRow);
     auto* ok = button(QStringLiteral("OK"), {}, "cmdok");
     auto* cancel = button(QStringLiteral("Cancel"), {}, "cmdcancel");
     ok->setDefault(true);
@@ -62,8 +82,10 @@ IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store,
 
     connect(m_period, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_settings.choosePeriodIndex(i); });
-    connect(m_threshold, &QSlider::valueChanged, this,
-            [this](int v) { m_settings.setThreshold(v); });
+    connect(m_threshold, &QSlider::valueChanged, this, [this](int v) {
+        m_settings.setThreshold(v);
+        m_thresholdValue->setNum(v);
+    });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_changed = m_settings.changed.connect([this] { refresh(); });
@@ -83,6 +105,7 @@ void IntervalDialog::refresh() {
     const QSignalBlocker a(m_period), b(m_threshold);
     m_period->setCurrentIndex(m_settings.chosenPeriodIndex());
     m_threshold->setValue(m_settings.threshold());
+    m_thresholdValue->setNum(m_settings.threshold());
 }
 
 void IntervalDialog::showEvent(QShowEvent* e) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QSlider;
 class QTimer;
@@ -43,6 +44,7 @@ class IntervalDialog : public QDialog {
     SettingsStore& m_store;
     QComboBox* m_period;
     QSlider* m_threshold;
+    QLabel* m_thresholdValue;
     Connection m_changed;
 };
 
