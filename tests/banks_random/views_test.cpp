@@ -9,13 +9,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +105,49 @@ TEST_F(Views, IntervalDialogsAreReadableInTheScheme) {
         dialog->findChild<QPushButton*>("cmdcancel")->click();
     }
     EXPECT_NE(titles[0], titles[1]);
+}
+
+// The identify window keeps its newest line selected: that line must read at 4.5:1 in the
+// scheme's highlight, whatever text colours the scheme brings.
+TEST_F(Views, IdentifySelectionIsReadable) {
+    const auto luminance = [](const QColor& c) {
+        double sum = 0;
+        for (const auto& [v, weight] : {std::pair{c.redF(), 0.2126}, std::pair{c.greenF(), 0.7152},
+                                        std::pair{c.blueF(), 0.0722}})
+            sum += weight * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        return sum;
+    };
+    ColorScheme orange; // the default: white text on an orange highlight reads at 2.5:1
+    ColorScheme grey;
+    grey.startGradient = 0x767676; // the hardest grey for black and for white alike
+    grey.textBoxBackground = 0x777777;
+    grey.textBoxForeground = 0x757575;
+    for (const ColorScheme& scheme : {orange, grey}) {
+        QWidget main; // whose style sheet the window inherits, as from the main window
+        applyScheme(&main, scheme);
+        for (int n = 1; n <= 4; ++n)
+            rig.banks->bank(n).docolors(scheme);
+        RandomWindows hosted(*rig.banks, rig.levels, rig.settings, &main);
+        hosted.showIdentify();
+        rig.banks->identify().add("Wren", "Random 1 - column 1");
+        QListWidget* list = nullptr;
+        for (auto* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "Frmsoundindent" && w->parent() == &main)
+                list = w->findChild<QListWidget*>("List1");
+        ASSERT_TRUE(list);
+        list->setCurrentRow(list->count() - 1);
+        const QImage shot = list->grab().toImage();
+        const QRect row = list->visualItemRect(list->currentItem());
+        // The row's background, and the darkest or lightest pixel of its text against it.
+        const QColor back = shot.pixelColor(row.right() - 4, row.center().y());
+        double best = 1;
+        for (int x = row.left(); x < row.left() + 40; ++x)
+            for (int y = row.top(); y <= row.bottom(); ++y) {
+                const double a = luminance(shot.pixelColor(x, y)), b = luminance(back);
+                best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+            }
+        EXPECT_GE(best, 4.5) << "highlight " << back.name().toStdString();
+    }
 }
 
 TEST_F(Views, AutoButtonsSwitchAllFourNumberedBanks) {

@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "platform/settings_store.h"
 #include "ui/startup/window_position.h"
+#include "ui/widgets/scheme_style.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -18,6 +19,9 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -246,6 +250,38 @@ void SoundPickerDialog::refreshList() {
 }
 
 // --- Frmsoundindent ---
+
+namespace {
+/// Relative luminance of a screen colour, 0 (black) to 1 (white).
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+void SoundIdentifyWindow::showSelection(const ColorScheme& scheme) {
+    // The newest line is selected every 200 ms, so the selection is what the user reads.
+    const QColor back = qColor(scheme.startGradient);
+    constexpr double kReadable = 4.5;
+    QColor best;
+    // The scheme's own text colours first; on any background black or white reaches 4.5:1.
+    for (const QColor& text : {qColor(scheme.textBoxBackground), qColor(scheme.textBoxForeground),
+                               QColor(Qt::black), QColor(Qt::white)}) {
+        if (!best.isValid() || contrast(text, back) > contrast(best, back)) best = text;
+        if (contrast(best, back) >= kReadable) break;
+    }
+    const QString rule = QStringLiteral("QListWidget::item:selected { background: %1; color: %2; }")
+                             .arg(back.name(), best.name());
+    m_sounds->setStyleSheet(rule);
+    m_locations->setStyleSheet(rule);
+}
 
 SoundIdentifyWindow::SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store,
                                          QWidget* parent)

@@ -5,6 +5,7 @@
 //
 // Thread: UI thread.
 
+#include "core/color_scheme.h"
 #include "core/signal.h"
 
 #include <QDialog>
@@ -75,6 +76,9 @@ class SoundIdentifyWindow : public QDialog {
     Q_OBJECT
   public:
     SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store, QWidget* parent = nullptr);
+    /// Draws the followed (selected) line in the scheme's highlight with whichever of its
+    /// text colours, or black or white, reads best on it: at least 4.5:1.
+    void showSelection(const ColorScheme& scheme);
 
   protected:
     void showEvent(QShowEvent* e) override;

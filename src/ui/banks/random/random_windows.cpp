@@ -38,6 +38,8 @@ void RandomWindows::showIdentify() {
     if (!m_identify)
         m_identify =
             std::make_unique<SoundIdentifyWindow>(m_banks.identify(), m_settings, m_parent);
+    // Every bank carries the scheme in force; the first numbered one always exists.
+    m_identify->showSelection(m_banks.bank(1).colors());
     m_identify->show();
     m_identify->raise();
 }
