@@ -59,15 +59,26 @@ class SnapshotRecording final : public RecordingSource {
   public:
     SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute)
         : m_s(services), m_soundscape(soundscape), m_mute(mute) {}
+    /// The recorder opens centred on this window.
+    void setMainWindow(const QWidget* window) { m_window = window; }
     std::vector<std::string> recorderArguments() override {
         const auto dir = state::SavedSoundscape::makeSnapshotFolder();
         state::SavedSoundscape saved(m_s.levels, m_soundscape.links());
-        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok)
+        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok) {
+            state::SavedSoundscape::removeSnapshotFolder(dir);
             return {};
-        return {"--program-folder", dir.string()};
+        }
+        std::vector<std::string> args{"--program-folder", dir.string()};
+        if (m_window && m_window->isVisible()) {
+            const QPoint centre = m_window->frameGeometry().center();
+            args.insert(args.end(), {"--centre-on", std::to_string(centre.x()) + "," +
+                                                        std::to_string(centre.y())});
+        }
+        return args;
     }
 
   private:
+    const QWidget* m_window = nullptr;
     Services& m_s;
     const Soundscape& m_soundscape;
     MuteSwitch& m_mute;
@@ -203,6 +214,8 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     p.connections.push_back(main.finished.connect([this] {
         m_parts->mainView->hide();
         m_parts->road->hideSplash();
+        // Snapshots a running recorder still holds stay; it removes its own when it ends.
+        state::SavedSoundscape::removeUnusedSnapshotFolders();
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     }));
     // Logging out asks every program to save first; it may end us without a further word.
@@ -239,6 +252,7 @@ void Application::wireWindows() {
     view.bankArea().addPanel(banks.randomBanks().custom().windowName(),
                              [&random] { return &random.customView(); });
     main.commands().setRecordingSource(&p.recording);
+    p.recording.setMainWindow(host);
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {
         banks.customBackground().reloadAll(files);
