@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -120,6 +121,14 @@ int main(int argc, char** argv) {
     // held meanwhile, so Velmora quitting first does not take it away.
     const bool snapshot =
         cl.programFolder && velmora::state::SavedSoundscape::holdSnapshotFolder(*cl.programFolder);
+    // Logging out ends the window like its Close button, so the snapshot still goes.
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    QTimer interrupted;
+    QObject::connect(&interrupted, &QTimer::timeout, &app, [] {
+        if (g_interrupted.load()) QCoreApplication::quit();
+    });
+    interrupted.start(200);
     int status = 0;
     {
         RecorderWindow window(cl.request, cl.seed.has_value());
