@@ -9,9 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QStyle>
 
-#include <algorithm>
 #include <utility>
 
 namespace velmora {
