@@ -62,15 +62,26 @@ class SnapshotRecording final : public RecordingSource {
   public:
     SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute)
         : m_s(services), m_soundscape(soundscape), m_mute(mute) {}
+    /// The recorder opens centred on this window.
+    void setMainWindow(const QWidget* window) { m_window = window; }
     std::vector<std::string> recorderArguments() override {
         const auto dir = state::SavedSoundscape::makeSnapshotFolder();
         state::SavedSoundscape saved(m_s.levels, m_soundscape.links());
-        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok)
+        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok) {
+            state::SavedSoundscape::removeSnapshotFolder(dir);
             return {};
-        return {"--program-folder", dir.string()};
+        }
+        std::vector<std::string> args{"--program-folder", dir.string()};
+        if (m_window && m_window->isVisible()) {
+            const QPoint centre = m_window->frameGeometry().center();
+            args.insert(args.end(), {"--centre-on", std::to_string(centre.x()) + "," +
+                                                        std::to_string(centre.y())});
+        }
+        return args;
     }
 
   private:
+    const QWidget* m_window = nullptr;
     Services& m_s;
     const Soundscape& m_soundscape;
     MuteSwitch& m_mute;
@@ -119,7 +130,6 @@ struct Application::Parts {
     LogindSleepBlocker sleepBlocker;
     desktop::KeepAwake keepAwake{services, sleepBlocker};
 
-    BankNavigation navigation;
     std::unique_ptr<MainWindowView> mainView;
     std::unique_ptr<BackgroundBankView> backgroundOneView;
     std::unique_ptr<BackgroundBankView> backgroundTwoView;
@@ -208,6 +218,8 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     p.connections.push_back(main.finished.connect([this] {
         m_parts->mainView->hide();
         m_parts->road->hideSplash();
+        // Snapshots a running recorder still holds stay; it removes its own when it ends.
+        state::SavedSoundscape::removeUnusedSnapshotFolders();
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     }));
     // Logging out asks every program to save first; it may end us without a further word.
@@ -224,27 +236,19 @@ void Application::wireWindows() {
     QWidget* host = p.mainView.get();
 
     Soundscape& banks = p.soundscape;
-    // Every bank panel's row of bank buttons goes through the main window's show-bank
-    // command. The panels are made later, so what they keep must live as long as Parts.
-    p.navigation = {[&main](const std::string& w) { return main.panels().bank(w) != nullptr; },
-                    [&main](const std::string& w) { main.panels().showBank(w); }};
     // Only the panel shown at start is made before the main window appears; the others are
     // made once it is on screen, or when first shown.
     MainWindowView& view = *p.mainView;
-    view.bankArea().addPanel(
-        banks.backgroundOne().windowName(),
-        madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels, p.navigation));
-    view.bankArea().addPanel(
-        banks.backgroundTwo().windowName(),
-        madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels, p.navigation));
-    view.bankArea().addPanel(banks.bw().windowName(),
-                             madeInto(p.bwView, banks.bw(), p.levels, p.navigation));
-    view.bankArea().addPanel(
-        banks.customBackground().windowName(),
-        madeInto(p.customBackgroundView, banks.customBackground(), p.levels, p.navigation));
+    view.bankArea().addPanel(banks.backgroundOne().windowName(),
+                             madeInto(p.backgroundOneView, banks.backgroundOne(), p.levels));
+    view.bankArea().addPanel(banks.backgroundTwo().windowName(),
+                             madeInto(p.backgroundTwoView, banks.backgroundTwo(), p.levels));
+    view.bankArea().addPanel(banks.bw().windowName(), madeInto(p.bwView, banks.bw(), p.levels));
+    view.bankArea().addPanel(banks.customBackground().windowName(),
+                             madeInto(p.customBackgroundView, banks.customBackground(), p.levels));
 
-    p.randomWindows = std::make_unique<RandomWindows>(p.soundscape.randomBanks(), p.levels,
-                                                      p.settings, p.navigation, host);
+    p.randomWindows =
+        std::make_unique<RandomWindows>(p.soundscape.randomBanks(), p.levels, p.settings, host);
     RandomWindows& random = *p.randomWindows;
     for (int n = 1; n <= 4; ++n)
         view.bankArea().addPanel(banks.randomBanks().bank(n).windowName(),
@@ -252,6 +256,7 @@ void Application::wireWindows() {
     view.bankArea().addPanel(banks.randomBanks().custom().windowName(),
                              [&random] { return &random.customView(); });
     main.commands().setRecordingSource(&p.recording);
+    p.recording.setMainWindow(host);
     // The picker's Back mode fills the custom background bank.
     banks.randomBanks().picker().setBackApply([&banks](const std::vector<std::string>& files) {
         banks.customBackground().reloadAll(files);

@@ -5,8 +5,10 @@
 namespace velmora {
 namespace {
 
-FileDialogOptions bankFileDialog(const std::string& filter, const std::filesystem::path& folder) {
+FileDialogOptions bankFileDialog(const char* title, const std::string& filter,
+                                 const std::filesystem::path& folder) {
     FileDialogOptions o;
+    o.title = title;
     o.filter = filter;
     o.initialDirectory = folder.string();
     return o;
@@ -17,13 +19,13 @@ FileDialogOptions bankFileDialog(const std::string& filter, const std::filesyste
 void reportSaveFailure(Dialogs& dialogs, const std::filesystem::path& path) {
     dialogs.message("The file could not be saved:\n" + path.string() +
                         "\nCheck that the folder exists and that you may write to it.",
-                    MessageIcon::Warning, kProgramTitle);
+                    MessageIcon::Warning, "Bank file not saved");
 }
 
 void saveBankFileAs(Dialogs& dialogs, const std::string& filter,
                     const std::filesystem::path& folder,
                     const std::function<bool(const std::filesystem::path&)>& write) {
-    const auto name = dialogs.saveFile(bankFileDialog(filter, folder));
+    const auto name = dialogs.saveFile(bankFileDialog("Save bank configuration", filter, folder));
     if (!name || name->empty()) return;
     if (!write(*name)) reportSaveFailure(dialogs, *name);
 }
@@ -31,7 +33,7 @@ void saveBankFileAs(Dialogs& dialogs, const std::string& filter,
 void loadBankFileFrom(Dialogs& dialogs, const std::string& filter,
                       const std::filesystem::path& folder,
                       const std::function<void(const std::filesystem::path&)>& load) {
-    const auto name = dialogs.openFile(bankFileDialog(filter, folder));
+    const auto name = dialogs.openFile(bankFileDialog("Load bank configuration", filter, folder));
     if (name && !name->empty()) load(*name);
 }
 

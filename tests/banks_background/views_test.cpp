@@ -93,39 +93,6 @@ TEST(BackgroundView, RangeBarsMoveTheWayTheirArrowsPoint) {
     EXPECT_EQ(child<QPushButton>(view, "cmdRangeLowUp")->toolTip(), "All lower bounds up");
 }
 
-// A panel whose main window hosts every bank but the custom background one.
-struct Navigation {
-    std::vector<std::string> shown;
-    BankNavigation navigation{[](const std::string& w) { return w != "frmbackcustom"; },
-                              [this](const std::string& w) { shown.push_back(w); }};
-};
-
-TEST(BackgroundView, BankButtonsReachEveryOtherPanelThatExists) {
-    test::BackgroundRig rig(false);
-    Navigation nav;
-    BackgroundBank bank(rig.services, backgroundBankTwo());
-    BackgroundBankView view(bank, rig.levels, nav.navigation);
-    BwBank bw(rig.services);
-    BwBankView bwView(bw, rig.levels, nav.navigation);
-
-    for (QWidget* panel : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&bwView)}) {
-        auto* row = panel->findChild<QWidget*>("bankNavigation");
-        ASSERT_TRUE(row);
-        QStringList captions;
-        for (auto* b : row->findChildren<QPushButton*>())
-            captions << b->text();
-        ASSERT_EQ(captions, QStringList({"Backgrounds 1", "Backgrounds 2", "Brainwaves",
-                                         "Random Sounds", "Custom Random"}))
-            << "no button for a panel that is not there";
-    }
-    EXPECT_FALSE(child<QPushButton>(view, "cmdshowfrmback2")->isEnabled()); // this panel
-    EXPECT_FALSE(child<QPushButton>(bwView, "cmdshowfrmbackbw")->isEnabled());
-    child<QPushButton>(view, "cmdshowfrmback")->click();
-    child<QPushButton>(view, "cmdshowfrmcustom")->click();
-    child<QPushButton>(bwView, "cmdshowfrmrandommain")->click();
-    EXPECT_EQ(nav.shown, (std::vector<std::string>{"frmback", "frmcustom", "frmrandommain"}));
-}
-
 TEST(BackgroundView, LevelCopiesMoveTheSharedLevels) {
     test::BackgroundRig rig;
     BackgroundBank bank(rig.services, backgroundBankTwo());

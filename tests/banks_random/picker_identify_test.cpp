@@ -59,6 +59,7 @@ TEST(SoundPicker, OkHandsTheListToTheModesBank) {
     picker.open(PickerMode::Back);
     EXPECT_FALSE(picker.ok());
     EXPECT_EQ(rig.dialogs.lastMessage(), kPickerNothingSelected);
+    EXPECT_EQ(rig.dialogs.messages.back().title, "Choose sounds") << "titled by its window";
     EXPECT_TRUE(toBackground.empty());
 
     writeTone(rig.file("soundbanks/random sounds/wren.wav"), 0.3);

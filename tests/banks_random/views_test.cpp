@@ -5,14 +5,20 @@
 
 #include "ui/banks/random/random_bank_view.h"
 #include "ui/banks/random/random_windows.h"
+#include "ui/widgets/scheme_style.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -21,12 +27,8 @@ namespace {
 
 class Views : public ::testing::Test {
   protected:
-    Views()
-        : windows(*rig.banks, rig.levels, rig.settings,
-                  {[](const std::string& w) { return w != "frmbackbw"; }, // no tone bank here
-                   [this](const std::string& w) { shown.push_back(w); }}) {}
+    Views() : windows(*rig.banks, rig.levels, rig.settings) {}
     RandomRig rig;
-    std::vector<std::string> shown;
     RandomWindows windows;
 };
 
@@ -66,25 +68,86 @@ TEST_F(Views, LevelCopiesAreTheSharedLevels) {
     EXPECT_EQ(custom.findChild<QSlider*>("maxvol")->value(), 3);
 }
 
-TEST_F(Views, ThemeAndBankButtonsReachEveryOtherPanel) {
-    const auto captions = [](QWidget& panel) {
-        QStringList out;
-        for (auto* b : panel.findChild<QWidget*>("bankNavigation")->findChildren<QPushButton*>())
-            out << b->text() + (b->isEnabled() ? "" : " (here)");
-        return out;
+// In the main window's scheme, whose style sheet the dialogs inherit: the longest period
+// shows in full, the threshold's value is there to read, both buttons are inside, and the
+// two dialogs say which banks they set.
+TEST_F(Views, IntervalDialogsAreReadableInTheScheme) {
+    QWidget main;
+    applyScheme(&main, ColorScheme{});
+    RandomWindows hosted(*rig.banks, rig.levels, rig.settings, &main);
+    QStringList titles;
+    for (const bool custom : {false, true}) {
+        hosted.showIntervals(custom);
+        QWidget* dialog = nullptr;
+        for (auto* w : QApplication::topLevelWidgets())
+            if (w->objectName() == (custom ? "Form33" : "Form3") && w->parent() == &main)
+                dialog = w;
+        ASSERT_TRUE(dialog);
+        titles << dialog->windowTitle();
+        auto* list = dialog->findChild<QComboBox*>("Combo1");
+        list->setCurrentText("45");
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        // The text is drawn inset from the field's edges: half a digit each side at least.
+        EXPECT_GE(field.width(), list->fontMetrics().horizontalAdvance("450"))
+            << "the period is cut";
+
+        dialog->findChild<QSlider*>("ucSlider1")->setValue(123);
+        EXPECT_EQ(dialog->findChild<QLabel*>("lblthreshold")->text(), "123");
+        for (const char* name : {"cmdok", "cmdcancel"}) {
+            auto* b = dialog->findChild<QPushButton*>(name);
+            EXPECT_TRUE(b->isVisible() &&
+                        dialog->rect().contains(QRect(b->mapTo(dialog, QPoint()), b->size())))
+                << name;
+        }
+        dialog->findChild<QPushButton*>("cmdcancel")->click();
+    }
+    EXPECT_NE(titles[0], titles[1]);
+}
+
+// The identify window keeps its newest line selected: that line must read at 4.5:1 in the
+// scheme's highlight, whatever text colours the scheme brings.
+TEST_F(Views, IdentifySelectionIsReadable) {
+    const auto luminance = [](const QColor& c) {
+        double sum = 0;
+        for (const auto& [v, weight] : {std::pair{c.redF(), 0.2126}, std::pair{c.greenF(), 0.7152},
+                                        std::pair{c.blueF(), 0.0722}})
+            sum += weight * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        return sum;
     };
-    // The themes lead; Birds already reaches frmrandommain, so "Random Sounds" is not repeated.
-    EXPECT_EQ(
-        captions(windows.bankView(1)),
-        QStringList({"Birds (here)", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
-                     "Backgrounds 2", "Custom Random", "Custom Background"}));
-    ASSERT_EQ(captions(windows.customView()),
-              QStringList({"Birds", "Insects and Frogs", "Animals", "Weather", "Backgrounds 1",
-                           "Backgrounds 2", "Custom Random (here)", "Custom Background"}));
-    windows.bankView(1).findChild<QPushButton*>("cmdtheme4")->click();
-    windows.bankView(3).findChild<QPushButton*>("cmdshowfrmback2")->click();
-    windows.customView().findChild<QPushButton*>("cmdshowfrmbackcustom")->click();
-    EXPECT_EQ(shown, (std::vector<std::string>{"frmrandommain4", "frmback2", "frmbackcustom"}));
+    ColorScheme orange; // the default: white text on an orange highlight reads at 2.5:1
+    ColorScheme grey;
+    grey.startGradient = 0x767676; // the hardest grey for black and for white alike
+    grey.textBoxBackground = 0x777777;
+    grey.textBoxForeground = 0x757575;
+    for (const ColorScheme& scheme : {orange, grey}) {
+        QWidget main; // whose style sheet the window inherits, as from the main window
+        applyScheme(&main, scheme);
+        for (int n = 1; n <= 4; ++n)
+            rig.banks->bank(n).docolors(scheme);
+        RandomWindows hosted(*rig.banks, rig.levels, rig.settings, &main);
+        hosted.showIdentify();
+        rig.banks->identify().add("Wren", "Random 1 - column 1");
+        QListWidget* list = nullptr;
+        for (auto* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "Frmsoundindent" && w->parent() == &main)
+                list = w->findChild<QListWidget*>("List1");
+        ASSERT_TRUE(list);
+        list->setCurrentRow(list->count() - 1);
+        const QImage shot = list->grab().toImage();
+        const QRect row = list->visualItemRect(list->currentItem());
+        // The row's background, and the darkest or lightest pixel of its text against it.
+        const QColor back = shot.pixelColor(row.right() - 4, row.center().y());
+        double best = 1;
+        for (int x = row.left(); x < row.left() + 40; ++x)
+            for (int y = row.top(); y <= row.bottom(); ++y) {
+                const double a = luminance(shot.pixelColor(x, y)), b = luminance(back);
+                best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+            }
+        EXPECT_GE(best, 4.5) << "highlight " << back.name().toStdString();
+    }
 }
 
 TEST_F(Views, AutoButtonsSwitchAllFourNumberedBanks) {

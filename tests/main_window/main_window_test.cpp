@@ -178,6 +178,7 @@ TEST(Scenarios, ListShowsVlmNamesAndRandomLoadNeedsEntries) {
     rig.start();
     list.loadRandom();
     EXPECT_EQ(rig.world().dialogs.lastMessage(), "There are no files in the list");
+    EXPECT_EQ(rig.world().dialogs.messages.back().title, "Random scenario");
     EXPECT_TRUE(loader.loaded.empty());
 
     for (const char* f : {"Summer rain.vlm", "beach.VLM", "notes.txt", "Forest.vlm"})

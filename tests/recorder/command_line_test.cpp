@@ -87,6 +87,13 @@ TEST(RecorderCommandLine, FolderWithoutOutputOpensTheWindowPreloaded) {
     ASSERT_EQ(c.mode, CommandLine::Mode::Render) << c.error;
     EXPECT_DOUBLE_EQ(c.request.seconds, 90.5);
     EXPECT_EQ(c.request.seed, 18446744073709551615ULL);
+
+    c = recorder::parseCommandLine({"--program-folder", "/tmp/snap", "--centre-on", "-200,384"});
+    ASSERT_EQ(c.mode, CommandLine::Mode::Window) << c.error;
+    EXPECT_EQ(c.centreOn, (std::pair{-200, 384}));
+    for (const char* bad : {"683", "683,", ",384", "a,b", "1,2,3"})
+        EXPECT_EQ(recorder::parseCommandLine({"--centre-on", bad}).mode, CommandLine::Mode::Invalid)
+            << bad;
 }
 
 } // namespace

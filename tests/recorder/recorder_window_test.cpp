@@ -7,10 +7,12 @@
 #include "rig.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -46,6 +48,20 @@ struct WindowRig {
     testing::TempDir out;
     std::unique_ptr<RecorderWindow> window;
 };
+
+// Started from Velmora, the window opens over the middle of its main window; without one,
+// in the middle of the screen; either way whole on the screen.
+TEST(RecorderWindow, OpensCentredOnTheMainWindow) {
+    QWidget window;
+    window.resize(400, 300);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    recorder::placeWindow(window, std::pair{700, 500});
+    EXPECT_LE((window.frameGeometry().center() - QPoint(700, 500)).manhattanLength(), 2);
+    recorder::placeWindow(window, std::nullopt);
+    EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
+    recorder::placeWindow(window, std::pair{screen.right(), screen.bottom()});
+    EXPECT_TRUE(screen.contains(window.frameGeometry())) << "a main window half off the screen";
+}
 
 TEST(RecorderWindow, LongRecordingShowsProgressAndCancelLeavesNoFile) {
     WindowRig w;

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+
 namespace velmora::test {
 namespace {
 
@@ -121,6 +124,42 @@ TEST(Soundscape, SnapshotFoldersArePrivateAndFresh) {
     EXPECT_EQ(fs::status(a).permissions() & fs::perms::all, fs::perms::owner_all);
     fs::remove_all(a);
     fs::remove_all(b);
+}
+
+// What the recorder and Velmora leave behind: a snapshot in use stays, the rest go once both
+// are done with them, and nothing outside the snapshots' folder is ever removed.
+TEST(Soundscape, SnapshotFoldersGoWhenNothingHoldsThem) {
+    testing::TempDir runtime;
+    const std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    using state::SavedSoundscape;
+    const auto held = SavedSoundscape::makeSnapshotFolder();
+    const auto abandoned = SavedSoundscape::makeSnapshotFolder();
+    const auto starting = SavedSoundscape::makeSnapshotFolder();
+    ASSERT_TRUE(SavedSoundscape::holdSnapshotFolder(held));
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    fs::last_write_time(held, longAgo);
+    fs::last_write_time(abandoned, longAgo);
+
+    SavedSoundscape::removeUnusedSnapshotFolders(); // Velmora quitting
+    EXPECT_TRUE(fs::exists(held)) << "a recorder is still rendering from it";
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(starting)) << "its recorder may not have started yet";
+
+    const auto outside = runtime.path() / "snapshot-mine";
+    fs::create_directories(outside);
+    EXPECT_FALSE(SavedSoundscape::holdSnapshotFolder(outside));
+    SavedSoundscape::removeSnapshotFolder(outside);
+    SavedSoundscape::removeSnapshotFolder(held.parent_path()); // the base itself is not one
+    EXPECT_TRUE(fs::exists(outside));
+
+    SavedSoundscape::removeSnapshotFolder(held); // the recorder ending
+    SavedSoundscape::removeSnapshotFolder(starting);
+    EXPECT_FALSE(fs::exists(held.parent_path())) << "the empty snapshots' folder goes too";
+    if (saved.empty())
+        ::unsetenv("XDG_RUNTIME_DIR");
+    else
+        ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
 }
 
 } // namespace

@@ -13,7 +13,7 @@ using velmora::testing::TempDir;
 TEST(Launcher, ShownUntilItsStartCommandHasBeenUsedOnce) {
     MemorySettingsStore settings;
     RecordingShell shell;
-    LauncherController launcher(settings, shell, {19, 6}, "file:///guide#sound");
+    LauncherController launcher(settings, shell, {19, 6, {}}, "file:///guide#sound");
     EXPECT_TRUE(launcher.shouldShow());
     EXPECT_TRUE(launcher.passed());
     EXPECT_FALSE(launcher.warningVisible());
@@ -28,14 +28,15 @@ TEST(Launcher, ShownUntilItsStartCommandHasBeenUsedOnce) {
     launcher.start();
     EXPECT_EQ(started, 1);
     EXPECT_EQ(settings.read(kProgramFileName, "Options", "Show Tips at Start2", ""), "1");
-    EXPECT_FALSE(LauncherController(settings, shell, {19, 6}, "file:///guide#sound").shouldShow());
+    EXPECT_FALSE(
+        LauncherController(settings, shell, {19, 6, {}}, "file:///guide#sound").shouldShow());
     EXPECT_TRUE(shell.calls.empty());
 }
 
 TEST(Launcher, AnOldBackEndBlocksStartAndOffersTheInstallPage) {
     MemorySettingsStore settings;
     RecordingShell shell;
-    LauncherController launcher(settings, shell, {6, 1}, "file:///guide#sound");
+    LauncherController launcher(settings, shell, {6, 1, {}}, "file:///guide#sound");
     EXPECT_FALSE(launcher.passed());
     EXPECT_TRUE(launcher.warningVisible());
     EXPECT_FALSE(launcher.passedTextVisible());
@@ -54,7 +55,7 @@ TEST(Launcher, AnOldBackEndBlocksStartAndOffersTheInstallPage) {
     auto c = launcher.closed.connect([&] { ++closed; });
     launcher.close();
     EXPECT_EQ(closed, 1);
-    EXPECT_TRUE(LauncherController(settings, shell, {7, 0}, {}).passed()) << "7 itself passes";
+    EXPECT_TRUE(LauncherController(settings, shell, {7, 0, {}}, {}).passed()) << "7 itself passes";
 }
 
 TEST(Launcher, MinorVersionIsReadFromTheVersionText) {

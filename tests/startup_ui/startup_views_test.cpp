@@ -52,13 +52,17 @@ struct Road {
 } // namespace
 
 TEST(StartupRoad, LauncherThenSplashThenMainWindowOnTheSplashsFirstTick) {
-    Road r({19, 6});
+    Road r({19, 6, "PortAudio V19.6.0-devel"});
     r.road.start();
     LauncherView* launcher = r.road.launcherView();
     ASSERT_NE(launcher, nullptr);
     EXPECT_TRUE(launcher->isVisible());
     EXPECT_EQ(launcher->windowTitle(), "System Check");
     EXPECT_EQ(child<QLabel>(launcher, "lblReq")->text(), "DirectX Version Required: 7");
+    EXPECT_EQ(child<QLabel>(launcher, "lblGot")->text(), "DirectX Version Installed: 19.6");
+    EXPECT_EQ(child<QLabel>(launcher, "lblBackend")->text(),
+              "Sound system checked: PortAudio V19.6.0-devel")
+        << "the numbers are the sound system's, and the window says so";
     EXPECT_FALSE(child<QLabel>(launcher, "lblwarning")->isVisibleTo(launcher));
     EXPECT_TRUE(child<QLabel>(launcher, "Label1")->isVisibleTo(launcher));
     EXPECT_EQ(r.road.splashView(), nullptr);
@@ -88,7 +92,7 @@ TEST(StartupRoad, LauncherThenSplashThenMainWindowOnTheSplashsFirstTick) {
 }
 
 TEST(StartupRoad, APassedCheckGoesStraightToTheSplash) {
-    Road r({19, 6});
+    Road r({19, 6, {}});
     r.settings.write(kProgramFileName, "Options", "Show Tips at Start2", "1");
     r.road.start();
     EXPECT_EQ(r.road.launcherView(), nullptr);
@@ -101,7 +105,7 @@ TEST(StartupRoad, APassedCheckGoesStraightToTheSplash) {
 }
 
 TEST(StartupRoad, AnOldBackEndCannotStartAndClosingEndsTheProgram) {
-    Road r({6, 0});
+    Road r({6, 0, {}});
     r.road.start();
     LauncherView* launcher = r.road.launcherView();
     ASSERT_NE(launcher, nullptr);

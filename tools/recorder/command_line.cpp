@@ -17,6 +17,20 @@ std::optional<double> parseSeconds(const std::string& text) {
     return v;
 }
 
+/// "X,Y" in screen pixels; either may be negative on a screen left of or above the first.
+std::optional<std::pair<int, int>> parsePoint(const std::string& text) {
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    int x = 0, y = 0;
+    const char* end = text.data() + text.size();
+    const auto [xEnd, xError] = std::from_chars(text.data(), text.data() + comma, x);
+    const auto [yEnd, yError] = std::from_chars(text.data() + comma + 1, end, y);
+    if (xError != std::errc{} || xEnd != text.data() + comma || yError != std::errc{} ||
+        yEnd != end || comma == 0 || comma + 1 == text.size())
+        return std::nullopt;
+    return std::pair{x, y};
+}
+
 std::optional<std::uint64_t> parseSeed(const std::string& text) {
     std::uint64_t v = 0;
     const char* end = text.data() + text.size();
@@ -50,7 +64,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = name.substr(0, eq);
         }
         const bool known = name == "--program-folder" || name == "--seconds" || name == "--out" ||
-                           name == "--seed" || name == "--fade-in" || name == "--fade-out";
+                           name == "--seed" || name == "--fade-in" || name == "--fade-out" ||
+                           name == "--centre-on";
         if (!known) return invalid("unknown argument '" + args[i] + "'");
         if (!value) {
             if (i + 1 >= args.size()) return invalid(name + " needs a value");
@@ -65,6 +80,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return invalid("--out must name a .wav, .flac or .ogg file, not '" + *value + "'");
             c.request.output = *value;
             outGiven = true;
+        } else if (name == "--centre-on") {
+            c.centreOn = parsePoint(*value);
+            if (!c.centreOn) return invalid("--centre-on needs a point X,Y, not '" + *value + "'");
         } else if (name == "--seed") {
             const auto s = parseSeed(*value);
             if (!s) return invalid("--seed must be a whole number from 0 to 18446744073709551615");

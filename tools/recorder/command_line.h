@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora::recorder {
@@ -22,6 +23,8 @@ struct CommandLine {
     Mode mode = Mode::Window;
     std::optional<std::filesystem::path> programFolder;
     std::optional<std::uint64_t> seed;
+    /// Window mode: the point the window opens centred on (Velmora's main window's centre).
+    std::optional<std::pair<int, int>> centreOn;
     /// Filled as far as given (window mode: program folder and seed).
     RenderRequest request;
     bool secondsGiven = false;

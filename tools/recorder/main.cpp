@@ -4,10 +4,12 @@
 #include "recorder_window.h"
 #include "render.h"
 
+#include "core/state/saved_soundscape.h"
 #include "platform/program_folder.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -115,7 +117,25 @@ int main(int argc, char** argv) {
                                        QCoreApplication::applicationFilePath().toStdString())
                                        .root();
     if (!cl.seed) cl.request.seed = freshSeed();
-    RecorderWindow window(cl.request, cl.seed.has_value());
-    window.show();
-    return app.exec();
+    // A snapshot Velmora made for this window is ours to remove once we are done with it;
+    // held meanwhile, so Velmora quitting first does not take it away.
+    const bool snapshot =
+        cl.programFolder && velmora::state::SavedSoundscape::holdSnapshotFolder(*cl.programFolder);
+    // Logging out ends the window like its Close button, so the snapshot still goes.
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    QTimer interrupted;
+    QObject::connect(&interrupted, &QTimer::timeout, &app, [] {
+        if (g_interrupted.load()) QCoreApplication::quit();
+    });
+    interrupted.start(200);
+    int status = 0;
+    {
+        RecorderWindow window(cl.request, cl.seed.has_value());
+        placeWindow(window, cl.centreOn);
+        window.show();
+        status = app.exec();
+    }
+    if (snapshot) velmora::state::SavedSoundscape::removeSnapshotFolder(*cl.programFolder);
+    return status;
 }

@@ -13,17 +13,20 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
@@ -67,6 +70,23 @@ std::uint64_t freshSeed() {
 }
 
 } // namespace
+
+void placeWindow(QWidget& window, const std::optional<std::pair<int, int>>& centre) {
+    window.adjustSize();
+    const QPoint point = centre ? QPoint(centre->first, centre->second)
+                                : QGuiApplication::primaryScreen()->availableGeometry().center();
+    const QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect room = screen->availableGeometry();
+    QRect frame(QPoint(), window.size());
+    frame.moveCenter(point);
+    // Inside the screen even when the main window hangs over its edge.
+    frame.moveLeft(
+        std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())));
+    frame.moveTop(
+        std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+    window.move(frame.topLeft());
+}
 
 RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed, QWidget* parent)
     : QWidget(parent), m_defaults(defaults), m_keepSeed(keepSeed) {

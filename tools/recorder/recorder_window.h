@@ -13,6 +13,8 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -24,6 +26,10 @@ class QSpinBox;
 class QThread;
 
 namespace velmora::recorder {
+
+/// Centres window on centre (Velmora's main window), or on the screen without one, and
+/// keeps it inside the screen it lands on.
+void placeWindow(QWidget& window, const std::optional<std::pair<int, int>>& centre);
 
 class RecorderWindow : public QWidget {
     Q_OBJECT

@@ -66,7 +66,8 @@ void BackgroundBank::apply(const BackgroundBankValues& v) {
 bool BackgroundBank::doload(const std::filesystem::path& path) {
     const auto read = readBackgroundBank(path);
     if (!read.problem.ok()) {
-        services().dialogs.message(m_table.loadError, MessageIcon::Information, kProgramTitle);
+        services().dialogs.message(m_table.loadError, MessageIcon::Information,
+                                   "Background bank file");
         return false;
     }
     apply(read.values);

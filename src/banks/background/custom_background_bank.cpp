@@ -136,7 +136,8 @@ void CustomBackgroundBank::apply(const CustomBackgroundValues& values) {
 bool CustomBackgroundBank::doload(const std::filesystem::path& path) {
     const auto read = readCustomBackgroundBank(path);
     if (!read.problem.ok()) {
-        services().dialogs.message(kLoadError, MessageIcon::Information, kProgramTitle);
+        services().dialogs.message(kLoadError, MessageIcon::Information,
+                                   "Custom background bank file");
         return false;
     }
     apply(read.values);
@@ -152,6 +153,7 @@ void CustomBackgroundBank::chooseSound(int number) {
     const std::string remembered = s.name;
     silence(number);
     FileDialogOptions o;
+    o.title = "Choose a sound for slot " + std::to_string(number);
     o.filter = kSoundFilter;
     o.initialDirectory = services().folder.resolve(kSoundFolder).string();
     const auto chosen = services().dialogs.openFile(o);
@@ -169,11 +171,12 @@ void CustomBackgroundBank::chooseSound(int number) {
     s.toolTip.clear();
     slotChanged(number);
     if (!v.hasSample())
-        services().dialogs.message(kCannotOpen, MessageIcon::Information, kProgramTitle);
+        services().dialogs.message(kCannotOpen, MessageIcon::Information,
+                                   "Custom background sound");
 }
 
 void CustomBackgroundBank::reset() {
-    if (!services().dialogs.question(kResetQuestion, kProgramTitle)) return;
+    if (!services().dialogs.question(kResetQuestion, "Reset custom background sounds")) return;
     for (int n = 1; n <= kAudibleSlots; ++n) {
         setOn(n, false);
         auto& s = sound(n);

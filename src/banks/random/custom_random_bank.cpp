@@ -69,6 +69,7 @@ bool CustomRandomBank::setSound(int n, const fs::path& path) {
 
 void CustomRandomBank::chooseSound(int n) {
     FileDialogOptions o;
+    o.title = "Choose a sound for slot " + std::to_string(n);
     o.filter = kSampleFilter;
     o.initialDirectory = soundFolder().string();
     const auto name = services().dialogs.openFile(o);
@@ -77,7 +78,8 @@ void CustomRandomBank::chooseSound(int n) {
     if (!fs::is_regular_file(*name, ec)) return;
     // A file that does not decode leaves the slot's previous sound in place.
     if (!setSound(n, *name))
-        services().dialogs.message(kCannotOpenSound, MessageIcon::Information, kProgramTitle);
+        services().dialogs.message(kCannotOpenSound, MessageIcon::Information,
+                                   "Custom random sound");
 }
 
 void CustomRandomBank::applyPickedList(const std::vector<std::string>& paths) {
@@ -101,7 +103,7 @@ void CustomRandomBank::applyPickedList(const std::vector<std::string>& paths) {
 }
 
 void CustomRandomBank::resetSounds() {
-    if (!services().dialogs.question(kResetQuestion, kProgramTitle)) return;
+    if (!services().dialogs.question(kResetQuestion, "Reset custom random sounds")) return;
     for (int n = 1; n <= kRandomSlotCount; ++n) {
         auto& s = mutableSlot(n);
         s.caption = kNotSet;
@@ -113,7 +115,8 @@ void CustomRandomBank::resetSounds() {
 }
 
 void CustomRandomBank::renameSlot(int n) {
-    const auto answer = services().dialogs.inputBox(kRenamePrompt, kProgramTitle, {});
+    const auto answer =
+        services().dialogs.inputBox(kRenamePrompt, "Rename custom random sound", {});
     if (!answer || answer->empty()) return;
     mutableSlot(n).caption = *answer;
     slotChanged(n);

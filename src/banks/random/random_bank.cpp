@@ -42,7 +42,8 @@ RandomBankValues RandomBank::values() const {
 bool RandomBank::doload(const std::filesystem::path& path) {
     const auto r = readRandomBankFile(path);
     if (!r.ok()) {
-        services().dialogs.message(m_table.loadFailure, MessageIcon::Information, kProgramTitle);
+        services().dialogs.message(m_table.loadFailure, MessageIcon::Information,
+                                   "Random bank file");
         return false;
     }
     applySliders(r.values.volume, r.values.frequency);

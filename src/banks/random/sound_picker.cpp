@@ -53,7 +53,7 @@ bool SoundPicker::addSelected(const fs::path& folder, const std::vector<std::str
         if (!append(folder, n)) {
             m_services.dialogs.message(m_mode == PickerMode::Back ? kPickerBackLimit
                                                                   : kPickerRandomLimit,
-                                       MessageIcon::Information, kProgramTitle);
+                                       MessageIcon::Information, "Choose sounds");
             all = false;
             break;
         }
@@ -99,7 +99,8 @@ void SoundPicker::clear() {
 
 bool SoundPicker::ok() {
     if (m_names.empty()) {
-        m_services.dialogs.message(kPickerNothingSelected, MessageIcon::Information, kProgramTitle);
+        m_services.dialogs.message(kPickerNothingSelected, MessageIcon::Information,
+                                   "Choose sounds");
         return false;
     }
     const auto& apply = m_mode == PickerMode::Random ? m_applyRandom : m_applyBack;

@@ -61,7 +61,7 @@ void MainWindowController::load() {
     // Said once, now, rather than as a failed save at the end of a session's work.
     if (!state::canWriteIn(m_s.folder.root()))
         m_s.dialogs.message("The program folder " + m_s.folder.root().string() + kReadOnlyFolder,
-                            MessageIcon::Warning, kProgramTitle);
+                            MessageIcon::Warning, "Program folder read-only");
 
     m_displays.start();
     if (!m_panels.showBank(kFirstPanel) && !m_panels.banks().empty())
@@ -96,7 +96,7 @@ void MainWindowController::reportSave(const state::SaveReport& report, bool inte
         m_s.dialogs.message("These settings could not be saved: " + report.summary() +
                                 ". Check that the folder " + m_s.folder.root().string() +
                                 " can be written to.",
-                            MessageIcon::Warning, kProgramTitle);
+                            MessageIcon::Warning, "Settings not saved");
 }
 
 void MainWindowController::saveState() {

@@ -46,7 +46,7 @@ void ScenarioList::loadSelected() {
 
 void ScenarioList::loadRandom() {
     if (m_names.empty()) {
-        m_s.dialogs.message(kNoScenarios, MessageIcon::Information, kProgramTitle);
+        m_s.dialogs.message(kNoScenarios, MessageIcon::Information, "Random scenario");
         return;
     }
     m_s.random.seedFromClock(m_s.clock);

@@ -51,7 +51,7 @@ bool WindowCommands::startRecorder() {
     const auto program = m_s.folder.resolveProgram(kRecorderProgram);
     const auto args = m_recording ? m_recording->recorderArguments() : std::vector<std::string>{};
     if (m_s.shell.startProgram(program.string(), args)) return true;
-    m_s.dialogs.message(kRecorderMissing, MessageIcon::Information, kProgramTitle);
+    m_s.dialogs.message(kRecorderMissing, MessageIcon::Information, "Recorder");
     return false;
 }
 

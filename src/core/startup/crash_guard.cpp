@@ -95,7 +95,7 @@ void CrashGuard::tellSkipped(Dialogs& dialogs) {
                         m_closedOn +
                         "\". That file has been skipped so that the program can start; choose "
                         "it again in its bank to try it once more.",
-                    MessageIcon::Information, kProgramTitle);
+                    MessageIcon::Information, "Sound file skipped");
     m_closedOn.clear();
 }
 

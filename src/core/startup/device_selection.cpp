@@ -48,12 +48,12 @@ void DeviceSelectionController::populate() {
 bool DeviceSelectionController::ok() {
     if (m_selected < 0 || m_selected >= static_cast<int>(m_entries.size())) {
         m_dialogs.message(std::string(kProblemMessage) + config::kSupportContact,
-                          MessageIcon::Information, kProgramTitle);
+                          MessageIcon::Information, "Sound output");
         return false;
     }
     const auto& chosen = m_entries[static_cast<std::size_t>(m_selected)];
     m_device.set(static_cast<std::int16_t>(chosen.index), chosen.name);
-    m_dialogs.message(kRestartMessage, MessageIcon::Information, kProgramTitle);
+    m_dialogs.message(kRestartMessage, MessageIcon::Information, "Sound output");
     closeRequested();
     return true;
 }

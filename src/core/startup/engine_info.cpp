@@ -8,7 +8,8 @@ namespace velmora {
 
 BackendVersion soundBackendVersion() {
     const int major = audio::SoundEngine::backendMajorVersion();
-    return {major, minorFromVersionText(audio::SoundEngine::backendVersionText(), major)};
+    const std::string text = audio::SoundEngine::backendVersionText();
+    return {major, minorFromVersionText(text, major), text};
 }
 
 DeviceNames engineDeviceNames(audio::SoundEngine& engine) {

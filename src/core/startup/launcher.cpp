@@ -49,6 +49,11 @@ std::string LauncherController::installedText() const {
            std::to_string(m_version.minor);
 }
 
+std::string LauncherController::backendText() const {
+    // The window keeps its historic wording; this line says what was really checked.
+    return m_version.name.empty() ? std::string() : "Sound system checked: " + m_version.name;
+}
+
 void LauncherController::start() {
     if (!startEnabled()) return;
     state::markLauncherPassed(m_settings);

@@ -19,6 +19,8 @@ class SoundEngine;
 struct BackendVersion {
     int major = 0;
     int minor = 0;
+    /// The back end's own name and version as it reports them ("PortAudio V19.6.0-devel").
+    std::string name;
 };
 
 /// The running sound back end's version (major from the engine; minor read from its
@@ -47,6 +49,8 @@ class LauncherController {
 
     [[nodiscard]] std::string requiredText() const;  ///< lblReq
     [[nodiscard]] std::string installedText() const; ///< lblGot
+    /// What the version numbers above belong to on this system; empty when unknown.
+    [[nodiscard]] std::string backendText() const;
     [[nodiscard]] bool passed() const { return m_version.major >= kRequiredMajor; }
     [[nodiscard]] bool warningVisible() const { return !passed(); }   ///< lblwarning
     [[nodiscard]] bool passedTextVisible() const { return passed(); } ///< Label1

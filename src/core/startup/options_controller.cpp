@@ -100,7 +100,8 @@ void OptionsController::finishInactivityTime() {
 void OptionsController::setAutoLaunch(bool on) {
     if (on) {
         if (!m_autoStart.enable()) {
-            m_env.dialogs.message(kAutoStartMessage, MessageIcon::Information, kProgramTitle);
+            m_env.dialogs.message(kAutoStartMessage, MessageIcon::Information,
+                                  "Launch on start-up");
             on = false;
         }
     } else {
@@ -161,7 +162,7 @@ void OptionsController::startUpdater() {
             m_env.shell.startProgram(path.string(), {}))
             return;
     }
-    m_env.dialogs.message(kUpdaterMessage, MessageIcon::Information, kProgramTitle);
+    m_env.dialogs.message(kUpdaterMessage, MessageIcon::Information, "Updates");
 }
 
 } // namespace velmora

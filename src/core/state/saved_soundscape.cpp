@@ -9,6 +9,8 @@
 #include <set>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace velmora::state {
@@ -254,13 +256,72 @@ SnapshotResult SavedSoundscape::writeSnapshot(const ProgramFolder& program, cons
     return result;
 }
 
+namespace {
+constexpr const char* kSnapshotPrefix = "snapshot-";
+constexpr auto kSnapshotStartGrace = std::chrono::minutes(2);
+
+fs::path snapshotBase() {
+    std::error_code ec;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
+        return fs::path(runtime) / "velmora-snapshots";
+    return fs::temp_directory_path(ec) / ("velmora-snapshots-" + std::to_string(::getuid()));
+}
+
+/// Only folders this program made are ever removed: directly in the base, by name, real.
+bool isSnapshotFolder(const fs::path& dir) {
+    std::error_code ec;
+    const fs::path clean = dir.lexically_normal();
+    const fs::path parent = (clean.has_filename() ? clean : clean.parent_path()).parent_path();
+    return parent == snapshotBase().lexically_normal() &&
+           clean.filename().string().rfind(kSnapshotPrefix, 0) == 0 &&
+           fs::is_directory(fs::symlink_status(clean, ec)) && !ec;
+}
+
+/// True while some process holds dir (holdSnapshotFolder).
+bool isHeld(const fs::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd); // also drops the lock taken just now
+    return held;
+}
+
+void removeBaseIfEmpty() {
+    std::error_code ec;
+    if (fs::is_empty(snapshotBase(), ec) && !ec) fs::remove(snapshotBase(), ec);
+}
+} // namespace
+
+bool SavedSoundscape::holdSnapshotFolder(const fs::path& dir) {
+    if (!isSnapshotFolder(dir)) return false;
+    // Kept open on purpose: the shared lock lasts as long as the process.
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return fd >= 0 && ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+}
+
+void SavedSoundscape::removeSnapshotFolder(const fs::path& dir) {
+    if (!isSnapshotFolder(dir)) return;
+    std::error_code ec;
+    fs::remove_all(dir, ec); // the links to the program's sounds go, not what they point at
+    removeBaseIfEmpty();
+}
+
+void SavedSoundscape::removeUnusedSnapshotFolders() {
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(snapshotBase(), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code e2;
+        const fs::path dir = it->path();
+        if (!isSnapshotFolder(dir) || isHeld(dir)) continue;
+        const auto when = fs::last_write_time(dir, e2);
+        if (!e2 && now - when > kSnapshotStartGrace) fs::remove_all(dir, e2);
+    }
+    removeBaseIfEmpty();
+}
+
 fs::path SavedSoundscape::makeSnapshotFolder() {
     std::error_code ec;
-    fs::path base;
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-        base = fs::path(runtime) / "velmora-snapshots";
-    else
-        base = fs::temp_directory_path(ec) / ("velmora-snapshots-" + std::to_string(::getuid()));
+    const fs::path base = snapshotBase();
     fs::create_directories(base, ec);
     fs::permissions(base, fs::perms::owner_all, fs::perm_options::replace, ec);
 
@@ -268,12 +329,12 @@ fs::path SavedSoundscape::makeSnapshotFolder() {
     for (fs::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code e2;
         if (!it->is_directory(e2) || it->is_symlink(e2)) continue;
-        if (it->path().filename().string().rfind("snapshot-", 0) != 0) continue;
+        if (it->path().filename().string().rfind(kSnapshotPrefix, 0) != 0) continue;
         const auto when = fs::last_write_time(it->path(), e2);
         if (!e2 && now - when > kSnapshotMaxAge) fs::remove_all(it->path(), e2);
     }
 
-    std::string pattern = (base / "snapshot-XXXXXX").string();
+    std::string pattern = (base / (std::string(kSnapshotPrefix) + "XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) return {};
     return fs::path(pattern);
 }

@@ -133,6 +133,14 @@ class SavedSoundscape {
     /// temporary folder); snapshots left by runs more than a week old are removed. Empty
     /// path when no folder could be made.
     [[nodiscard]] static std::filesystem::path makeSnapshotFolder();
+    /// Marks dir as in use by this process until it ends (a recorder rendering from it),
+    /// so removeUnusedSnapshotFolders() leaves it alone. False when dir is not a snapshot.
+    static bool holdSnapshotFolder(const std::filesystem::path& dir);
+    /// Removes dir, if it is a snapshot folder, and the snapshots' folder once it is empty.
+    static void removeSnapshotFolder(const std::filesystem::path& dir);
+    /// Removes every snapshot no process holds; one made in the last two minutes is kept,
+    /// as the recorder it was made for may still be starting.
+    static void removeUnusedSnapshotFolders();
 
   private:
     void restoreMain(const ProgramFolder& folder, MainState& main, RestoreReport& report);

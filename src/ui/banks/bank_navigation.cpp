@@ -1,16 +1,20 @@
 #include "bank_navigation.h"
 
+#include "banks/random/random_bank_table.h"
 #include "core/main_window/bank_panels.h"
 
-#include <QHBoxLayout>
 #include <QObject>
-#include <QPushButton>
+#include <QVariant>
 #include <QWidget>
 
-#include <algorithm>
 #include <map>
 
 namespace velmora {
+
+namespace {
+constexpr const char* kStandaloneOnly = "velmoraStandaloneOnly";
+constexpr int kThemes = 4;
+} // namespace
 
 QString bankPanelCaption(const std::string& window) {
     static const std::map<std::string, const char*> captions = {
@@ -22,46 +26,37 @@ QString bankPanelCaption(const std::string& window) {
     return it == captions.end() ? QString::fromStdString(window) : QObject::tr(it->second);
 }
 
-std::vector<BankPanelButton> bankPanelButtons() {
-    std::vector<BankPanelButton> out;
+std::vector<BankTab> bankTabs() {
+    std::vector<BankTab> out;
     for (const auto& b : kBankButtons)
-        out.push_back({b.windowName, bankPanelCaption(b.windowName),
-                       QStringLiteral("cmdshow") + QString::fromLatin1(b.windowName)});
+        out.push_back(
+            {b.windowName, bankPanelCaption(b.windowName), QString::fromLatin1(b.objectName)});
     return out;
 }
 
-QWidget* makeBankNavigationRow(const std::string& ownWindow, std::vector<BankPanelButton> leading,
-                               const BankNavigation& navigation, QWidget* parent) {
-    for (auto& panel : bankPanelButtons()) {
-        const bool reached =
-            std::any_of(leading.begin(), leading.end(),
-                        [&](const BankPanelButton& b) { return b.windowName == panel.windowName; });
-        if (!reached) leading.push_back(std::move(panel));
+std::vector<BankTab> randomThemeTabs() {
+    std::vector<BankTab> out;
+    for (int n = 1; n <= kThemes; ++n) {
+        const auto& table = randomBankTable(n);
+        out.push_back({table.windowName, QString::fromStdString(table.theme),
+                       QStringLiteral("cmdtheme%1").arg(n)});
     }
-    auto* row = new QWidget(parent);
-    row->setObjectName(QStringLiteral("bankNavigation"));
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4);
-    for (const auto& b : leading) {
-        if (!navigation.exists || !navigation.exists(b.windowName)) continue;
-        auto* button = new QPushButton(b.caption, row);
-        button->setObjectName(b.objectName);
-        button->setToolTip(QObject::tr("Show the %1 bank").arg(b.caption));
-        button->setFocusPolicy(Qt::NoFocus);
-        if (b.windowName == ownWindow) { // shown pressed, as on the main window, not pressable
-            button->setCheckable(true);
-            button->setChecked(true);
-            button->setEnabled(false);
-        }
-        QObject::connect(button, &QPushButton::clicked, row,
-                         [show = navigation.show, window = b.windowName] {
-                             if (show) show(window);
-                         });
-        layout->addWidget(button);
-    }
-    layout->addStretch(1);
-    return row;
+    return out;
+}
+
+std::string tabWindowOf(const std::string& window) {
+    for (const auto& theme : randomThemeTabs())
+        if (theme.windowName == window) return randomBankTable(1).windowName;
+    return window;
+}
+
+void markStandaloneOnly(QWidget* part) {
+    part->setProperty(kStandaloneOnly, true);
+}
+
+void hideStandaloneOnly(QWidget* panel) {
+    for (QWidget* w : panel->findChildren<QWidget*>())
+        if (w->property(kStandaloneOnly).toBool()) w->hide();
 }
 
 } // namespace velmora

@@ -1,13 +1,14 @@
 #pragma once
-// The row of buttons on every bank panel that takes the user to the other sound windows
-// through the main window, which shows one panel at a time. Random banks put their theme
-// buttons first; the row then adds a button for each other panel the main window hosts.
+// How the user finds his way between the bank panels: the main window's one row of bank
+// tabs, and under "Random Sounds" the four themes of the numbered random banks, so the tab
+// stays lit on every one of them. Panels carry no navigation of their own; the parts of a
+// panel that only make sense in a window of its own (the copies of the main window's levels,
+// its heading) are marked here and hidden where the main window hosts it.
 //
 // Thread: UI thread.
 
 #include <QString>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,8 @@ class QWidget;
 
 namespace velmora {
 
-/// What a bank panel needs of the main window to reach the others.
-struct BankNavigation {
-    /// True when a panel with this window name is there to be shown.
-    std::function<bool(const std::string&)> exists;
-    /// The main window's show-bank command.
-    std::function<void(const std::string&)> show;
-};
-
-/// One button of the row.
-struct BankPanelButton {
+/// A button that shows one bank panel.
+struct BankTab {
     std::string windowName;
     QString caption;
     QString objectName;
@@ -33,14 +26,19 @@ struct BankPanelButton {
 /// The caption the user knows a bank panel by ("Backgrounds 1"), on every button that shows it.
 [[nodiscard]] QString bankPanelCaption(const std::string& window);
 
-/// The main window's bank panels, in the order its own bank buttons show them.
-[[nodiscard]] std::vector<BankPanelButton> bankPanelButtons();
+/// The main window's bank buttons, in their order.
+[[nodiscard]] std::vector<BankTab> bankTabs();
 
-/// Builds the row for the panel named ownWindow: the leading buttons, then one for every
-/// panel of bankPanelButtons() that no leading button reaches. Only panels that exist get a
-/// button; the panel's own button is there but disabled, so the user sees where he is.
-[[nodiscard]] QWidget* makeBankNavigationRow(const std::string& ownWindow,
-                                             std::vector<BankPanelButton> leading,
-                                             const BankNavigation& navigation, QWidget* parent);
+/// The numbered random banks by theme ("Birds", ...), frmrandommain..frmrandommain4.
+[[nodiscard]] std::vector<BankTab> randomThemeTabs();
+
+/// The bank tab that stays lit while window is shown: "Random Sounds" for every theme.
+[[nodiscard]] std::string tabWindowOf(const std::string& window);
+
+/// Marks part of a panel as meaningful only where the panel stands alone.
+void markStandaloneOnly(QWidget* part);
+
+/// Hides the marked parts of a panel that a host window already shows.
+void hideStandaloneOnly(QWidget* panel);
 
 } // namespace velmora

@@ -9,9 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
-#include <QStyle>
 
-#include <algorithm>
 #include <utility>
 
 namespace velmora {
@@ -19,24 +17,12 @@ namespace velmora {
 BankArea::BankArea(BankPanels& panels, QWidget* parent)
     : QGroupBox(tr("Sound banks"), parent), m_panels(panels) {
     auto* v = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    row->setSpacing(4);
-    m_buttons = new QButtonGroup(this);
-    m_buttons->setExclusive(true);
-    for (const auto& b : kBankButtons) {
-        if (!m_panels.bank(b.windowName)) continue; // only banks that exist
-        const QString caption = bankPanelCaption(b.windowName);
-        auto* button =
-            makeCommandButton(this, b.objectName, caption, tr("Show the %1 bank").arg(caption));
-        button->setCheckable(true);
-        m_buttons->addButton(button);
-        m_buttonByWindow[b.windowName] = button;
-        const std::string window = b.windowName;
-        connect(button, &QPushButton::clicked, this, [this, window] { m_panels.showBank(window); });
-        row->addWidget(button);
-    }
-    row->addStretch(1);
-    v->addLayout(row);
+    v->setSpacing(4);
+    m_tabs = makeButtonRow(bankTabs());
+    m_themes = makeButtonRow(randomThemeTabs());
+    m_themes.widget->hide(); // until a numbered random bank is shown
+    v->addWidget(m_tabs.widget);
+    v->addWidget(m_themes.widget);
 
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName(QStringLiteral("bankArea"));
@@ -46,6 +32,42 @@ BankArea::BankArea(BankPanels& panels, QWidget* parent)
     v->addWidget(m_stack, 1);
 
     m_shown = m_panels.bankShown.connect([this](const std::string& name) { showPanel(name); });
+}
+
+BankArea::ButtonRow BankArea::makeButtonRow(const std::vector<BankTab>& tabs) {
+    ButtonRow out;
+    out.widget = new QWidget(this);
+    out.group = new QButtonGroup(out.widget);
+    out.group->setExclusive(true);
+    auto* row = new QHBoxLayout(out.widget);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    for (const auto& tab : tabs) {
+        if (!m_panels.bank(tab.windowName)) continue; // only banks that exist
+        auto* button = makeCommandButton(out.widget, tab.objectName.toLatin1().constData(),
+                                         tab.caption, tr("Show the %1 bank").arg(tab.caption));
+        button->setCheckable(true);
+        out.group->addButton(button);
+        out.byWindow[tab.windowName] = button;
+        const std::string window = tab.windowName;
+        connect(button, &QPushButton::clicked, this, [this, window] { m_panels.showBank(window); });
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    return out;
+}
+
+bool BankArea::ButtonRow::light(const std::string& window) {
+    if (auto it = byWindow.find(window); it != byWindow.end()) {
+        it->second->setChecked(true);
+        return true;
+    }
+    // An exclusive group cannot be left with nothing checked any other way.
+    group->setExclusive(false);
+    for (QAbstractButton* b : group->buttons())
+        b->setChecked(false);
+    group->setExclusive(true);
+    return false;
 }
 
 BankArea::~BankArea() = default;
@@ -64,7 +86,10 @@ void BankArea::addPanel(const std::string& windowName, PanelMaker make) {
 
 bool BankArea::make(Panel& panel) {
     if (!panel.make) return false;
-    panel.area->setWidget(std::exchange(panel.make, nullptr)());
+    QWidget* made = std::exchange(panel.make, nullptr)();
+    // The Levels column stands beside the bank area: the panel need not repeat it.
+    hideStandaloneOnly(made);
+    panel.area->setWidget(made);
     return true;
 }
 
@@ -75,7 +100,10 @@ void BankArea::makeAllPanels() {
             made = true;
             p.area->widget()->setVisible(name == m_panels.shownBank());
         }
-    if (made) emit panelMade();
+    if (made) {
+        updateGeometry(); // the hint now counts the new panel
+        emit panelMade();
+    }
 }
 
 QWidget* BankArea::shownPanel() const {
@@ -83,28 +111,34 @@ QWidget* BankArea::shownPanel() const {
     return scroll ? scroll->widget() : nullptr;
 }
 
-int BankArea::missingWidth() const {
-    int widest = 0;
+QSize BankArea::missingSize() const {
+    return panelsNeed() - m_stack->size();
+}
+
+QSize BankArea::sizeHint() const {
+    // The stack's own hint is a scroll area's, capped at a few hundred pixels.
+    return QGroupBox::sizeHint() + (panelsNeed() - m_stack->sizeHint()).expandedTo(QSize(0, 0));
+}
+
+QSize BankArea::panelsNeed() const {
+    QSize largest;
     for (const auto& [name, p] : m_panelByWindow) {
         QWidget* panel = p.area->widget();
         if (!panel) continue;    // not made yet: measured when it is
         panel->ensurePolished(); // hidden pages are not styled yet, and style decides sizes
-        widest =
-            std::max(widest, panel->minimumSizeHint().expandedTo(panel->minimumSize()).width());
+        largest = largest.expandedTo(panel->minimumSizeHint().expandedTo(panel->minimumSize()));
     }
-    // A tall panel also gets a vertical scroll bar, which takes its width.
-    return widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent) - m_stack->width();
+    // Only the themes' row comes and goes with the panel shown: count it always, so the
+    // window does not have to grow when the user reaches the random banks.
+    const int themes = m_themes.widget->isVisible() ? 0 : m_themes.widget->sizeHint().height() + 4;
+    return {largest.width(), largest.height() + themes};
 }
 
 void BankArea::showPanel(const std::string& windowName) {
-    if (auto it = m_buttonByWindow.find(windowName); it != m_buttonByWindow.end())
-        it->second->setChecked(true);
-    else if (auto* checked = m_buttons->checkedButton()) {
-        // A bank without a button of its own (random banks 2-4): no button stays lit.
-        m_buttons->setExclusive(false);
-        checked->setChecked(false);
-        m_buttons->setExclusive(true);
-    }
+    // The tab of the kind of bank stays lit, and the theme too for a numbered random bank.
+    m_tabs.light(tabWindowOf(windowName));
+    m_themes.widget->setVisible(m_themes.light(windowName));
+
     const auto it = m_panelByWindow.find(windowName);
     const bool made = it != m_panelByWindow.end() && make(it->second);
     for (auto& [name, p] : m_panelByWindow) {
@@ -112,7 +146,10 @@ void BankArea::showPanel(const std::string& windowName) {
         if (QWidget* panel = p.area->widget()) panel->setVisible(shown);
         if (shown) m_stack->setCurrentWidget(p.area);
     }
-    if (made) emit panelMade();
+    if (made) {
+        updateGeometry(); // the hint now counts the new panel
+        emit panelMade();
+    }
 }
 
 } // namespace velmora

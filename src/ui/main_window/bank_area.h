@@ -1,17 +1,20 @@
 #pragma once
-// The main window's bank area: a button per bank over the one bank panel shown. Panels are
-// made when first shown or when makeAllPanels() runs; hidden panels stay alive, so their
-// banks keep playing.
+// The main window's bank area: a tab per kind of bank, the four random themes under
+// "Random Sounds" while one of them is shown, and below them the one bank panel shown.
+// Panels are made when first shown or when makeAllPanels() runs; hidden panels stay alive,
+// so their banks keep playing.
 //
 // Thread: UI thread.
 
 #include "core/main_window/bank_panels.h"
+#include "ui/banks/bank_navigation.h"
 
 #include <QGroupBox>
 
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QButtonGroup;
 class QPushButton;
@@ -35,9 +38,11 @@ class BankArea : public QGroupBox {
     void makeAllPanels();
     /// The panel currently shown, or nullptr.
     [[nodiscard]] QWidget* shownPanel() const;
-    /// How much wider the area must grow for the widest panel made so far to fit without a
-    /// sideways scroll bar; 0 or less when it fits.
-    [[nodiscard]] int missingWidth() const;
+    /// How much wider and taller the area must grow for every panel made so far to fit
+    /// without a scroll bar; 0 or less in a direction where they fit.
+    [[nodiscard]] QSize missingSize() const;
+    /// Room for the tabs and for every panel made so far without a scroll bar.
+    [[nodiscard]] QSize sizeHint() const override;
 
   signals:
     /// A panel was made after the start: the window may have to widen for it.
@@ -48,13 +53,24 @@ class BankArea : public QGroupBox {
         QScrollArea* area = nullptr;
         PanelMaker make; ///< empty once made
     };
+    /// A row of checkable buttons of which at most one is lit.
+    struct ButtonRow {
+        QWidget* widget = nullptr;
+        QButtonGroup* group = nullptr;
+        std::map<std::string, QPushButton*> byWindow;
+        /// Lights window's button, or none when the row has no button for it; true if lit.
+        bool light(const std::string& window);
+    };
+    ButtonRow makeButtonRow(const std::vector<BankTab>& tabs);
+    /// The room in the stack every panel made so far needs.
+    [[nodiscard]] QSize panelsNeed() const;
     /// Makes it unless it was; true when it was made now.
     static bool make(Panel& panel);
     void showPanel(const std::string& windowName);
 
     BankPanels& m_panels;
-    QButtonGroup* m_buttons = nullptr;
-    std::map<std::string, QPushButton*> m_buttonByWindow;
+    ButtonRow m_tabs;
+    ButtonRow m_themes;
     QStackedWidget* m_stack = nullptr;
     std::map<std::string, Panel> m_panelByWindow;
     Connection m_shown;

@@ -1,6 +1,8 @@
 #include "main_window_view.h"
 
 #include "ui/main_window/bank_area.h"
+#include "ui/main_window/status_strip.h"
+#include "ui/main_window/window_fit.h"
 #include "ui/widgets/command_button.h"
 #include "ui/widgets/lcd_display.h"
 #include "ui/widgets/level_slider.h"
@@ -15,8 +17,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -39,7 +41,7 @@ constexpr DisplaySpec kDisplays[] = {
     {Display::Scenario, "Scenario", 22},
     {Display::Preset, "Preset", 18},
     {Display::Scheduler, "Scheduler", 14},
-    {Display::AutoRandomise, "Auto randomise (random / custom)", 18},
+    {Display::AutoRandomise, "Auto randomize (random / custom)", 18},
     {Display::AutoChange, "Auto change", 16},
     {Display::ScenarioInformation, "Notes", 22},
     {Display::Picture, "Picture", 14},
@@ -89,11 +91,14 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
     root->addLayout(middle, 1);
     root->addWidget(buildCommands());
 
-    m_connections.push_back(controller.displays().changed.connect(
-        [this](Display d, const std::string& text) { m_displays.at(d)->setText(qs(text)); }));
+    m_connections.push_back(
+        controller.displays().changed.connect([this](Display d, const std::string& text) {
+            m_displays.at(d)->setText(qs(text));
+            m_status->refresh();
+        }));
     // A panel made after the first show may need more width than the others had.
     connect(m_bankArea, &BankArea::panelMade, this, [this] {
-        if (m_fitted) fitWidth();
+        if (m_fitted) fitPanels();
     });
     m_connections.push_back(
         controller.scenarios().listChanged.connect([this] { showScenarios(); }));
@@ -121,47 +126,34 @@ MainWindowView::MainWindowView(MainWindowController& controller, Levels& levels,
 
     for (const auto& spec : kDisplays)
         m_displays.at(spec.display)->setText(qs(controller.displays().text(spec.display)));
+    m_status->refresh();
     showScenarios();
     showAlarm(controller.commands().isAlarmEnabled());
     applyColors(controller.colorScheme());
     refreshWindowButtons();
-    resize(1420, 820);
 }
 
 MainWindowView::~MainWindowView() = default;
 
 QWidget* MainWindowView::buildDisplays() {
-    auto* box = new QGroupBox(tr("Status"), this);
-    auto* grid = new QGridLayout(box);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(2);
-    int i = 0;
+    m_status = new StatusStrip(this);
     for (const auto& spec : kDisplays) {
-        const int row = (i / 4) * 2;
-        const int column = i % 4;
-        auto* caption = new QLabel(tr(spec.caption), box);
-        QFont small = caption->font();
-        small.setPointSizeF(small.pointSizeF() * 0.85);
-        caption->setFont(small);
-        auto* lcd = new LcdDisplay(box);
+        auto* lcd = new LcdDisplay;
         lcd->setObjectName(QString::fromUtf8(displayObjectName(spec.display)));
         lcd->setColumns(spec.columns);
-        grid->addWidget(caption, row, column);
-        grid->addWidget(lcd, row + 1, column, Qt::AlignTop);
+        m_status->addDisplay(tr(spec.caption), lcd);
         m_displays[spec.display] = lcd;
-        ++i;
     }
-    for (int c = 0; c < 4; ++c)
-        grid->setColumnStretch(c, 1);
-    return box;
+    return m_status;
 }
 
 QWidget* MainWindowView::buildScenarios() {
     auto* box = new QGroupBox(tr("Scenarios"), this);
-    box->setMinimumWidth(210);
-    box->setMaximumWidth(280);
+    // The box takes the width its names and buttons need (fitScenarioWidth), no more.
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* v = new QVBoxLayout(box);
     m_scenarioList = new QListWidget(box);
+    m_scenarioList->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
     m_scenarioList->setObjectName(QStringLiteral("combobox1"));
     m_scenarioList->setAccessibleName(tr("Scenarios"));
     v->addWidget(m_scenarioList, 1);
@@ -265,7 +257,10 @@ void MainWindowView::refreshWindowButtons() {
 void MainWindowView::showEvent(QShowEvent* event) {
     if (!m_fitted) {
         m_fitted = true;
-        fitWidth();
+        if (const QRect screen = availableArea(*this); !screen.isEmpty())
+            resize(openingSize(sizeHint(), screen));
+        fitPanels();
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }
@@ -280,17 +275,21 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
 }
 
-void MainWindowView::fitWidth() {
+void MainWindowView::fitPanels() {
     // The window only grows as far as the screen allows; below that the scroll area keeps
     // every control reachable.
-    const int screenWidth = screen() ? screen()->availableGeometry().width() : width();
-    // The other boxes take part of any extra width until they reach their preferred sizes,
+    QRect screen = availableArea(*this);
+    if (screen.isEmpty()) screen = QRect(QPoint(), size());
+    const QSize room(screen.width(), screen.height() - kWindowFrameAllowance);
+    // The other boxes take part of any extra room until they reach their preferred sizes,
     // so measure again after each step; a few steps always settle it.
     for (int step = 0; step < 4; ++step) {
         layout()->activate();
-        const int wanted = std::min(width() + m_bankArea->missingWidth(), screenWidth);
-        if (wanted <= width()) return;
-        resize(wanted, height());
+        const QSize wanted =
+            (size() + m_bankArea->missingSize().expandedTo(QSize(0, 0))).boundedTo(room);
+        if (wanted.width() <= width() && wanted.height() <= height()) return;
+        resize(wanted.expandedTo(size()));
+        keepOnScreen(*this);
     }
 }
 
@@ -302,6 +301,21 @@ void MainWindowView::showScenarios() {
     const auto items =
         m_scenarioList->findItems(qs(m_controller.scenarios().selected()), Qt::MatchExactly);
     if (!items.isEmpty()) m_scenarioList->setCurrentItem(items.front());
+    fitScenarioWidth();
+}
+
+void MainWindowView::fitScenarioWidth() {
+    // As wide as the longest name, so the bank panel keeps the rest; never so narrow that an
+    // empty list looks broken, never so wide that a long name starves the panel.
+    constexpr int kNarrowest = 140;
+    constexpr int kWidest = 280;
+    int names = 0;
+    const QFontMetrics metrics(m_scenarioList->font());
+    for (int i = 0; i < m_scenarioList->count(); ++i)
+        names = std::max(names, metrics.horizontalAdvance(m_scenarioList->item(i)->text()));
+    const int list = names + 2 * m_scenarioList->frameWidth() +
+                     m_scenarioList->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12;
+    m_scenarioList->setMinimumWidth(std::clamp(list, kNarrowest, kWidest));
 }
 
 void MainWindowView::showAlarm(bool enabled) {

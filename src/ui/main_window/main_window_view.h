@@ -23,6 +23,7 @@ namespace velmora {
 class BankArea;
 class LcdDisplay;
 class LevelSlider;
+class StatusStrip;
 
 class MainWindowView : public QWidget {
     Q_OBJECT
@@ -42,21 +43,23 @@ class MainWindowView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    /// Widens the window, as far as the screen allows, until the widest bank panel fits
-    /// without a sideways scroll bar. Done at the first show, when the colours and fonts
-    /// that decide the panels' sizes are in place, and again for a panel made later.
-    void fitWidth();
+    /// Grows the window, as far as the screen allows, until every bank panel fits without a
+    /// scroll bar. Done at the first show, when the colours and fonts that decide the
+    /// panels' sizes are in place, and again for a panel made later.
+    void fitPanels();
     QWidget* buildDisplays();
     QWidget* buildScenarios();
     QWidget* buildLevels();
     QWidget* buildCommands();
     void showScenarios();
+    void fitScenarioWidth();
     void showAlarm(bool enabled);
     void applyColors(const ColorScheme& scheme);
 
     MainWindowController& m_controller;
     Levels& m_levels;
     std::map<Display, LcdDisplay*> m_displays;
+    StatusStrip* m_status = nullptr;
     QListWidget* m_scenarioList = nullptr;
     QPushButton* m_loadScenario = nullptr;
     QPushButton* m_randomScenario = nullptr;

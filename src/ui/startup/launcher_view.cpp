@@ -38,6 +38,8 @@ LauncherView::LauncherView(LauncherController& controller, QWidget* parent)
 
     auto* req = label(this, "lblReq", QString::fromStdString(controller.requiredText()));
     auto* got = label(this, "lblGot", QString::fromStdString(controller.installedText()));
+    auto* backend = label(this, "lblBackend", QString::fromStdString(controller.backendText()));
+    backend->setVisible(!backend->text().isEmpty());
     auto* warning = label(this, "lblwarning", LauncherController::kWarningText);
     warning->setStyleSheet("color: #a01010;");
     auto* passed = label(this, "Label1", LauncherController::kPassedText);
@@ -66,6 +68,7 @@ LauncherView::LauncherView(LauncherController& controller, QWidget* parent)
     layout->addSpacing(6);
     layout->addWidget(req);
     layout->addWidget(got);
+    layout->addWidget(backend);
     layout->addSpacing(6);
     layout->addWidget(warning);
     layout->addWidget(passed);

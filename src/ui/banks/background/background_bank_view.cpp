@@ -3,7 +3,7 @@
 #include "group_buttons.h"
 #include "slider_look.h"
 
-#include "ui/widgets/level_slider.h"
+#include "ui/banks/level_copies.h"
 #include "ui/widgets/scheme_style.h"
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@ QSlider* makeSlider(const QString& name, int max, QWidget* parent) {
     auto* s = new QSlider(Qt::Horizontal, parent);
     s->setObjectName(name);
     s->setRange(0, max);
-    s->setMinimumWidth(110);
+    s->setMinimumWidth(90);
     s->setFocusPolicy(Qt::NoFocus);
     return s;
 }
@@ -39,7 +39,7 @@ QScrollBar* makeRangeBar(const QString& name, QWidget* parent) {
     b->setObjectName(name);
     b->setRange(SlotLimits::kRangeMin, SlotLimits::kRangeMax);
     b->setPageStep(25);
-    b->setMinimumWidth(70);
+    b->setMinimumWidth(60);
     return b;
 }
 
@@ -58,8 +58,7 @@ QLabel* header(const QString& text, QWidget* parent) {
 
 } // namespace
 
-BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels,
-                                       const BankNavigation& navigation, QWidget* parent)
+BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels, QWidget* parent)
     : BackgroundBankView(bank, levels, bank.windowName(),
                          Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
                                [](int) { return QString(); },
@@ -67,10 +66,9 @@ BackgroundBankView::BackgroundBankView(BackgroundBank& bank, Levels& levels,
                                [&bank] { bank.saveConfiguration(); },
                                [&bank] { bank.loadConfiguration(); },
                                [&bank] { bank.activate(); }},
-                         navigation, parent) {}
+                         parent) {}
 
-BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels,
-                                       const BankNavigation& navigation, QWidget* parent)
+BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& levels, QWidget* parent)
     : BackgroundBankView(
           bank, levels, bank.windowName(),
           Hooks{[&bank](int n) { return QString::fromStdString(bank.slotName(n)); },
@@ -79,11 +77,11 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
                 [&bank] { bank.saveConfiguration(); },
                 [&bank] { bank.loadConfiguration(); },
                 {}},
-          navigation, parent) {
+          parent) {
     auto* commands = findChild<QWidget*>(QStringLiteral("fileCommands"));
     auto* layout = commands ? qobject_cast<QHBoxLayout*>(commands->layout()) : nullptr;
     if (!layout) return;
-    auto* many = makeCommandButton(tr("Load many"), QStringLiteral("Load multiple files at once"),
+    auto* many = makeCommandButton(tr("Load files"), QStringLiteral("Load multiple files at once"),
                                    QStringLiteral("cmdLoadMultiple"), commands);
     auto* reset = makeCommandButton(
         tr("Reset"), QStringLiteral("Reset all sounds on this form to their defaults"),
@@ -100,15 +98,14 @@ BackgroundBankView::BackgroundBankView(CustomBackgroundBank& bank, Levels& level
 }
 
 BackgroundBankView::BackgroundBankView(BackgroundSlots& bank, Levels& levels,
-                                       const std::string& window, Hooks hooks,
-                                       const BankNavigation& navigation, QWidget* parent)
+                                       const std::string& window, Hooks hooks, QWidget* parent)
     : QWidget(parent), m_bank(bank), m_hooks(std::move(hooks)) {
     setObjectName(QString::fromStdString(window));
     m_redrawTimer = new QTimer(this);
     m_redrawTimer->setSingleShot(true);
     m_redrawTimer->setInterval(kRedrawMs);
     connect(m_redrawTimer, &QTimer::timeout, this, &BackgroundBankView::flush);
-    build(levels, window, navigation);
+    build(levels);
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { markDirty(n); }));
     m_connections.push_back(m_bank.changed.connect([this] { markAllDirty(); }));
     m_connections.push_back(m_bank.colorsChanged.connect([this] { applyColors(); }));
@@ -119,15 +116,20 @@ BackgroundBankView::BackgroundBankView(BackgroundSlots& bank, Levels& levels,
 
 BackgroundBankView::~BackgroundBankView() = default;
 
-void BackgroundBankView::build(Levels& levels, const std::string& window,
-                               const BankNavigation& navigation) {
+void BackgroundBankView::build(Levels& levels) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
     layout->addWidget(buildCommands());
     layout->addWidget(buildRows());
-    layout->addWidget(buildLevelCopies(levels));
-    layout->addWidget(makeBankNavigationRow(window, {}, navigation, this));
+    layout->addWidget(makeLevelCopies(levels,
+                                      {{Level::Background, "maxvol"},
+                                       {Level::Master, "ucSlider20"},
+                                       {Level::Random, "ucSlider41"},
+                                       {Level::Bwaves, "ucSlider19"},
+                                       {Level::Cd, "hscroll51"},
+                                       {Level::Mp3, "ucSlider40"}},
+                                      this));
     layout->addStretch(1);
 }
 
@@ -191,7 +193,7 @@ QWidget* BackgroundBankView::buildRows() {
         }
         r.on = new QCheckBox(box);
         r.on->setObjectName(QStringLiteral("Check") + k);
-        r.on->setMinimumWidth(150);
+        r.on->setMinimumWidth(140);
         r.volume = makeSlider(QStringLiteral("volume") + k, SlotLimits::kVolumeMax, box);
         r.pan = makeSlider(QStringLiteral("balance") + k, SlotLimits::kPanMax, box);
         r.rate = makeSlider(QStringLiteral("rate") + k, SlotLimits::kRateMax, box);
@@ -234,27 +236,6 @@ QWidget* BackgroundBankView::buildRows() {
         grid->addWidget(r.low, line, rangeCol + 1);
         grid->addWidget(r.high, line, rangeCol + 2);
         grid->addWidget(r.highText, line, rangeCol + 3);
-    }
-    return box;
-}
-
-QWidget* BackgroundBankView::buildLevelCopies(Levels& levels) {
-    auto* box = new QWidget(this);
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(0, 4, 0, 0);
-    // The copies of the main window's levels under the names the main window mirrors into.
-    // Three to a row: six side by side made the panel wider than the main window.
-    const std::pair<Level, const char*> copies[] = {
-        {Level::Background, "maxvol"}, {Level::Master, "ucSlider20"}, {Level::Random, "ucSlider41"},
-        {Level::Bwaves, "ucSlider19"}, {Level::Cd, "hscroll51"},      {Level::Mp3, "ucSlider40"},
-    };
-    constexpr int kPerRow = 3;
-    int i = 0;
-    for (const auto& [level, name] : copies) {
-        layout->addWidget(
-            new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, box),
-            i / kPerRow, i % kPerRow);
-        ++i;
     }
     return box;
 }

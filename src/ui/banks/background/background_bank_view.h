@@ -2,8 +2,8 @@
 // The window of a drifting background bank as a panel: bank one (`frmback`), bank two
 // (`frmback2`) and the custom background bank (`frmbackcustom`). One row per slot (switch
 // and name, volume, balance, rate of change, volume range), the group commands above their
-// columns, the file commands, the copies of the main window's levels and the buttons to the
-// other bank panels.
+// columns, the file commands and, where the panel stands alone, the copies of the main
+// window's levels.
 //
 // The view holds no behaviour: moves call the controller, and the controller's change
 // notices redraw the rows. Drift moves volumes up to 7 000 times a second, so redraws are
@@ -13,7 +13,6 @@
 
 #include "banks/background/background_bank.h"
 #include "banks/background/custom_background_bank.h"
-#include "ui/banks/bank_navigation.h"
 
 #include <QWidget>
 
@@ -33,11 +32,8 @@ namespace velmora {
 class BackgroundBankView : public QWidget {
     Q_OBJECT
   public:
-    /// navigation: how the row of bank buttons reaches the other panels.
-    BackgroundBankView(BackgroundBank& bank, Levels& levels, const BankNavigation& navigation = {},
-                       QWidget* parent = nullptr);
-    BackgroundBankView(CustomBackgroundBank& bank, Levels& levels,
-                       const BankNavigation& navigation = {}, QWidget* parent = nullptr);
+    BackgroundBankView(BackgroundBank& bank, Levels& levels, QWidget* parent = nullptr);
+    BackgroundBankView(CustomBackgroundBank& bank, Levels& levels, QWidget* parent = nullptr);
     ~BackgroundBankView() override;
 
     /// Redraws every pending row now (tests; the timer does it otherwise).
@@ -68,11 +64,10 @@ class BackgroundBankView : public QWidget {
     };
 
     BackgroundBankView(BackgroundSlots& bank, Levels& levels, const std::string& window,
-                       Hooks hooks, const BankNavigation& navigation, QWidget* parent);
-    void build(Levels& levels, const std::string& window, const BankNavigation& navigation);
+                       Hooks hooks, QWidget* parent);
+    void build(Levels& levels);
     QWidget* buildRows();
     QWidget* buildCommands();
-    QWidget* buildLevelCopies(Levels& levels);
     void markDirty(int slot);
     void markAllDirty();
     void redraw(int slot);

@@ -3,7 +3,7 @@
 #include "group_buttons.h"
 #include "slider_look.h"
 
-#include "ui/widgets/level_slider.h"
+#include "ui/banks/level_copies.h"
 #include "ui/widgets/scheme_style.h"
 
 #include <QCheckBox>
@@ -29,8 +29,7 @@ QSlider* makeSlider(const QString& name, int min, int max, const QString& tip, Q
 }
 } // namespace
 
-BwBankView::BwBankView(BwBank& bank, Levels& levels, const BankNavigation& navigation,
-                       QWidget* parent)
+BwBankView::BwBankView(BwBank& bank, Levels& levels, QWidget* parent)
     : QWidget(parent), m_bank(bank) {
     setObjectName(QString::fromStdString(bank.windowName()));
     auto* layout = new QVBoxLayout(this);
@@ -88,20 +87,15 @@ BwBankView::BwBankView(BwBank& bank, Levels& levels, const BankNavigation& navig
     }
     layout->addWidget(bands);
 
-    auto* copies = new QWidget(this);
-    auto* ll = new QHBoxLayout(copies);
-    ll->setContentsMargins(0, 4, 0, 0);
     // This bank's own level is Bwaves; the copies keep the names the main window mirrors into.
-    const std::pair<Level, const char*> levelCopies[] = {
-        {Level::Bwaves, "maxvol"},     {Level::Master, "ucSlider20"},
-        {Level::Random, "ucSlider19"}, {Level::Background, "ucSlider41"},
-        {Level::Cd, "hscroll51"},      {Level::Mp3, "ucSlider40"},
-    };
-    for (const auto& [level, name] : levelCopies)
-        ll->addWidget(
-            new LevelSlider(levels, level, QString::fromLatin1(name), Qt::Horizontal, copies));
-    layout->addWidget(copies);
-    layout->addWidget(makeBankNavigationRow(bank.windowName(), {}, navigation, this));
+    layout->addWidget(makeLevelCopies(levels,
+                                      {{Level::Bwaves, "maxvol"},
+                                       {Level::Master, "ucSlider20"},
+                                       {Level::Random, "ucSlider19"},
+                                       {Level::Background, "ucSlider41"},
+                                       {Level::Cd, "hscroll51"},
+                                       {Level::Mp3, "ucSlider40"}},
+                                      this));
     layout->addStretch(1);
 
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { redraw(n); }));

@@ -1,12 +1,11 @@
 #pragma once
 // The tone bank's window (`frmbackbw`) as a panel: sixteen tones in four bands, each with its
-// switch, volume and balance; the group commands; the copies of the main window's levels;
-// the buttons to the other bank panels.
+// switch, volume and balance; the group commands; where it stands alone, the copies of the
+// main window's levels.
 //
 // Thread: UI thread.
 
 #include "banks/background/bw_bank.h"
-#include "ui/banks/bank_navigation.h"
 
 #include <QString>
 #include <QWidget>
@@ -21,9 +20,7 @@ namespace velmora {
 class BwBankView : public QWidget {
     Q_OBJECT
   public:
-    /// navigation: how the row of bank buttons reaches the other panels.
-    BwBankView(BwBank& bank, Levels& levels, const BankNavigation& navigation = {},
-               QWidget* parent = nullptr);
+    BwBankView(BwBank& bank, Levels& levels, QWidget* parent = nullptr);
     ~BwBankView() override;
 
   private:

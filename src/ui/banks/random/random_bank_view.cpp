@@ -2,6 +2,8 @@
 
 #include "banks/random/custom_random_bank.h"
 #include "banks/random/random_bank.h"
+#include "ui/banks/bank_navigation.h"
+#include "ui/banks/level_copies.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -59,17 +61,22 @@ void RandomBankView::build(const QString& title) {
     f.setPointSize(f.pointSize() + 4);
     f.setBold(true);
     heading->setFont(f);
+    markStandaloneOnly(heading); // hosted, the lit tab and theme say which bank this is
     root->addWidget(heading);
     root->addWidget(buildSlots(), 1);
     root->addWidget(buildCommands());
-    root->addWidget(buildLevels());
-    root->addWidget(buildNavigation());
+    root->addWidget(makeLevelCopies(m_levels,
+                                    {{Level::Random, "maxvol"},
+                                     {Level::Master, "ucSlider20"},
+                                     {Level::Background, "ucSlider41"},
+                                     {Level::Bwaves, "ucSlider19"},
+                                     {Level::Mp3, "ucSlider40"},
+                                     {Level::Cd, "hscroll51"}},
+                                    this));
 
     m_connections.push_back(m_bank.slotChanged.connect([this](int n) { refreshSlot(n); }));
     m_connections.push_back(m_bank.bankChanged.connect([this] { refreshAll(); }));
     m_connections.push_back(m_bank.autoRandomizeChanged.connect([this](bool) { refreshAll(); }));
-    m_connections.push_back(
-        m_levels.changed.connect([this](Level l, int v) { refreshLevel(l, v); }));
     refreshAll();
 }
 
@@ -238,46 +245,6 @@ QWidget* RandomBankView::buildCommands() {
     return box;
 }
 
-QWidget* RandomBankView::buildLevels() {
-    auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    const std::array<std::tuple<Level, const char*, const char*>, 6> copies{{
-        {Level::Random, "maxvol", "Random"},
-        {Level::Master, "ucSlider20", "Master"},
-        {Level::Background, "ucSlider41", "Background"},
-        {Level::Bwaves, "ucSlider19", "Bwaves"},
-        {Level::Mp3, "ucSlider40", "MP3"},
-        {Level::Cd, "hscroll51", "CD"},
-    }};
-    for (const auto& [level, name, caption] : copies) {
-        auto* label = new QLabel(QString::fromLatin1(caption));
-        auto* s = new QSlider(Qt::Horizontal);
-        s->setObjectName(QString::fromLatin1(name));
-        const auto r = levelRange(level);
-        s->setRange(r.minimum, r.maximum);
-        s->setValue(m_levels.value(level));
-        s->setToolTip(QString::fromLatin1(caption));
-        connect(s, &QSlider::valueChanged, this, [this, level = level](int v) {
-            if (!m_updating) m_levels.set(level, v);
-        });
-        row->addWidget(label);
-        row->addWidget(s, 1);
-        m_levelSliders.emplace_back(level, s);
-    }
-    return box;
-}
-
-QWidget* RandomBankView::buildNavigation() {
-    std::vector<BankPanelButton> themes;
-    for (int n = 1; n <= 4; ++n) {
-        const auto& table = randomBankTable(n);
-        themes.push_back({table.windowName, QString::fromStdString(table.theme),
-                          QStringLiteral("cmdtheme%1").arg(n)});
-    }
-    return makeBankNavigationRow(m_bank.windowName(), std::move(themes), m_hooks.navigation, this);
-}
-
 void RandomBankView::refreshSlot(int n) {
     const auto& s = m_bank.slot(n);
     m_updating = true;
@@ -287,19 +254,10 @@ void RandomBankView::refreshSlot(int n) {
     m_updating = false;
 }
 
-void RandomBankView::refreshLevel(Level level, int value) {
-    m_updating = true;
-    for (auto& [l, s] : m_levelSliders)
-        if (l == level) s->setValue(value);
-    m_updating = false;
-}
-
 void RandomBankView::refreshAll() {
     for (int n = 1; n <= kRandomSlotCount; ++n)
         refreshSlot(n);
     m_updating = true;
-    for (auto& [l, s] : m_levelSliders)
-        s->setValue(m_levels.value(l));
     m_linkButton->setChecked(m_bank.linkMode());
     m_autoButton->setChecked(m_bank.autoRandomizeOn());
     m_updating = false;

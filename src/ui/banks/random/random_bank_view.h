@@ -1,7 +1,7 @@
 #pragma once
 // The window of a random bank, shown as a panel over the main window: two columns of 14
-// slots (caption, "Volume", "Frequency"), the bank-wide buttons, the copies of the main
-// levels and the buttons to the other bank panels, led by the four themes. One class serves
+// slots (caption, "Volume", "Frequency"), the bank-wide buttons and, where it stands alone,
+// its heading and the copies of the main levels. One class serves
 // the four numbered banks and frmcustom; the view only binds widgets to the bank and redraws
 // on its signals.
 //
@@ -9,7 +9,6 @@
 
 #include "core/levels.h"
 #include "core/signal.h"
-#include "ui/banks/bank_navigation.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -19,7 +18,6 @@
 #include <string>
 #include <vector>
 
-class QAbstractSlider;
 class QPushButton;
 class QSlider;
 
@@ -46,8 +44,6 @@ struct RandomBankViewHooks {
     std::function<void()> openIntervals; ///< Form3 (numbered) or Form33 (custom)
     std::function<void()> openIdentify;  ///< Frmsoundindent
     std::function<void()> openPicker;    ///< Form2 in Random mode (custom bank only)
-    /// Theme and bank buttons: the other panels, by window name ("frmrandommain2", ...).
-    BankNavigation navigation;
 };
 
 class RandomBankView : public QWidget {
@@ -65,13 +61,10 @@ class RandomBankView : public QWidget {
     void build(const QString& title);
     QWidget* buildSlots();
     QWidget* buildCommands();
-    QWidget* buildLevels();
-    QWidget* buildNavigation();
     QPushButton* command(const QString& text, const QString& tip, std::function<void()> action,
                          const char* name);
     void refreshSlot(int slot);
     void refreshAll();
-    void refreshLevel(Level level, int value);
     void applyColors();
 
     RandomBankEngine& m_bank;
@@ -82,7 +75,6 @@ class RandomBankView : public QWidget {
     std::array<CaptionLabel*, 28> m_captions{};
     std::array<QSlider*, 28> m_volumes{};
     std::array<QSlider*, 28> m_frequencies{};
-    std::vector<std::pair<Level, QAbstractSlider*>> m_levelSliders;
     QPushButton* m_linkButton = nullptr;
     QPushButton* m_autoButton = nullptr;
     bool m_updating = false;

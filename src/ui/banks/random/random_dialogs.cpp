@@ -6,7 +6,9 @@
 #include "core/services.h"
 #include "platform/settings_store.h"
 #include "ui/startup/window_position.h"
+#include "ui/widgets/scheme_style.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -17,6 +19,9 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -34,23 +39,42 @@ QPushButton* button(const QString& text, const QString& tip, const char* name) {
 IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_store(store) {
     setObjectName(QString::fromStdString(settings.windowName()));
-    setWindowTitle(QStringLiteral("Automatic randomize settings"));
+    // Both dialogs can be open at once: the title says which banks each one sets.
+    setWindowTitle(settings.windowName() == "Form33"
+                       ? tr("Automatic randomize settings - Custom random bank")
+                       : tr("Automatic randomize settings - Random banks 1 to 4"));
     auto* root = new QVBoxLayout(this);
+    root->setSizeConstraint(QLayout::SetMinimumSize); // never cut the buttons off
     auto* sentence = new QHBoxLayout;
     sentence->addWidget(new QLabel(QStringLiteral("Randomize every")));
     m_period = new QComboBox;
     m_period->setObjectName("Combo1");
     for (int m : IntervalSettings::kPeriods)
         m_period->addItem(QString::number(m));
+    // Room for the longest period, in the box and in its open list, whatever the style pads.
+    m_period->setMinimumContentsLength(3);
+    m_period->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_period->view()->setMinimumWidth(
+        m_period->fontMetrics().horizontalAdvance(QStringLiteral("000")) +
+        4 * m_period->fontMetrics().averageCharWidth());
     sentence->addWidget(m_period);
     sentence->addWidget(new QLabel(QStringLiteral("minutes")));
     sentence->addStretch();
     root->addLayout(sentence);
     root->addWidget(new QLabel(QStringLiteral("Frequency threshold")));
+    auto* thresholdRow = new QHBoxLayout;
     m_threshold = new QSlider(Qt::Horizontal);
     m_threshold->setObjectName("ucSlider1");
     m_threshold->setRange(0, IntervalSettings::kMaxThreshold);
-    root->addWidget(m_threshold);
+    m_threshold->setMinimumWidth(200);
+    m_thresholdValue = new QLabel;
+    m_thresholdValue->setObjectName("lblthreshold");
+    m_thresholdValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_thresholdValue->setMinimumWidth(
+        m_thresholdValue->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+    thresholdRow->addWidget(m_threshold, 1);
+    thresholdRow->addWidget(m_thresholdValue);
+    root->addLayout(thresholdRow);
     auto* ok = button(QStringLiteral("OK"), {}, "cmdok");
     auto* cancel = button(QStringLiteral("Cancel"), {}, "cmdcancel");
     ok->setDefault(true);
@@ -62,8 +86,10 @@ IntervalDialog::IntervalDialog(IntervalSettings& settings, SettingsStore& store,
 
     connect(m_period, &QComboBox::currentIndexChanged, this,
             [this](int i) { m_settings.choosePeriodIndex(i); });
-    connect(m_threshold, &QSlider::valueChanged, this,
-            [this](int v) { m_settings.setThreshold(v); });
+    connect(m_threshold, &QSlider::valueChanged, this, [this](int v) {
+        m_settings.setThreshold(v);
+        m_thresholdValue->setNum(v);
+    });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_changed = m_settings.changed.connect([this] { refresh(); });
@@ -83,6 +109,7 @@ void IntervalDialog::refresh() {
     const QSignalBlocker a(m_period), b(m_threshold);
     m_period->setCurrentIndex(m_settings.chosenPeriodIndex());
     m_threshold->setValue(m_settings.threshold());
+    m_thresholdValue->setNum(m_settings.threshold());
 }
 
 void IntervalDialog::showEvent(QShowEvent* e) {
@@ -223,6 +250,38 @@ void SoundPickerDialog::refreshList() {
 }
 
 // --- Frmsoundindent ---
+
+namespace {
+/// Relative luminance of a screen colour, 0 (black) to 1 (white).
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+void SoundIdentifyWindow::showSelection(const ColorScheme& scheme) {
+    // The newest line is selected every 200 ms, so the selection is what the user reads.
+    const QColor back = qColor(scheme.startGradient);
+    constexpr double kReadable = 4.5;
+    QColor best;
+    // The scheme's own text colours first; on any background black or white reaches 4.5:1.
+    for (const QColor& text : {qColor(scheme.textBoxBackground), qColor(scheme.textBoxForeground),
+                               QColor(Qt::black), QColor(Qt::white)}) {
+        if (!best.isValid() || contrast(text, back) > contrast(best, back)) best = text;
+        if (contrast(best, back) >= kReadable) break;
+    }
+    const QString rule = QStringLiteral("QListWidget::item:selected { background: %1; color: %2; }")
+                             .arg(back.name(), best.name());
+    m_sounds->setStyleSheet(rule);
+    m_locations->setStyleSheet(rule);
+}
 
 SoundIdentifyWindow::SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store,
                                          QWidget* parent)

@@ -5,6 +5,7 @@
 //
 // Thread: UI thread.
 
+#include "core/color_scheme.h"
 #include "core/signal.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QSlider;
 class QTimer;
@@ -43,6 +45,7 @@ class IntervalDialog : public QDialog {
     SettingsStore& m_store;
     QComboBox* m_period;
     QSlider* m_threshold;
+    QLabel* m_thresholdValue;
     Connection m_changed;
 };
 
@@ -73,6 +76,9 @@ class SoundIdentifyWindow : public QDialog {
     Q_OBJECT
   public:
     SoundIdentifyWindow(SoundIdentify& identify, SettingsStore& store, QWidget* parent = nullptr);
+    /// Draws the followed (selected) line in the scheme's highlight with whichever of its
+    /// text colours, or black or white, reads best on it: at least 4.5:1.
+    void showSelection(const ColorScheme& scheme);
 
   protected:
     void showEvent(QShowEvent* e) override;

@@ -7,9 +7,8 @@
 namespace velmora {
 
 RandomWindows::RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
-                             BankNavigation navigation, QWidget* parent)
-    : m_banks(banks), m_levels(levels), m_settings(settings), m_navigation(std::move(navigation)),
-      m_parent(parent) {}
+                             QWidget* parent)
+    : m_banks(banks), m_levels(levels), m_settings(settings), m_parent(parent) {}
 
 RandomWindows::~RandomWindows() = default;
 
@@ -21,7 +20,6 @@ RandomBankView& RandomWindows::view(int n) {
     hooks.openIntervals = [this, custom] { showIntervals(custom); };
     hooks.openIdentify = [this] { showIdentify(); };
     hooks.openPicker = [this] { showPicker(); };
-    hooks.navigation = m_navigation;
     slot = custom ? std::make_unique<RandomBankView>(m_banks.custom(), m_levels, hooks, m_parent)
                   : std::make_unique<RandomBankView>(m_banks.bank(n), m_levels, hooks, m_parent);
     slot->hide();
@@ -40,6 +38,8 @@ void RandomWindows::showIdentify() {
     if (!m_identify)
         m_identify =
             std::make_unique<SoundIdentifyWindow>(m_banks.identify(), m_settings, m_parent);
+    // Every bank carries the scheme in force; the first numbered one always exists.
+    m_identify->showSelection(m_banks.bank(1).colors());
     m_identify->show();
     m_identify->raise();
 }

@@ -4,8 +4,6 @@
 //
 // Thread: UI thread.
 
-#include "ui/banks/bank_navigation.h"
-
 #include <QObject>
 
 #include <memory>
@@ -24,9 +22,8 @@ class SoundPickerDialog;
 
 class RandomWindows {
   public:
-    /// navigation: the main window's panels, which it shows one at a time.
     RandomWindows(RandomBanks& banks, Levels& levels, SettingsStore& settings,
-                  BankNavigation navigation, QWidget* parent = nullptr);
+                  QWidget* parent = nullptr);
     ~RandomWindows();
 
     /// bank 1..4: frmrandommain..frmrandommain4. Made on first use.
@@ -48,7 +45,6 @@ class RandomWindows {
     RandomBanks& m_banks;
     Levels& m_levels;
     SettingsStore& m_settings;
-    BankNavigation m_navigation;
     QWidget* m_parent;
     std::unique_ptr<RandomBankView> m_views[5];
     std::unique_ptr<IntervalDialog> m_form3;
