@@ -1,26 +1,15 @@
 #include "app/cd_module.h"
 
+#include "cd/engine_cd_output.h"
 #include "core/main_window/main_window_controller.h"
 #include "ui/cd/cd_view.h"
 #include "ui/widgets/scheme_style.h"
 
 namespace velmora {
 
-namespace {
-/// The engine has no channel for the CD: the player still finds drives and answers, and
-/// says once that it has no volume control.
-class NoCdChannel final : public cd::CdOutput {
-  public:
-    bool available() const override { return false; }
-    bool start(std::unique_ptr<audio::StreamSource>) override { return false; }
-    void setPaused(bool) override {}
-    void stop() override {}
-    void setVolume(double) override {}
-};
-} // namespace
-
 CdModule::CdModule(MainWindowController& main, Services& services, QWidget* host)
-    : m_main(main), m_s(services), m_host(host), m_output(std::make_unique<NoCdChannel>()),
+    : m_main(main), m_s(services), m_host(host),
+      m_output(std::make_unique<cd::EngineCdOutput>(services.engine)),
       m_player(std::make_unique<cd::CdPlayer>(services, m_drives, *m_output)) {
     main.windows().add("frmcd", WindowEntry{[this] { show(); },
                                             [this] {

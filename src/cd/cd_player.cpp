@@ -56,7 +56,8 @@ void CdPlayer::load() {
     } else {
         openDrive(m_drives.front());
     }
-    if (!m_output.available()) m_s.dialogs.message(kMixerMessage);
+    m_volumeControl = m_output.available();
+    if (!m_volumeControl) m_s.dialogs.message(kMixerMessage);
     applyVolume(volume(), false);
     m_timer->setEnabled(true);
     changed();
@@ -169,10 +170,6 @@ int CdPlayer::volume() const {
     return m_s.levels.value(Level::Cd);
 }
 
-bool CdPlayer::hasVolumeControl() const {
-    return m_output.available();
-}
-
 void CdPlayer::setVolume(int percent) {
     if (percent == volume())
         applyVolume(percent, true);
@@ -181,7 +178,7 @@ void CdPlayer::setVolume(int percent) {
 }
 
 void CdPlayer::applyVolume(int percent, bool announce) {
-    if (m_output.available()) m_output.setVolume(percent / 100.0);
+    if (m_volumeControl) m_output.setVolume(percent / 100.0);
     if (announce) showText("CD Volume: " + std::to_string(percent) + " %");
 }
 

@@ -64,7 +64,7 @@ class CdPlayer {
     void setVolume(int percent);
     [[nodiscard]] int volume() const;
     /// False when the engine has no CD channel: the player works without volume control.
-    [[nodiscard]] bool hasVolumeControl() const;
+    [[nodiscard]] bool hasVolumeControl() const { return m_volumeControl; }
 
     /// What the window's display and the remote's CD label show.
     [[nodiscard]] const std::string& display() const { return m_display; }
@@ -98,6 +98,7 @@ class CdPlayer {
     McError m_lastResult = McError::None;
     bool m_loaded = false;
     bool m_playing = false;
+    bool m_volumeControl = false;
     Connection m_levelConnection;
 };
 

@@ -10,20 +10,21 @@ namespace {
 constexpr std::size_t kSectorsPerRead = 8;
 } // namespace
 
-CdTrackSource::CdTrackSource(CdDrive& drive, std::int64_t first, std::int64_t end,
-                             std::shared_ptr<PlayCursor> cursor)
-    : m_drive(drive), m_first(first), m_end(std::max(first, end)), m_cursor(std::move(cursor)),
-      m_frame(first * kFramesPerSector), m_buffer(kSectorsPerRead * kFramesPerSector * 2) {
-    m_cursor->store(m_frame);
-}
+CdTrackSource::CdTrackSource(std::shared_ptr<CdDrive> drive, std::int64_t first, std::int64_t end)
+    : m_drive(std::move(drive)), m_first(first), m_end(std::max(first, end)),
+      m_frame(first * kFramesPerSector), m_buffer(kSectorsPerRead * kFramesPerSector * 2) {}
 
 bool CdTrackSource::refill() {
     const std::int64_t sector = m_frame / kFramesPerSector;
     const auto wanted = static_cast<std::size_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(kSectorsPerRead), m_end - sector));
     if (sector >= m_end || wanted == 0) return false;
-    const std::size_t got = m_drive.readAudio(sector, wanted, m_buffer.data());
-    if (got == 0) return false;
+    const std::size_t got = m_drive->readAudio(sector, wanted, m_buffer.data());
+    if (got == 0) {
+        // Short of the end: the disc was taken out or could not be read past here.
+        m_failed = true;
+        return false;
+    }
     m_bufferFrames = std::min(got, wanted) * kFramesPerSector;
     m_bufferPos = static_cast<std::size_t>(m_frame % kFramesPerSector);
     return m_bufferPos < m_bufferFrames;
@@ -41,7 +42,6 @@ std::size_t CdTrackSource::read(float* stereo, std::size_t frames) {
         written += n;
         m_frame += static_cast<std::int64_t>(n);
     }
-    m_cursor->store(m_frame);
     return written;
 }
 
@@ -52,7 +52,6 @@ bool CdTrackSource::seek(double seconds) {
     if (frame > m_end * kFramesPerSector) return false;
     m_frame = frame;
     m_bufferFrames = m_bufferPos = 0;
-    m_cursor->store(m_frame);
     return true;
 }
 

@@ -197,7 +197,6 @@ McReply MediaControl::open(const Words& w) {
     Device d;
     d.name = name;
     d.drive = std::move(drive);
-    d.cursor = std::make_shared<PlayCursor>(0);
     m_devices.emplace(alias, std::move(d));
     return reply({});
 }
@@ -272,9 +271,10 @@ McReply MediaControl::play(Device& d, const Words& w) {
     if (from >= to) return fail(McError::BadParameter);
     if (!m_output.available()) return fail(McError::OutputUnavailable);
     release(d);
-    if (!m_output.start(std::make_unique<CdTrackSource>(*d.drive, from, to, d.cursor)))
+    if (!m_output.start(std::make_unique<CdTrackSource>(d.drive, from, to)))
         return fail(McError::OutputUnavailable);
     m_playing = &d;
+    d.playStart = from;
     d.playEnd = to;
     d.position = from;
     d.mode = Mode::Playing;
@@ -364,8 +364,7 @@ McReply MediaControl::status(Device& d, const Words& w) {
 }
 
 void MediaControl::settle(Device& d) {
-    if (d.mode != Mode::Playing || m_playing != &d) return;
-    if (d.cursor->load() < d.playEnd * kFramesPerSector) return;
+    if (d.mode != Mode::Playing || m_playing != &d || !m_output.ended()) return;
     // Played to its end: stopped, and a later play starts from the top as a player would.
     release(d);
     d.mode = Mode::Stopped;
@@ -374,8 +373,10 @@ void MediaControl::settle(Device& d) {
 }
 
 std::int64_t MediaControl::positionOf(Device& d) {
-    if (m_playing == &d && (d.mode == Mode::Playing || d.mode == Mode::Paused))
-        return d.cursor->load() / kFramesPerSector;
+    if (m_playing == &d && (d.mode == Mode::Playing || d.mode == Mode::Paused)) {
+        const auto heard = static_cast<std::int64_t>(m_output.heardSeconds() * kSectorsPerSecond);
+        return std::clamp(d.playStart + heard, d.playStart, d.playEnd);
+    }
     return d.position;
 }
 

@@ -61,12 +61,12 @@ class MediaControl {
     enum class Mode { Stopped, Playing, Paused, Open };
     struct Device {
         std::string name;
-        std::unique_ptr<CdDrive> drive;
+        std::shared_ptr<CdDrive> drive;
         Format format = Format::Msf;
         Mode mode = Mode::Stopped;
-        std::int64_t position = 0; ///< sector, while not playing
+        std::int64_t position = 0;  ///< sector, while not playing
+        std::int64_t playStart = 0; ///< sector where what plays began
         std::int64_t playEnd = 0;
-        std::shared_ptr<PlayCursor> cursor;
     };
     using Words = std::vector<std::string>;
 

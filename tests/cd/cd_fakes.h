@@ -65,16 +65,20 @@ class FakeDrives final : public CdDrives {
 /// Plays nothing; a test pulls the frames the engine would.
 class FakeOutput final : public CdOutput {
   public:
-    bool available() const override { return usable; }
+    bool available() override { return usable; }
     bool start(std::unique_ptr<audio::StreamSource> s) override {
         source = std::move(s);
         paused = false;
+        heard = 0;
+        finished = false;
         ++starts;
         return usable;
     }
     void setPaused(bool p) override { paused = p; }
     void stop() override { source.reset(); }
     void setVolume(double g) override { gain = g; }
+    double heardSeconds() override { return double(heard) / 44100; }
+    bool ended() override { return finished; }
 
     /// Pulls seconds of audio as a playing channel would; returns the frames it got.
     std::size_t pull(double seconds) {
@@ -84,9 +88,13 @@ class FakeOutput final : public CdOutput {
         std::size_t got = 0;
         while (frames > 0) {
             const std::size_t n = source->read(buf.data(), std::min<std::size_t>(frames, 4096));
-            if (n == 0) break;
+            if (n == 0) {
+                finished = true;
+                break;
+            }
             lastSample = buf[(n - 1) * 2];
             got += n;
+            heard += n;
             frames -= n;
         }
         return got;
@@ -94,7 +102,9 @@ class FakeOutput final : public CdOutput {
 
     bool usable = true;
     bool paused = false;
+    bool finished = false;
     int starts = 0;
+    std::size_t heard = 0;
     double gain = -1;
     float lastSample = 0;
     std::unique_ptr<audio::StreamSource> source;
