@@ -3,6 +3,7 @@
 #include "core/levels.h"
 
 #include <cctype>
+#include <cstdlib>
 
 namespace velmora::cd {
 
@@ -93,6 +94,8 @@ bool CdPlayer::openImage() {
     FileDialogOptions o;
     o.title = "Open a CD image";
     o.filter = "CD images (*.cue)";
+    // People keep their images under their own folder, not where the program was started.
+    if (const char* home = std::getenv("HOME"); home && *home) o.initialDirectory = home;
     const auto path = m_s.dialogs.openFile(o);
     if (!path || path->empty()) return false;
     chooseDrive(*path);
