@@ -7,6 +7,7 @@
 #include <cdio/paranoia/cdda.h>
 #include <cdio/paranoia/paranoia.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -24,19 +25,22 @@ class LibcdioDrive final : public CdDrive {
 
     bool mediaPresent() override {
         // The feeder holding the drive means a disc is being read: it is there.
-        std::unique_lock lock(m_mutex, std::try_to_lock);
-        if (!lock) return !m_toc.tracks.empty();
-        if (!m_image && m_cdio && cdio_get_media_changed(m_cdio) == 1) reopen();
-        return m_cdio && !m_toc.tracks.empty();
+        std::unique_lock lock(m_io, std::try_to_lock);
+        if (lock && !m_image && m_cdio && cdio_get_media_changed(m_cdio) == 1) reopen();
+        return !toc().tracks.empty();
     }
 
     CdToc toc() override {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_tocMutex);
         return m_toc;
     }
 
     std::size_t readAudio(std::int64_t first, std::size_t sectors, std::int16_t* stereo) override {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_io);
+        // The reader spins on sectors that are not on the disc; keep it to the tracks.
+        const std::int64_t end = toc().end();
+        if (first < 0 || first >= end) return 0;
+        sectors = std::min<std::size_t>(sectors, static_cast<std::size_t>(end - first));
         if (!m_cdio || !startParanoia()) return 0;
         if (first != m_nextSector)
             cdio_paranoia_seek(m_paranoia, static_cast<int32_t>(first), SEEK_SET);
@@ -51,7 +55,7 @@ class LibcdioDrive final : public CdDrive {
     }
 
     bool eject() override {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(m_io);
         if (m_image || !m_cdio) return false;
         closeParanoia();
         // Ejecting releases the handle whether or not the tray opened.
@@ -69,22 +73,30 @@ class LibcdioDrive final : public CdDrive {
         return source ? source : "";
     }
 
+    /// Needs m_io held (or the drive not yet shared).
     void readToc() {
-        m_toc = {};
-        if (!m_cdio) return;
-        const track_t first = cdio_get_first_track_num(m_cdio);
-        const track_t count = cdio_get_num_tracks(m_cdio);
-        if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) return;
+        CdToc toc;
+        if (m_cdio) toc = tocOf(m_cdio);
+        std::lock_guard lock(m_tocMutex);
+        m_toc = std::move(toc);
+    }
+
+    static CdToc tocOf(CdIo_t* cdio) {
+        CdToc toc;
+        const track_t first = cdio_get_first_track_num(cdio);
+        const track_t count = cdio_get_num_tracks(cdio);
+        if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) return toc;
         for (track_t t = first; t < first + count; ++t) {
-            const lsn_t start = cdio_get_track_lsn(m_cdio, t);
-            const lsn_t last = cdio_get_track_last_lsn(m_cdio, t);
-            if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || last < start) {
-                m_toc = {};
-                return;
-            }
-            m_toc.tracks.push_back({t, start, static_cast<std::int64_t>(last) - start + 1,
-                                    cdio_get_track_format(m_cdio, t) == TRACK_FORMAT_AUDIO});
+            const lsn_t start = cdio_get_track_lsn(cdio, t);
+            const lsn_t last = cdio_get_track_last_lsn(cdio, t);
+            // A sheet whose tracks overlap or run backwards is no disc we can play.
+            if (start == CDIO_INVALID_LSN || last == CDIO_INVALID_LSN || start < 0 ||
+                last < start || (!toc.tracks.empty() && start < toc.end()))
+                return {};
+            toc.tracks.push_back({t, start, static_cast<std::int64_t>(last) - start + 1,
+                                  cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO});
         }
+        return toc;
     }
 
     void reopen() {
@@ -127,7 +139,8 @@ class LibcdioDrive final : public CdDrive {
         m_cdio = nullptr;
     }
 
-    std::mutex m_mutex;
+    std::mutex m_io;       ///< the handle and the paranoia reader: held while reading
+    std::mutex m_tocMutex; ///< m_toc only, so the UI thread never waits on a slow read
     CdIo_t* m_cdio;
     const bool m_image;
     CdToc m_toc;
