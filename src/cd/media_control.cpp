@@ -230,8 +230,10 @@ McReply MediaControl::set(Device& d, const Words& w) {
     }
     if (is(w, 2, "door") && w.size() == 4) {
         if (is(w, 3, "open")) {
-            if (!d.drive->eject()) return fail(McError::CannotEject);
+            // The channel lets go of the disc before the tray takes it away.
             release(d);
+            if (d.mode == Mode::Playing || d.mode == Mode::Paused) d.mode = Mode::Stopped;
+            if (!d.drive->eject()) return fail(McError::CannotEject);
             d.mode = Mode::Open;
             return reply({});
         }
