@@ -13,6 +13,8 @@ packages=(
   portaudio19-dev libsndfile1-dev libsoxr-dev libebur128-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev
   libjpeg62-turbo-dev
+  # audio CDs and CD images: drives, tables of contents, error-corrected reading
+  libcdio-dev libcdio-paranoia-dev libcdio-cdda-dev
   # running: opening addresses and folders in the desktop's own programs
   xdg-utils
   # tests and tooling

@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "app/cd_module.h"
 #include "audio/sound_engine.h"
 #include "banks/soundscape.h"
 #include "core/main_window/main_window_controller.h"
@@ -149,6 +150,7 @@ struct Application::Parts {
     std::unique_ptr<QtInstanceServer> instanceServer;
     std::unique_ptr<desktop::MediaPlayer> mediaPlayer;
     std::unique_ptr<MprisService> mpris;
+    std::unique_ptr<CdModule> cd;
     desktop::Command startCommand;
 };
 
@@ -264,6 +266,7 @@ void Application::wireWindows() {
     banks.customBackground().setPickerOpener(
         [this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
+    p.cd = std::make_unique<CdModule>(main, p.services, host);
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{

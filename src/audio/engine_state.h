@@ -8,6 +8,7 @@
 #include "audio/mixer.h"
 #include "audio/output_device.h"
 #include "audio/sound_engine.h"
+#include "audio/stream_channel.h"
 
 #include <array>
 #include <cstdint>
@@ -73,6 +74,7 @@ struct SoundEngine::Impl {
     std::vector<int> freeSampleSlots;
     std::array<ChannelState, kChannelCount> channels{};
     std::array<EffectSlotState, kMaxEffects> effects{};
+    std::array<std::unique_ptr<StreamChannel>, kStreamSlots> streams{};
 };
 
 static_assert(ChannelHandleCodec::kIndexCount == kChannelCount);

@@ -197,42 +197,61 @@ void Mixer::process(float* out, int frames) {
 }
 
 void Mixer::renderBlock(float* out, int n) {
-    if (m_paused && m_pauseGain == 0.0f) {
-        std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
-        return; // frozen: nothing advances until resumed
-    }
+    // Paused and faded out, the soundscape is frozen: nothing of it advances until resumed.
+    const bool frozen = m_paused && m_pauseGain == 0.0f;
     bool anyVoice = false;
-    for (const Voice& v : m_voices)
-        anyVoice = anyVoice || (v.active() && !v.deferred);
-    for (const Voice& v : m_tails)
-        anyVoice = anyVoice || v.active();
-    m_silentFrames = anyVoice ? 0 : m_silentFrames + n;
-    const bool effectsIdle = m_effects.empty() || m_silentFrames > kEffectsIdleFrames;
-    if (!anyVoice && effectsIdle && m_limiter.idle()) {
-        // The common idle case costs a memset: no mixing, no filters.
-        std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
-        m_pauseGain = m_paused ? 0.0f : 1.0f;
-        return;
+    if (!frozen) {
+        for (const Voice& v : m_voices)
+            anyVoice = anyVoice || (v.active() && !v.deferred);
+        for (const Voice& v : m_tails)
+            anyVoice = anyVoice || v.active();
+        m_silentFrames = anyVoice ? 0 : m_silentFrames + n;
     }
-    if (m_silentFrames > kEffectsIdleFrames && m_silentFrames - n <= kEffectsIdleFrames)
-        m_effects.clearMemory(); // the tails have died; start clean when sound returns
-
+    const bool effectsIdle = frozen || m_effects.empty() || m_silentFrames > kEffectsIdleFrames;
     float* left = m_left.data();
     float* right = m_right.data();
     std::fill_n(left, n, 0.0f);
     std::fill_n(right, n, 0.0f);
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        Voice& v = m_voices[ch];
-        if (v.active() && !v.deferred && !v.mixInto(left, right, n)) endVoice(v, ch);
+    const bool streaming = mixStreams(left, right, n);
+    if (!anyVoice && effectsIdle && !streaming && m_limiter.idle()) {
+        // The common idle case costs a memset: no mixing, no filters.
+        std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
+        if (!frozen) m_pauseGain = m_paused ? 0.0f : 1.0f;
+        return;
     }
-    for (Voice& t : m_tails)
-        if (t.active() && !t.mixInto(left, right, n)) endVoice(t, -1);
-    if (!effectsIdle) m_effects.process(left, right, n);
+    if (!frozen) {
+        if (m_silentFrames > kEffectsIdleFrames && m_silentFrames - n <= kEffectsIdleFrames)
+            m_effects.clearMemory(); // the tails have died; start clean when sound returns
+        // The soundscape is mixed on its own bus so that pause and effects leave the
+        // streams, already in left/right, alone.
+        float* busL = out;
+        float* busR = out + n;
+        std::fill_n(busL, n, 0.0f);
+        std::fill_n(busR, n, 0.0f);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            Voice& v = m_voices[ch];
+            if (v.active() && !v.deferred && !v.mixInto(busL, busR, n)) endVoice(v, ch);
+        }
+        for (Voice& t : m_tails)
+            if (t.active() && !t.mixInto(busL, busR, n)) endVoice(t, -1);
+        if (!effectsIdle) m_effects.process(busL, busR, n);
+        applyPauseRamp(busL, busR, n);
+        for (int i = 0; i < n; ++i) {
+            left[i] += busL[i];
+            right[i] += busR[i];
+        }
+    }
     m_limiter.process(left, right, out, n);
-    applyPauseRamp(out, n);
 }
 
-void Mixer::applyPauseRamp(float* out, int n) {
+bool Mixer::mixStreams(float* left, float* right, int n) {
+    bool any = false;
+    for (StreamSlot& s : m_streams)
+        any = s.mixInto(left, right, n, m_streamScratch.data()) || any;
+    return any;
+}
+
+void Mixer::applyPauseRamp(float* left, float* right, int n) {
     const float target = m_paused ? 0.0f : 1.0f;
     if (m_pauseGain == target && target == 1.0f) return;
     constexpr float step = 1.0f / kStopFadeFrames;
@@ -241,8 +260,8 @@ void Mixer::applyPauseRamp(float* out, int n) {
             m_pauseGain = std::min(target, m_pauseGain + step);
         else if (m_pauseGain > target)
             m_pauseGain = std::max(target, m_pauseGain - step);
-        out[2 * i] *= m_pauseGain;
-        out[2 * i + 1] *= m_pauseGain;
+        left[i] *= m_pauseGain;
+        right[i] *= m_pauseGain;
     }
 }
 

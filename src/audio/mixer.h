@@ -12,6 +12,7 @@
 #include "audio/effect_chain.h"
 #include "audio/limiter.h"
 #include "audio/spsc_queue.h"
+#include "audio/stream_slot.h"
 #include "audio/voice.h"
 
 #include <array>
@@ -43,6 +44,9 @@ class Mixer {
     /// Audio thread. Applies queued commands, then renders frames of interleaved stereo.
     void process(float* interleavedStereo, int frames);
 
+    /// UI thread hands it to a StreamChannel; index 0..kStreamSlots-1.
+    StreamSlot& streamSlot(int index) { return m_streams[index]; }
+
     /// Any thread, approximate: true while voices or effect tails are sounding.
     [[nodiscard]] bool busyApprox() const { return m_busy.load(std::memory_order_relaxed); }
     [[nodiscard]] std::size_t effectMemoryBytes() const { return m_effects.memoryBytes(); }
@@ -65,7 +69,8 @@ class Mixer {
     void dropSampleUser(Sample* sample);
     void flushRetired();
     void renderBlock(float* out, int n);
-    void applyPauseRamp(float* out, int n);
+    void applyPauseRamp(float* left, float* right, int n);
+    bool mixStreams(float* left, float* right, int n);
 
     SpscQueue<Command, 1024> m_commands;
     SpscQueue<Sample*, 256> m_retired;
@@ -84,6 +89,10 @@ class Mixer {
     std::int64_t m_silentFrames = 0; // frames since the bus last carried a voice
     alignas(64) std::array<float, kBlockFrames> m_left{};
     alignas(64) std::array<float, kBlockFrames> m_right{};
+    // Music and CD streams join after the effects (the room's reverb is not the song's) and
+    // before the limiter; pausing the soundscape does not pause them.
+    std::array<StreamSlot, kStreamSlots> m_streams;
+    alignas(64) std::array<float, 2 * kBlockFrames> m_streamScratch{};
 };
 
 } // namespace velmora::audio

@@ -90,6 +90,8 @@ void SoundEngine::close() {
         d.device->stop();
         d.device.reset();
     }
+    for (auto& stream : d.streams)
+        if (stream) stream->shutdown();
     d.portAudio.reset();
     d.freeAllSamples();
     for (auto& c : d.channels)
@@ -136,8 +138,32 @@ void SoundEngine::render(float* interleavedStereo, int frames) {
         return;
     }
     // Retired samples are collected by the next load or release, not here: rendering
-    // stays free of allocation on this side too.
-    m_impl->mixer->process(interleavedStereo, frames);
+    // stays free of allocation on this side too. Streams are read just ahead of each piece,
+    // which must fit their rings.
+    constexpr int kPiece = 4096;
+    for (int done = 0; done < frames; done += kPiece) {
+        const int n = std::min(kPiece, frames - done);
+        for (auto& stream : m_impl->streams)
+            if (stream) stream->feed(static_cast<std::size_t>(n));
+        m_impl->mixer->process(interleavedStereo + 2 * static_cast<std::size_t>(done), n);
+    }
+}
+
+StreamChannel* SoundEngine::openStream() {
+    Impl& d = *m_impl;
+    if (d.closed) return nullptr;
+    for (int i = 0; i < kStreamSlots; ++i)
+        if (!d.streams[i]) {
+            d.streams[i] = std::make_unique<StreamChannel>(d.mixer->streamSlot(i),
+                                                           d.backend == Backend::Offline);
+            return d.streams[i].get();
+        }
+    return nullptr;
+}
+
+void SoundEngine::closeStream(StreamChannel* stream) {
+    for (auto& s : m_impl->streams)
+        if (s && s.get() == stream) s.reset();
 }
 
 void SoundEngine::render(std::int16_t* interleavedStereo, int frames) {

@@ -19,6 +19,7 @@ namespace velmora::audio {
 
 class Mixer;
 class OutputDevice;
+class StreamChannel;
 
 /// A loaded sample. Invalid (default) when loading failed; playing it gives an invalid
 /// channel.
@@ -147,6 +148,15 @@ class SoundEngine {
     [[nodiscard]] int pan(ChannelHandle channel) const;
     [[nodiscard]] int playingCount() const;
 
+    // --- streams (music, CD) ---
+    /// A channel for continuous sound from StreamSources, mixed after the effects and not
+    /// paused with the system channel. Null when every stream channel is taken or the
+    /// engine is closed. The engine owns it; it lives until closeStream() or the engine's
+    /// destruction (close() only silences it).
+    StreamChannel* openStream();
+    /// Stops the channel and gives it back; the pointer is invalid afterwards.
+    void closeStream(StreamChannel* stream);
+
     // --- master-bus effects (system channel) ---
     /// Adds an effect after those already enabled; returns its id (-1 on failure).
     int enableEffect(int channel, EffectType type);
@@ -158,7 +168,8 @@ class SoundEngine {
 
     // --- offline rendering (Backend::Offline) ---
     /// Renders frames of interleaved stereo float audio, applying every queued command
-    /// first. Deterministic: the same calls give the same samples.
+    /// first and reading open streams just ahead. Deterministic: the same calls give the
+    /// same samples.
     void render(float* interleavedStereo, int frames);
     /// Same, converted to 16-bit as the device would get it.
     void render(std::int16_t* interleavedStereo, int frames);

@@ -21,6 +21,9 @@ class StreamSource {
     virtual bool seek(double seconds) = 0;
     /// Length in seconds; negative when not known.
     [[nodiscard]] virtual double duration() const = 0;
+    /// After read() returned 0: true when the source broke off (a damaged file, a disc
+    /// that stopped answering) rather than reaching its end. Feeder thread.
+    [[nodiscard]] virtual bool failed() const { return false; }
 };
 
 } // namespace velmora::audio

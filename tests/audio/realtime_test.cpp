@@ -1,7 +1,8 @@
 // Real-time discipline: rendering with a full load (32 looping voices, ten equaliser
-// bands, the reverb, volume changes, stops, released samples) allocates nothing. Under the
-// RealtimeSanitizer build the same test also fails on any lock or system call, because
+// bands, the reverb, a music stream, volume changes, stops, released samples) allocates nothing.
+// Under the RealtimeSanitizer build the same test also fails on any lock or system call, because
 // the mixer marks its processing as real-time there.
+#include "audio/stream_channel.h"
 #include "audio_test_support.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,21 @@ void operator delete[](void* p, std::size_t) noexcept {
 namespace velmora::audio::test {
 namespace {
 
+// Music that never ends, read without allocating, so any allocation counted is the engine's.
+class EndlessTone final : public StreamSource {
+  public:
+    std::size_t read(float* stereo, std::size_t frames) override {
+        for (std::size_t i = 0; i < frames; ++i, ++m_at)
+            stereo[2 * i] = stereo[2 * i + 1] = static_cast<float>(0.2 * std::sin(0.05 * m_at));
+        return frames;
+    }
+    bool seek(double) override { return true; }
+    double duration() const override { return -1.0; }
+
+  private:
+    std::size_t m_at = 0;
+};
+
 TEST(Realtime, RenderingAFullSessionAllocatesNothing) {
     TempFolder folder;
     std::vector<float> tone(20000);
@@ -67,8 +83,11 @@ TEST(Realtime, RenderingAFullSessionAllocatesNothing) {
     for (float c : centres)
         engine.setParamEq(engine.enableEffect(kSystemChannel, EffectType::ParamEq), c, 18, 6);
     engine.setReverb(engine.enableEffect(kSystemChannel, EffectType::Reverb), ReverbParams{});
+    StreamChannel* music = engine.openStream();
+    music->play(std::make_unique<EndlessTone>());
     std::vector<float> out(2 * 8192);
     engine.render(out.data(), 4096); // warm up outside the count
+    music->setVolume(-1200);
 
     for (int i = 0; i < 8; ++i)
         engine.setVolume(channels[i], 20 * i);
