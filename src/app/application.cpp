@@ -9,6 +9,7 @@
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
 #include "desktop/instance_requests.h"
+#include "effects_module.h"
 #include "desktop/keep_awake.h"
 #include "desktop/media_player.h"
 #include "platform/autostart.h"
@@ -113,6 +114,7 @@ struct Application::Parts {
                            QCoreApplication::applicationFilePath().toStdString()};
     OptionsController options{services, autoStart, main.outputDevice()};
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
+    EffectsModule effects{services, main};
     LogindSleepBlocker sleepBlocker;
     desktop::KeepAwake keepAwake{services, sleepBlocker};
 
@@ -255,6 +257,7 @@ void Application::wireWindows() {
     banks.customBackground().setPickerOpener(
         [this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
+    p.effects.wire();
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{

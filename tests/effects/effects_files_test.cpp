@@ -99,6 +99,23 @@ TEST(EffectPresets, ListingAndNames) {
         EXPECT_FALSE(isSafePresetName(bad)) << bad;
 }
 
+TEST(EffectPresets, FactoryPresetsAreWholeAndInRangeAndDefaultIsTheStartingRoom) {
+    const std::filesystem::path fx = VELMORA_FACTORY_FX_DIR;
+    const std::pair<PresetKind, const char*> folders[] = {{PresetKind::Equaliser, "EQ Presets"},
+                                                          {PresetKind::Reverb, "reverb presets"}};
+    for (const auto& [kind, folder] : folders) {
+        const auto names = listPresets(fx / folder, kind);
+        EXPECT_GE(names.size(), 6u) << folder;
+        for (const auto& name : names) {
+            const auto read = readPreset(fx / folder / (name + presetExtension(kind)), kind);
+            EXPECT_TRUE(read.result.ok() && !read.adjusted) << name;
+        }
+    }
+    const auto def = readPreset(fx / "reverb presets/Default.rvf", PresetKind::Reverb);
+    const auto initial = initialReverbValues();
+    EXPECT_EQ(def.values, std::vector<int>(initial.begin(), initial.begin() + kReverbStoredCount));
+}
+
 TEST(EffectsRecord, RoundTripsAndRefusesBrokenRecordsWhole) {
     EffectsSettings s;
     s.bands = {0, 1, 2, 3, 4, 26, 27, 28, 29, 30};
