@@ -9,9 +9,9 @@
 #include "core/startup/launcher.h"
 #include "core/startup/options_controller.h"
 #include "desktop/instance_requests.h"
-#include "effects_module.h"
 #include "desktop/keep_awake.h"
 #include "desktop/media_player.h"
+#include "effects_module.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
@@ -58,12 +58,14 @@ class RoadSplash final : public SplashScreen {
 /// The recorder renders what is playing now: a snapshot of it in a private folder.
 class SnapshotRecording final : public RecordingSource {
   public:
-    SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute)
-        : m_s(services), m_soundscape(soundscape), m_mute(mute) {}
+    SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute,
+                      EffectsModule& effects)
+        : m_s(services), m_soundscape(soundscape), m_mute(mute), m_effects(effects) {}
     std::vector<std::string> recorderArguments() override {
         const auto dir = state::SavedSoundscape::makeSnapshotFolder();
         state::SavedSoundscape saved(m_s.levels, m_soundscape.links());
-        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok)
+        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok ||
+            !m_effects.controller().writeSnapshot(dir).ok())
             return {};
         return {"--program-folder", dir.string()};
     }
@@ -72,6 +74,7 @@ class SnapshotRecording final : public RecordingSource {
     Services& m_s;
     const Soundscape& m_soundscape;
     MuteSwitch& m_mute;
+    EffectsModule& m_effects;
 };
 
 /// A panel made on first need into slot, which keeps it (the panels are deleted before the
@@ -130,7 +133,7 @@ struct Application::Parts {
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
     RoadSplash splash{road};
-    SnapshotRecording recording{services, soundscape, main.mute()};
+    SnapshotRecording recording{services, soundscape, main.mute(), effects};
     std::vector<Connection> connections;
 
     std::unique_ptr<desktop::CommandRunner> runner;

@@ -124,6 +124,15 @@ void EffectsController::unload() {
                                 Durability::ProgramCrash);
 }
 
+FileResult EffectsController::writeSnapshot(const std::filesystem::path& dir) {
+    return dosave(dir / kEffectsSnapshotFile);
+}
+
+void EffectsController::loadSnapshot() {
+    const auto path = m_s.folder.resolve(std::string("\\") + kEffectsSnapshotFile);
+    if (std::filesystem::exists(path)) (void)doload(path);
+}
+
 void EffectsController::showPage(EffectsPage page) {
     m_page = page;
     changed();

@@ -54,6 +54,11 @@ class EffectsController final : public EffectsRecordOwner {
     void load();
     /// Window unload (quit): writes effects.tmp.
     void unload();
+    /// Writes what is heard now into a snapshot folder as the whole effects record, so a
+    /// recording made from it sounds the same even with sliders no preset holds.
+    [[nodiscard]] FileResult writeSnapshot(const std::filesystem::path& dir);
+    /// After load(): takes the record a snapshot folder holds, if it holds one.
+    void loadSnapshot();
 
     // --- what the view shows ---
     [[nodiscard]] bool isOn(EffectsPage page) const;

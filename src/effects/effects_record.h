@@ -17,6 +17,8 @@ namespace velmora::effects {
 
 /// "\effects.tmp" under the program folder.
 inline constexpr const char* kEffectsTmpFile = "\\effects.tmp";
+/// The whole effects record of a snapshot folder (the recorder's copy of what plays now).
+inline constexpr const char* kEffectsSnapshotFile = "effects.rec";
 inline constexpr std::size_t kEffectsRecordFields = 29;
 
 /// Toggles and list positions (-1: nothing selected).

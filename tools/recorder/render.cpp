@@ -4,6 +4,7 @@
 
 #include "banks/soundscape.h"
 #include "core/offline_services.h"
+#include "effects/effects_controller.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,6 +85,11 @@ RenderOutcome render(const RenderRequest& request,
     state::MainState main;
     state::Main2State main2;
     const auto report = saved.restore(world.folder, main, main2);
+    // The effects the program would play: effects.tmp and the presets, as at its start, or
+    // what played when a snapshot was taken.
+    effects::EffectsController fx(world.services);
+    fx.load();
+    fx.loadSnapshot();
     for (const auto& m : world.dialogs.messages)
         out.warnings.push_back(m.text);
     for (const auto& path : report.damagedFiles)
