@@ -111,6 +111,8 @@ void EffectsController::load() {
         }
     }
     if (m_settings.equaliserText.empty()) m_settings.equaliserText = kCustom;
+    // The reverb sliders start at the default room, so that is what its status names.
+    if (m_settings.reverbText.empty()) m_settings.reverbText = kDefault;
     applyEffects();
     tellStatus();
     changed();

@@ -202,6 +202,7 @@ TEST(EffectsWindow, RestartRestoresTogglesAndPresetsAndBrokenTmpGivesDefaults) {
     broken.load();
     EXPECT_FALSE(broken.isOn(EffectsPage::Reverb));
     EXPECT_EQ(broken.presetText(EffectsPage::Equaliser), "Custom");
+    EXPECT_EQ(broken.presetText(EffectsPage::Reverb), "Default");
     EXPECT_EQ(broken.reverb(), initialReverbValues());
     EXPECT_TRUE(r.off.dialogs.messages.empty());
 }
