@@ -110,6 +110,10 @@ void EffectsController::load() {
                     (void)loadPreset(page, presets(page)[std::size_t(index)]);
         }
     }
+    // The record holds everything effects.tmp does and the sliders of a custom setting;
+    // one that cannot be read leaves what effects.tmp gave.
+    const auto lastHeard = readEffectsRecord(m_s.folder.resolve(kEffectsLastHeardFile), m_settings);
+    if (lastHeard.result.ok()) m_settings = lastHeard.settings;
     if (m_settings.equaliserText.empty()) m_settings.equaliserText = kCustom;
     // The reverb sliders start at the default room, so that is what its status names.
     if (m_settings.reverbText.empty()) m_settings.reverbText = kDefault;
@@ -124,15 +128,12 @@ void EffectsController::unload() {
     // Quit carries on past a file it cannot write: the effects merely start as before.
     (void)replaceFileAtomically(m_s.folder.resolve(kEffectsTmpFile), effectsTmpBytes(tmp),
                                 Durability::ProgramCrash);
+    (void)replaceFileAtomically(m_s.folder.resolve(kEffectsLastHeardFile),
+                                effectsRecordBytes(m_settings), Durability::ProgramCrash);
 }
 
 FileResult EffectsController::writeSnapshot(const std::filesystem::path& dir) {
-    return dosave(dir / kEffectsSnapshotFile);
-}
-
-void EffectsController::loadSnapshot() {
-    const auto path = m_s.folder.resolve(std::string("\\") + kEffectsSnapshotFile);
-    if (std::filesystem::exists(path)) (void)doload(path);
+    return dosave(ProgramFolder(dir).resolve(kEffectsLastHeardFile));
 }
 
 void EffectsController::showPage(EffectsPage page) {

@@ -50,15 +50,14 @@ class EffectsController final : public EffectsRecordOwner {
     explicit EffectsController(Services& services);
 
     /// Window load: fills both lists, restores effects.tmp (toggles, list positions and
-    /// their presets), tells the main window and applies the effects.
+    /// their presets) and then the whole record last heard, tells the main window and
+    /// applies the effects.
     void load();
-    /// Window unload (quit): writes effects.tmp.
+    /// Window unload (quit): writes effects.tmp and the record last heard.
     void unload();
-    /// Writes what is heard now into a snapshot folder as the whole effects record, so a
-    /// recording made from it sounds the same even with sliders no preset holds.
+    /// Writes what is heard now into a snapshot folder, so a recording made from it sounds
+    /// the same even with sliders no preset holds.
     [[nodiscard]] FileResult writeSnapshot(const std::filesystem::path& dir);
-    /// After load(): takes the record a snapshot folder holds, if it holds one.
-    void loadSnapshot();
 
     // --- what the view shows ---
     [[nodiscard]] bool isOn(EffectsPage page) const;

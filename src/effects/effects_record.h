@@ -17,8 +17,9 @@ namespace velmora::effects {
 
 /// "\effects.tmp" under the program folder.
 inline constexpr const char* kEffectsTmpFile = "\\effects.tmp";
-/// The whole effects record of a snapshot folder (the recorder's copy of what plays now).
-inline constexpr const char* kEffectsSnapshotFile = "effects.rec";
+/// The whole effects record as last heard, beside effects.tmp and in snapshot folders: it
+/// keeps slider settings that no preset holds, which list positions cannot.
+inline constexpr const char* kEffectsLastHeardFile = "\\effects.rec";
 inline constexpr std::size_t kEffectsRecordFields = 29;
 
 /// Toggles and list positions (-1: nothing selected).

@@ -191,6 +191,15 @@ TEST(EffectsWindow, RestartRestoresTogglesAndPresetsAndBrokenTmpGivesDefaults) {
     EXPECT_EQ(r.reverbLine, "Cave");
     EXPECT_EQ(r.eqLine, "Disabled");
 
+    // Sliders no preset holds come back too.
+    r.fx.setBand(2, 4);
+    r.fx.unload();
+    EffectsController custom(r.off.services);
+    custom.load();
+    EXPECT_EQ(custom.bands()[2], 4);
+    EXPECT_EQ(custom.bands()[9], 30);
+    EXPECT_EQ(custom.presetText(EffectsPage::Equaliser), "Custom");
+
     // Restore defaults loads the "Default" preset after asking.
     r.off.dialogs.questionAnswers = {true};
     r.fx.restoreReverbDefaults();
@@ -198,6 +207,7 @@ TEST(EffectsWindow, RestartRestoresTogglesAndPresetsAndBrokenTmpGivesDefaults) {
     EXPECT_EQ(r.reverbLine, "Default");
 
     writeBytes(r.m_temp.path() / "effects.tmp", std::string("\x01\x02garbage", 9));
+    writeBytes(r.m_temp.path() / "effects.rec", "#TRUE#,#TRUE#");
     EffectsController broken(r.off.services);
     broken.load();
     EXPECT_FALSE(broken.isOn(EffectsPage::Reverb));
