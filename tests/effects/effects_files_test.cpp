@@ -10,7 +10,7 @@
 namespace velmora::effects {
 namespace {
 
-TEST(EffectSliders, InitialPositionsGiveTheDocumentedRoomAndEveryPositionIsValid) {
+TEST(EffectSliders, InitialPositionsGiveTheStartingRoomAndEveryPositionIsValid) {
     const auto p = reverbParams(initialReverbValues());
     EXPECT_EQ(p.reflections, -2602);
     EXPECT_EQ(p.room, -1000);
