@@ -5,7 +5,7 @@
 //       renders to a WAV file, prints CPU seconds per second of audio
 //   velmora_engine_bench realtime <input folder> <seconds>
 //       plays on the null device in real time, prints the audio thread's load, then
-//       the same with nothing playing and no effects
+//       the same voices with both effects off, then nothing playing and no effects
 //
 // The input folder holds in00.wav .. in31.wav (any format the engine reads).
 
@@ -29,7 +29,7 @@ double processCpuSeconds() {
     return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
-bool setUpLoad(SoundEngine& engine, const std::string& folder) {
+bool setUpLoad(SoundEngine& engine, const std::string& folder, bool effects = true) {
     for (int i = 0; i < kChannelCount; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "/in%02d.wav", i);
@@ -43,6 +43,7 @@ bool setUpLoad(SoundEngine& engine, const std::string& folder) {
         engine.setPan(ch, (i * 37) % 256);
         engine.setLoopMode(ch, kLoopNormal);
     }
+    if (!effects) return true;
     const float centres[] = {80, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
     const float gains[] = {4, 2, -3, 1, -2, 3, -4, 2, 1, -1};
     std::vector<int> bands;
@@ -88,6 +89,13 @@ int realtime(const std::string& folder, double seconds) {
         if (!setUpLoad(engine, folder)) return 1;
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         report("full load (32 voices, 10 bands, reverb)", engine);
+    }
+    {
+        SoundEngine engine(Backend::Null);
+        engine.init();
+        if (!setUpLoad(engine, folder, false)) return 1;
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        report("32 voices, equaliser and reverb off", engine);
     }
     {
         SoundEngine engine(Backend::Null);

@@ -14,6 +14,7 @@
 #include "desktop/instance_requests.h"
 #include "desktop/keep_awake.h"
 #include "desktop/media_player.h"
+#include "effects_module.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
@@ -61,14 +62,16 @@ class RoadSplash final : public SplashScreen {
 /// The recorder renders what is playing now: a snapshot of it in a private folder.
 class SnapshotRecording final : public RecordingSource {
   public:
-    SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute)
-        : m_s(services), m_soundscape(soundscape), m_mute(mute) {}
+    SnapshotRecording(Services& services, const Soundscape& soundscape, MuteSwitch& mute,
+                      EffectsModule& effects)
+        : m_s(services), m_soundscape(soundscape), m_mute(mute), m_effects(effects) {}
     /// The recorder opens centred on this window.
     void setMainWindow(const QWidget* window) { m_window = window; }
     std::vector<std::string> recorderArguments() override {
         const auto dir = state::SavedSoundscape::makeSnapshotFolder();
         state::SavedSoundscape saved(m_s.levels, m_soundscape.links());
-        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok) {
+        if (dir.empty() || !saved.writeSnapshot(m_s.folder, dir, m_mute.unmutedMaster()).ok ||
+            !m_effects.controller().writeSnapshot(dir).ok()) {
             state::SavedSoundscape::removeSnapshotFolder(dir);
             return {};
         }
@@ -86,6 +89,7 @@ class SnapshotRecording final : public RecordingSource {
     Services& m_s;
     const Soundscape& m_soundscape;
     MuteSwitch& m_mute;
+    EffectsModule& m_effects;
 };
 
 /// A panel made on first need into slot, which keeps it (the panels are deleted before the
@@ -128,6 +132,7 @@ struct Application::Parts {
                            QCoreApplication::applicationFilePath().toStdString()};
     OptionsController options{services, autoStart, main.outputDevice()};
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
+    EffectsModule effects{services, main};
     LogindSleepBlocker sleepBlocker;
     desktop::KeepAwake keepAwake{services, sleepBlocker};
 
@@ -142,7 +147,7 @@ struct Application::Parts {
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
     RoadSplash splash{road};
-    SnapshotRecording recording{services, soundscape, main.mute()};
+    SnapshotRecording recording{services, soundscape, main.mute(), effects};
     std::vector<Connection> connections;
 
     std::unique_ptr<desktop::CommandRunner> runner;
@@ -267,6 +272,7 @@ void Application::wireWindows() {
         [this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
     p.cd = std::make_unique<CdModule>(main, p.services, host);
+    p.effects.wire();
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{

@@ -115,6 +115,19 @@ void Reverb::reset() {
     m_inputState = 0.0f;
 }
 
+void Reverb::copyStateFrom(const Reverb& other) {
+    std::copy(other.m_pre.begin(), other.m_pre.end(), m_pre.begin());
+    std::copy(other.m_lines.begin(), other.m_lines.end(), m_lines.begin());
+    std::copy(other.m_diffusers.begin(), other.m_diffusers.end(), m_diffusers.begin());
+    m_d = other.m_d;
+    m_prevIn = other.m_prevIn;
+    m_prevOut = other.m_prevOut;
+    m_inputState = other.m_inputState;
+    m_preWrite = other.m_preWrite;
+    m_lineWrite = other.m_lineWrite;
+    m_diffuserWrite = other.m_diffuserWrite;
+}
+
 std::size_t Reverb::memoryBytes() const {
     return (m_pre.size() + m_lines.size() + m_diffusers.size()) * sizeof(float) + sizeof(*this);
 }

@@ -41,6 +41,9 @@ class Reverb {
     void setDesign(const ReverbDesign& design) { m_d = design; }
     /// Clears every delay line and filter memory.
     void reset();
+    /// Takes over other's sound in flight (delay lines, filters, design) without
+    /// allocating, so a copy can ring on with one design while this one changes.
+    void copyStateFrom(const Reverb& other);
     /// Adds the reverb to two planar channels in place (the dry signal passes unchanged).
     void process(float* left, float* right, int n);
     /// Bytes of delay memory, for the memory budget.

@@ -289,5 +289,71 @@ TEST(EqCascadeTest, MatchesBandsRunOneAfterAnother) {
     EXPECT_EQ(r, r2);
 }
 
+// A steady tone through every kind of effect change: toggling the reverb off and on,
+// moving its values, switching the equaliser on. Each change must sound like the settings
+// on either side of it: no step between samples larger than the steady sound's own, and
+// never a dip towards silence.
+TEST_F(EffectsTest, EffectChangesNeitherClickNorGap) {
+    SoundEngine engine(Backend::Offline);
+    const std::string path = folder.path("steady.wav");
+    writeWav(path, sine(210, kRate), kRate); // a whole number of cycles: a seamless loop
+    const ChannelHandle ch = engine.play(engine.loadSample(path));
+    engine.setLoopMode(ch, kLoopNormal);
+    engine.setVolume(ch, 100);
+    ReverbParams hall;
+    hall.room = 0;
+    hall.reverb = 0;
+    hall.decayTime = 3.0f;
+    ReverbParams small = hall;
+    small.decayTime = 0.4f;
+    small.reflectionsDelay = 0.05f;
+    small.reverbDelay = 0.08f;
+    auto reverbOn = [&](const ReverbParams& p) {
+        engine.setReverb(engine.enableEffect(kSystemChannel, EffectType::Reverb), p);
+    };
+
+    std::vector<float> out;
+    std::vector<int> changes;
+    auto play = [&](double seconds) {
+        auto part = render(engine, int(seconds * kRate));
+        out.insert(out.end(), part.begin(), part.end());
+    };
+    auto change = [&](auto&& what) {
+        changes.push_back(int(out.size() / 2));
+        what();
+        play(1.0);
+    };
+    reverbOn(hall);
+    play(2.0);
+    change([&] { engine.disableEffects(kSystemChannel); });
+    change([&] { reverbOn(hall); });
+    change([&] {
+        engine.disableEffects(kSystemChannel); // the window re-applies everything at once
+        reverbOn(small);
+    });
+    change([&] {
+        engine.disableEffects(kSystemChannel);
+        engine.setParamEq(engine.enableEffect(kSystemChannel, EffectType::ParamEq), 210, 18, 8);
+        reverbOn(small);
+    });
+    changes.push_back(int(out.size() / 2));
+
+    const int settled = kRate / 4;
+    const int changing = kRate / 25; // twice the longest fade the engine may use
+    const double dryRms = rms(out, 0, changes[1] + settled, changes[2]);
+    for (std::size_t i = 0; i + 1 < changes.size(); ++i) {
+        const int at = changes[i];
+        for (int c = 0; c < 2; ++c) {
+            // A room that builds up may swell for a while: that is sound, not a click.
+            const double steady = std::max(largestStep(out, c, at - settled, at),
+                                           largestStep(out, c, at + changing, changes[i + 1]));
+            EXPECT_LE(largestStep(out, c, at - 1, at + changing), 1.05 * steady)
+                << "change " << i << " channel " << c;
+        }
+        for (int w = at; w + 441 < at + settled; w += 441)
+            EXPECT_GT(rms(out, 0, w, w + 441), 0.7 * dryRms) << "change " << i;
+    }
+}
+
 } // namespace
 } // namespace velmora::audio::test

@@ -4,6 +4,7 @@
 #include "rig.h"
 
 #include "banks/soundscape.h"
+#include "effects/effects_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,58 @@ TEST(RecorderRender, SnapshotRecordsTheLevelsPlayingNow) {
     const auto audio = readStereo(out / "snap.flac");
     const double want = expectedLoopRms(100); // Nearest(200 x 14/14 x 300/600)
     EXPECT_NEAR(rms(audio.left, 22050, audio.left.size()), want, want * 0.004);
+}
+
+/// RMS of the difference between two renders' left channels.
+double difference(const StereoFile& a, const StereoFile& b) {
+    std::vector<float> d(a.left.size());
+    for (std::size_t i = 0; i < d.size() && i < b.left.size(); ++i)
+        d[i] = a.left[i] - b.left[i];
+    return rms(d, 0, d.size());
+}
+
+TEST(RecorderRender, PlaysTheEffectsTheProgramWouldAndThoseOfASnapshot) {
+    ProgramFolderRig rig;
+    rig.saveState([](Soundscape& s, Levels&) { oneSlotOn(s); });
+    testing::TempDir out;
+    auto take = [&](const fs::path& folder, const std::string& name) {
+        const auto outcome = renderTo(folder, out / name, 1.0);
+        EXPECT_EQ(outcome.status, RenderStatus::Finished) << outcome.error;
+        EXPECT_TRUE(outcome.warnings.empty());
+        return readStereo(out / name);
+    };
+    const auto dry = take(rig.dir(), "dry.wav");
+    const auto preset = rig.path("config/fx/reverb presets/Room.rvf");
+    testing::writeBytes(preset, "9000,10000,83,83,10,83,200,83,9000,20,0,30,100,100,5000\r\n");
+    testing::writeBytes(rig.path("effects.tmp"), "#FALSE#,-1,#TRUE#,0\r\n");
+    const auto room = take(rig.dir(), "room.wav");
+    testing::writeBytes(preset, "9000,10000,83,83,10,83,900,83,9000,200,1500,90,100,100,5000\r\n");
+    const auto hall = take(rig.dir(), "hall.wav");
+    const double level = rms(dry.left, 0, dry.left.size());
+    EXPECT_GT(difference(room, dry), 0.05 * level);
+    EXPECT_GT(difference(hall, room), 0.05 * level);
+
+    // A snapshot carries sliders that no preset holds: here a room turned right down.
+    LiveWorld live(rig.dir());
+    Soundscape soundscape(live.services);
+    oneSlotOn(soundscape);
+    effects::EffectsController fx(live.services);
+    fx.load();
+    fx.setReverbSlider(effects::kReverbLevel, -10000);
+    fx.setReverbSlider(effects::kRoom, 0);
+    fx.setReverbSlider(effects::kReflections, 0);
+    testing::TempDir snap;
+    state::SavedSoundscape saved(live.levels, soundscape.links());
+    ASSERT_TRUE(saved.writeSnapshot(live.folder, snap.path(), live.levels.master()).ok);
+    ASSERT_TRUE(fx.writeSnapshot(snap.path()).ok());
+    const auto quiet = take(snap.path(), "quiet.wav");
+    fs::remove(snap.path() / "effects.rec");
+    const auto presetRoom = take(snap.path(), "preset.wav");
+    fs::remove(snap.path() / "effects.tmp");
+    const auto none = take(snap.path(), "none.wav");
+    const double snapLevel = rms(none.left, 0, none.left.size());
+    EXPECT_GT(difference(presetRoom, quiet), 0.05 * snapLevel);
+    EXPECT_LT(difference(quiet, none), 0.01 * snapLevel);
 }
 
 TEST(RecorderRender, FadesBeginAndEndInSilenceAndLeaveTheMiddleAlone) {

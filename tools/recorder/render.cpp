@@ -4,6 +4,7 @@
 
 #include "banks/soundscape.h"
 #include "core/offline_services.h"
+#include "effects/effects_controller.h"
 
 #include <algorithm>
 #include <cmath>
@@ -84,6 +85,10 @@ RenderOutcome render(const RenderRequest& request,
     state::MainState main;
     state::Main2State main2;
     const auto report = saved.restore(world.folder, main, main2);
+    // The effects the program would play at its start, which for a snapshot is what played
+    // when it was taken.
+    effects::EffectsController fx(world.services);
+    fx.load();
     for (const auto& m : world.dialogs.messages)
         out.warnings.push_back(m.text);
     for (const auto& path : report.damagedFiles)

@@ -11,8 +11,8 @@ constexpr int kLcdUpdateMs = 3000;
 } // namespace
 
 const char* displayObjectName(Display display) {
-    static constexpr const char* names[kDisplayCount] = {"LCD1", "LCD2", "LCD3", "LCD4",
-                                                         "LCD5", "LCD6", "LCD7", "LCD8"};
+    static constexpr const char* names[kDisplayCount] = {"LCD1", "LCD2", "LCD3", "LCD4", "LCD5",
+                                                         "LCD6", "LCD7", "LCD8", "LCD9"};
     return names[static_cast<int>(display)];
 }
 
@@ -28,6 +28,7 @@ StatusDisplays::StatusDisplays(Services& services) : m_s(services) {
     m_text[int(Display::Scheduler)] = "Disabled";
     m_text[int(Display::Preset)] = "No preset selected";
     m_text[int(Display::Picture)] = "Default";
+    setEffectsText("Disabled", "Disabled");
 }
 
 StatusDisplays::~StatusDisplays() = default;
@@ -52,6 +53,10 @@ void StatusDisplays::showAlarmDisabled() {
 
 void StatusDisplays::setSchedulerText(const std::string& text) {
     write(Display::Scheduler, text);
+}
+
+void StatusDisplays::setEffectsText(const std::string& equaliser, const std::string& reverb) {
+    write(Display::Effects, "EQ: " + equaliser + "\nReverb: " + reverb);
 }
 
 void StatusDisplays::setPresetText(const std::string& text) {

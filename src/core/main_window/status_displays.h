@@ -26,9 +26,10 @@ enum class Display {
     AutoChange,          ///< LCD6
     ScenarioInformation, ///< LCD7
     Picture,             ///< LCD8
+    Effects,             ///< LCD9: the equaliser's line, then the reverb's line
 };
-inline constexpr int kDisplayCount = 8;
-/// "LCD1".."LCD8".
+inline constexpr int kDisplayCount = 9;
+/// "LCD1".."LCD9".
 [[nodiscard]] const char* displayObjectName(Display display);
 
 class StatusDisplays {
@@ -51,6 +52,8 @@ class StatusDisplays {
     void setScenarioInformation(const std::string& text);
     /// The slideshow picture's name.
     void setPictureText(const std::string& text);
+    /// Each effect's preset name, or "Disabled".
+    void setEffectsText(const std::string& equaliser, const std::string& reverb);
 
     /// The switches the automatic-randomise display shows. The numbered banks' switch
     /// refreshes it at once; the custom bank's (and its dialog) 3 s later, once.

@@ -45,6 +45,7 @@ constexpr DisplaySpec kDisplays[] = {
     {Display::AutoChange, "Auto change", 16},
     {Display::ScenarioInformation, "Notes", 22},
     {Display::Picture, "Picture", 14},
+    {Display::Effects, "Effects", 18},
 };
 
 constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
