@@ -50,7 +50,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             name = name.substr(0, eq);
         }
         const bool known = name == "--program-folder" || name == "--seconds" || name == "--out" ||
-                           name == "--seed" || name == "--fade-in" || name == "--fade-out";
+                           name == "--seed" || name == "--fade-in" || name == "--fade-out" ||
+                           name == "--scenario";
         if (!known) return invalid("unknown argument '" + args[i] + "'");
         if (!value) {
             if (i + 1 >= args.size()) return invalid(name + " needs a value");
@@ -65,6 +66,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return invalid("--out must name a .wav, .flac or .ogg file, not '" + *value + "'");
             c.request.output = *value;
             outGiven = true;
+        } else if (name == "--scenario") {
+            if (value->empty()) return invalid("--scenario needs the name of a scenario");
+            c.request.scenario = *value;
         } else if (name == "--seed") {
             const auto s = parseSeed(*value);
             if (!s) return invalid("--seed must be a whole number from 0 to 18446744073709551615");

@@ -16,6 +16,7 @@
 
 class QHBoxLayout;
 class QListWidget;
+class QVBoxLayout;
 class QPushButton;
 
 namespace velmora {
@@ -34,6 +35,8 @@ class MainWindowView : public QWidget {
     [[nodiscard]] BankArea& bankArea() { return *m_bankArea; }
     /// Adds the buttons of windows that exist now (call again after wiring more windows).
     void refreshWindowButtons();
+    /// Puts part under the scenario list (the scenario and preset commands).
+    void addScenarioPart(QWidget* part);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +61,7 @@ class MainWindowView : public QWidget {
     Levels& m_levels;
     std::map<Display, LcdDisplay*> m_displays;
     QListWidget* m_scenarioList = nullptr;
+    QVBoxLayout* m_scenarioBox = nullptr;
     QPushButton* m_loadScenario = nullptr;
     QPushButton* m_randomScenario = nullptr;
     BankArea* m_bankArea = nullptr;
