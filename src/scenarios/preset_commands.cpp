@@ -62,6 +62,9 @@ void PresetCommands::loadList() {
 }
 
 bool PresetCommands::startFactorySet() {
+    // Bindings the user made are never replaced, whatever made this look like a first run.
+    for (int i = 0; i < state::kPresetCount; ++i)
+        if (m_presets.isAssigned(i)) return false;
     const auto captions = readPresetList(m_s.folder.resolve(kFactoryPresetList));
     if (!captions) return false;
     m_presets.setAll(*captions);

@@ -26,7 +26,8 @@ class PresetCommands {
     /// chameleonButton24
     void loadList();
     /// A first run: binds the presets to the factory list and loads preset 0, so the first
-    /// soundscape plays without a click. false when there is no factory list.
+    /// soundscape plays without a click. false (nothing done) when there is no factory list
+    /// or a preset is already bound.
     bool startFactorySet();
 
   private:

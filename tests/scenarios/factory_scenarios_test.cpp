@@ -76,6 +76,11 @@ TEST(FactoryScenarios, FirstRunBindsThePresetsAndPlaysTheFirst) {
         scenarios::writePresetList(s.rig.file("config/presets/Factory.pst"), captions).ok());
     s.rig.main().scenarios().refresh();
 
+    s.rig.main().presets().setCaption(9, "Mine");
+    EXPECT_FALSE(s.presets->startFactorySet());
+    EXPECT_EQ(s.rig.main().presets().captions()[0], state::kUnassignedPreset);
+    s.rig.main().presets().setCaption(9, "");
+
     ASSERT_TRUE(s.presets->startFactorySet());
     EXPECT_EQ(s.rig.main().presets().captions()[0], factory::factoryScenarios()[0].name);
     EXPECT_EQ(s.scenarioTexts.back(), factory::factoryScenarios()[0].name);
