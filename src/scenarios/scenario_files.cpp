@@ -139,6 +139,15 @@ bool ScenarioFiles::refusedName(const std::string& name, const char* nothingDone
     return true;
 }
 
+std::string ScenarioFiles::usableSelection(const char* noneSelected, const char* nothingDone) {
+    const std::string name = m_list.selected();
+    if (name.empty()) {
+        m_s.dialogs.message(noneSelected, MessageIcon::Information, kProgramTitle);
+        return {};
+    }
+    return refusedName(name, nothingDone) ? std::string{} : name;
+}
+
 // --- save ---
 
 void ScenarioFiles::saveAs() {
@@ -158,14 +167,10 @@ void ScenarioFiles::saveAs() {
 }
 
 void ScenarioFiles::saveOver() {
-    const std::string name = m_list.selected();
-    if (name.empty()) {
-        m_s.dialogs.message(
-            "There is no scenario currently selected. Please use the 'save as' option.",
-            MessageIcon::Information, kProgramTitle);
-        return;
-    }
-    if (refusedName(name, "Nothing was saved.")) return;
+    const std::string name =
+        usableSelection("There is no scenario currently selected. Please use the 'save as' option.",
+                        "Nothing was saved.");
+    if (name.empty()) return;
     if (!m_s.dialogs.question("This will overwrite the scenario - " + name + ". Continue?",
                               kProgramTitle))
         return;
@@ -211,14 +216,10 @@ void ScenarioFiles::writeGroup(const std::string& name) {
 // --- delete ---
 
 void ScenarioFiles::deleteSelected() {
-    const std::string name = m_list.selected();
-    if (name.empty()) {
-        m_s.dialogs.message(
-            "Please select the scenario you wish to delete from the list to the left.",
-            MessageIcon::Information, kProgramTitle);
-        return;
-    }
-    if (refusedName(name, "Nothing was deleted.")) return;
+    const std::string name =
+        usableSelection("Please select the scenario you wish to delete from the list to the left.",
+                        "Nothing was deleted.");
+    if (name.empty()) return;
     if (!m_s.dialogs.question("This will delete the scenario - " + name +
                                   " .Do you wish to continue?",
                               kProgramTitle))

@@ -63,6 +63,9 @@ class ScenarioFiles final : public ScenarioLoader {
     void writeGroup(const std::string& name);
     /// Says why name cannot be used, ending with nothingDone; false when it can.
     bool refusedName(const std::string& name, const char* nothingDone);
+    /// The selected scenario when its name can be used; otherwise says why (noneSelected,
+    /// or the name's problem and nothingDone) and gives an empty name.
+    std::string usableSelection(const char* noneSelected, const char* nothingDone);
     [[nodiscard]] std::filesystem::path folder() const;
     void showName(const std::string& name);
 
