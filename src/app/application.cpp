@@ -1,4 +1,5 @@
 #include "application.h"
+#include "scenarios_module.h"
 
 #include "app/cd_module.h"
 #include "audio/sound_engine.h"
@@ -128,6 +129,7 @@ struct Application::Parts {
 
     Soundscape soundscape{services};
     MainWindowController main{services};
+    ScenariosModule scenarios{services, main, soundscape.links()};
     XdgAutoStart autoStart{XdgAutoStart::defaultFolder(), kProgramTitle,
                            QCoreApplication::applicationFilePath().toStdString()};
     OptionsController options{services, autoStart, main.outputDevice()};
@@ -190,6 +192,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
         [this] {
             Parts& q = *m_parts;
             q.main.load();
+            q.scenarios.started();
             tellOutputDevice(q.engine);
             q.mainView->show();
             q.tray->show();
@@ -220,6 +223,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     p.mainView->setWindowIcon(programIcon());
     QApplication::setWindowIcon(programIcon());
     wireWindows();
+    p.scenarios.addViews(*p.mainView);
     p.tray = std::make_unique<TrayIcon>(main);
 
     p.connections.push_back(main.finished.connect([this] {

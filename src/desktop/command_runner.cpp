@@ -27,7 +27,11 @@ Outcome CommandRunner::check(const Command& command) {
                            list.folder().string() + "."};
         if (!list.canLoad()) return {1, "Scenarios are not available yet."};
     }
-    if (command.action == Action::Preset) return {1, "Presets are not available yet."};
+    if (command.action == Action::Preset) {
+        if (!m_main.scenarios().canLoad()) return {1, "Presets are not available yet."};
+        if (!m_main.presets().isAssigned(command.preset - 1))
+            return {1, "Preset " + std::to_string(command.preset) + " is not assigned."};
+    }
     return {};
 }
 
@@ -40,6 +44,11 @@ Outcome CommandRunner::run(const Command& command) {
         list.select(listedScenario(list, command.scenario));
         list.loadSelected();
         return {0, "Loaded the scenario \"" + list.selected() + "\"."};
+    }
+    case Action::Preset: {
+        m_main.presets().click(command.preset - 1);
+        const std::string caption = m_main.presets().captions()[std::size_t(command.preset - 1)];
+        return {0, "Loaded preset " + std::to_string(command.preset) + ", \"" + caption + "\"."};
     }
     case Action::Mute:
         if (!mute.isMuted()) mute.toggle();
@@ -60,7 +69,6 @@ Outcome CommandRunner::run(const Command& command) {
     case Action::Quit:
         m_quit();
         return {0, "Velmora is quitting."};
-    case Action::Preset:
     case Action::Help:
     case Action::Version:
         break;

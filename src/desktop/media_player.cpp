@@ -26,9 +26,29 @@ void MediaPlayer::play() {
 void MediaPlayer::pause() {
     run(Action::Mute);
 }
-// There are no presets to step through yet; a media key then does nothing.
-void MediaPlayer::next() {}
-void MediaPlayer::previous() {}
+void MediaPlayer::stepPreset(int step) {
+    const int count = state::kPresetCount;
+    // Before any, "next" starts at the first preset and "previous" at the last.
+    const int from = m_preset >= 0 ? m_preset : (step > 0 ? -1 : count);
+    for (int k = 1; k <= count; ++k) {
+        const int i = ((from + step * k) % count + count) % count;
+        if (!m_main.presets().isAssigned(i)) continue;
+        m_preset = i;
+        Command command;
+        command.action = Action::Preset;
+        command.preset = i + 1;
+        (void)m_runner.run(command);
+        return;
+    }
+}
+
+// With no preset assigned a media key does nothing.
+void MediaPlayer::next() {
+    stepPreset(1);
+}
+void MediaPlayer::previous() {
+    stepPreset(-1);
+}
 void MediaPlayer::raise() {
     run(Action::Show);
 }

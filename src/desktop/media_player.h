@@ -35,6 +35,10 @@ class MediaPlayer final : public MediaPlayerEndpoint {
     CommandRunner& m_runner;
     Connection m_mute;
     Connection m_scenario;
+    int m_preset = -1; ///< the preset the media keys loaded last (0..13), -1 none yet
+
+    /// Loads the next assigned preset in direction step (+1 or -1), wrapping around.
+    void stepPreset(int step);
 };
 
 } // namespace velmora::desktop

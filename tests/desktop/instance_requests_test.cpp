@@ -139,7 +139,13 @@ TEST(CommandRunner, ScenarioMustExistAndBeLoadable) {
     EXPECT_EQ(loader.loaded, (std::vector<std::string>{"Summer rain"}));
     EXPECT_EQ(list.selected(), "Summer rain");
 
+    // Presets: an empty one is refused; a bound one loads its scenario by its caption.
     EXPECT_EQ(in.runner.run(command(Action::Preset, {}, 3)).exitCode, 1);
+    in.rig.main().presets().setCaption(2, "Summer rain");
+    const auto preset = in.runner.run(command(Action::Preset, {}, 3));
+    EXPECT_EQ(preset.exitCode, 0) << preset.message;
+    EXPECT_EQ(loader.loaded.back(), "Summer rain");
+    EXPECT_EQ(loader.loaded.size(), 2u);
 }
 
 } // namespace

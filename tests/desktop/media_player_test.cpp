@@ -45,5 +45,32 @@ TEST(MediaPlayer, PlayPauseIsMuteAndChangesAreTold) {
     EXPECT_EQ(quits, 1);
 }
 
+struct Recorded final : ScenarioLoader {
+    std::vector<std::string> loaded;
+    void loadScenario(const std::string& name) override { loaded.push_back(name); }
+    bool loadScenarioFile(const std::filesystem::path&, ScenarioLoadMode) override { return true; }
+    void rebuildScenarioMenu() override {}
+};
+
+TEST(MediaPlayer, NextAndPreviousStepThroughBoundPresetsAndWrap) {
+    HubRig rig;
+    rig.start();
+    desktop::CommandRunner runner(
+        rig.main(), [] {}, [] {});
+    desktop::MediaPlayer player(rig.main(), runner);
+    player.next(); // nothing bound, nothing to load
+    Recorded loader;
+    rig.main().scenarios().setLoader(&loader);
+    rig.main().presets().setCaption(1, "Rain");
+    rig.main().presets().setCaption(4, "Sea");
+    rig.main().presets().setCaption(13, "Night");
+    player.next();
+    player.next();
+    player.next();
+    player.next();
+    player.previous();
+    EXPECT_EQ(loader.loaded, (std::vector<std::string>{"Rain", "Sea", "Night", "Rain", "Night"}));
+}
+
 } // namespace
 } // namespace velmora::test

@@ -74,6 +74,12 @@ TEST(RecorderCommandLine, RendersWithProgressAndReportsOtherFailuresInOneLine) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+
+    r = runRecorder("--program-folder '" + rig.dir().string() +
+                    "' --seconds 3 --scenario 'No such' --out '" + file.string() + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no scenario called \"No such\""), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
 }
 
 TEST(RecorderCommandLine, FolderWithoutOutputOpensTheWindowPreloaded) {

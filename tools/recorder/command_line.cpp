@@ -65,7 +65,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         const bool known = name == "--program-folder" || name == "--seconds" || name == "--out" ||
                            name == "--seed" || name == "--fade-in" || name == "--fade-out" ||
-                           name == "--centre-on";
+                           name == "--centre-on" || name == "--scenario";
         if (!known) return invalid("unknown argument '" + args[i] + "'");
         if (!value) {
             if (i + 1 >= args.size()) return invalid(name + " needs a value");
@@ -83,6 +83,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (name == "--centre-on") {
             c.centreOn = parsePoint(*value);
             if (!c.centreOn) return invalid("--centre-on needs a point X,Y, not '" + *value + "'");
+        } else if (name == "--scenario") {
+            if (value->empty()) return invalid("--scenario needs the name of a scenario");
+            c.request.scenario = *value;
         } else if (name == "--seed") {
             const auto s = parseSeed(*value);
             if (!s) return invalid("--seed must be a whole number from 0 to 18446744073709551615");

@@ -16,7 +16,7 @@ namespace velmora::recorder {
 
 inline constexpr const char* kUsage =
     "usage: recorder --program-folder DIR --seconds N --out FILE [--seed S] [--fade-in S] "
-    "[--fade-out S]";
+    "[--fade-out S] [--scenario NAME]";
 
 struct CommandLine {
     enum class Mode { Window, Render, Help, Invalid };

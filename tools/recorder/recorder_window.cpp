@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -104,6 +105,17 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed, QWi
     source->setObjectName("lblsource");
     source->setWordWrap(true);
 
+    m_scenario = new QComboBox(this);
+    m_scenario->setObjectName("cboscenario");
+    m_scenario->setToolTip(tr("Record this soundscape, or one of your saved scenarios"));
+    m_scenario->addItem(snapshot ? tr("What is playing now") : tr("The saved soundscape"));
+    for (const auto& name : scenarioNames(defaults.programFolder))
+        m_scenario->addItem(QString::fromStdString(name));
+    if (!defaults.scenario.empty()) {
+        const int at = m_scenario->findText(QString::fromStdString(defaults.scenario));
+        m_scenario->setCurrentIndex(std::max(at, 0));
+    }
+
     m_minutes = new QSpinBox(this);
     m_minutes->setObjectName("spinminutes");
     m_minutes->setRange(0, static_cast<int>(kMaxSeconds / 60));
@@ -155,6 +167,7 @@ RecorderWindow::RecorderWindow(const RenderRequest& defaults, bool keepSeed, QWi
     fades->setColumnStretch(2, 1);
 
     auto* form = new QFormLayout;
+    form->addRow(tr("Record:"), m_scenario);
     form->addRow(tr("Length:"), lengthRow);
     form->addRow(tr("Save as:"), outputRow);
     form->addRow(tr("Fades:"), fades);
@@ -216,6 +229,7 @@ RenderRequest RecorderWindow::request() const {
     r.output = m_output->text().trimmed().toStdString();
     r.fadeInSeconds = m_fadeIn->isChecked() ? m_fadeInSeconds->value() : 0.0;
     r.fadeOutSeconds = m_fadeOut->isChecked() ? m_fadeOutSeconds->value() : 0.0;
+    r.scenario = m_scenario->currentIndex() > 0 ? m_scenario->currentText().toStdString() : "";
     return r;
 }
 
@@ -337,10 +351,10 @@ void RecorderWindow::onFinished(const RenderOutcome& outcome) {
 }
 
 void RecorderWindow::setRunning(bool running) {
-    for (QWidget* w : {static_cast<QWidget*>(m_minutes), static_cast<QWidget*>(m_seconds),
-                       static_cast<QWidget*>(m_output), static_cast<QWidget*>(m_browse),
-                       static_cast<QWidget*>(m_fadeIn), static_cast<QWidget*>(m_fadeOut),
-                       static_cast<QWidget*>(m_record)})
+    for (QWidget* w : {static_cast<QWidget*>(m_scenario), static_cast<QWidget*>(m_minutes),
+                       static_cast<QWidget*>(m_seconds), static_cast<QWidget*>(m_output),
+                       static_cast<QWidget*>(m_browse), static_cast<QWidget*>(m_fadeIn),
+                       static_cast<QWidget*>(m_fadeOut), static_cast<QWidget*>(m_record)})
         w->setEnabled(!running);
     m_cancel->setEnabled(true);
     m_cancel->setText(running ? tr("Cancel") : tr("Close"));

@@ -1,5 +1,6 @@
 #pragma once
-// The recorder's window: length in minutes and seconds, the output file, optional fade-in and
+// The recorder's window: what to record (the soundscape it was started on or a saved
+// scenario), length in minutes and seconds, the output file, optional fade-in and
 // fade-out, a progress bar with the time left, and cancel. The render runs on a worker
 // thread that owns everything it builds; the window only starts it, shows its progress and
 // sets its cancel flag, so it stays responsive through an hour-long recording.
@@ -17,6 +18,7 @@
 #include <utility>
 
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -65,6 +67,7 @@ class RecorderWindow : public QWidget {
 
     RenderRequest m_defaults;
     bool m_keepSeed;
+    QComboBox* m_scenario; ///< first entry: the soundscape of the program folder itself
     QSpinBox* m_minutes;
     QSpinBox* m_seconds;
     QLineEdit* m_output;

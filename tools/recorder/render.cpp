@@ -3,8 +3,11 @@
 #include "sound_file_output.h"
 
 #include "banks/soundscape.h"
+#include "core/main_window/scenario_list.h"
 #include "core/offline_services.h"
 #include "effects/effects_controller.h"
+#include "scenarios/scenario_group.h"
+#include "scenarios/scenario_load.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +29,14 @@ std::int64_t toFrames(double seconds) {
 
 } // namespace
 
+fs::path scenarioFolder(const fs::path& programFolder) {
+    return ProgramFolder(programFolder).resolve(scenarios::kScenarioFolder);
+}
+
+std::vector<std::string> scenarioNames(const fs::path& programFolder) {
+    return listScenarioNames(scenarioFolder(programFolder));
+}
+
 std::string validate(const RenderRequest& r) {
     std::error_code ec;
     if (!(r.seconds > 0) || !std::isfinite(r.seconds))
@@ -36,6 +47,12 @@ std::string validate(const RenderRequest& r) {
         return "Fade lengths must be 0 seconds or more.";
     if (!fs::is_directory(r.programFolder, ec))
         return "The program folder " + r.programFolder.string() + " does not exist.";
+    if (!r.scenario.empty()) {
+        if (!scenarioNameProblem(r.scenario).empty() ||
+            !scenarios::hasRequiredMembers(scenarioFolder(r.programFolder), r.scenario))
+            return "There is no scenario called \"" + r.scenario + "\" in " +
+                   scenarioFolder(r.programFolder).string() + ".";
+    }
     if (r.output.empty()) return "No output file was given.";
     if (!formatForPath(r.output))
         return "Recordings can be saved as .wav, .flac or .ogg files, not as " +
@@ -89,6 +106,22 @@ RenderOutcome render(const RenderRequest& request,
     // when it was taken.
     effects::EffectsController fx(world.services);
     fx.load();
+    if (!request.scenario.empty()) {
+        const auto dir = scenarioFolder(request.programFolder);
+        scenarios::MainMember texts;
+        const scenarios::MainLevelsKept levels(world.levels, world.folder);
+        const bool ok =
+            scenarios::applyMainMember(
+                scenarios::resolveIn(
+                    dir, scenarios::memberFileName(request.scenario, scenarios::kMainMember)),
+                world.levels, texts) &&
+            scenarios::loadBankMembers(saved, dir, request.scenario, {});
+        if (!ok) {
+            file.discard();
+            out.error = "The scenario \"" + request.scenario + "\" could not be loaded.";
+            return out;
+        }
+    }
     for (const auto& m : world.dialogs.messages)
         out.warnings.push_back(m.text);
     for (const auto& path : report.damagedFiles)

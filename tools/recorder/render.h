@@ -34,7 +34,15 @@ struct RenderRequest {
     std::uint64_t seed = 1;    ///< seeds the program's one random generator
     double fadeInSeconds = 0;  ///< 0 = none
     double fadeOutSeconds = 0; ///< 0 = none
+    /// A scenario of the program folder's scenario folder to render instead of the saved
+    /// state; empty: the saved state.
+    std::string scenario;
 };
+
+/// The scenario folder of a program folder.
+[[nodiscard]] std::filesystem::path scenarioFolder(const std::filesystem::path& programFolder);
+/// The names of the scenarios there, sorted without regard to case.
+[[nodiscard]] std::vector<std::string> scenarioNames(const std::filesystem::path& programFolder);
 
 struct RenderProgress {
     std::int64_t framesDone = 0;

@@ -8,7 +8,8 @@ constexpr int kFirstRunMs = 2000;
 
 MainWindowController::MainWindowController(Services& services)
     : m_s(services), m_mute(services.levels), m_panels(m_windows), m_displays(services),
-      m_scenarios(services, m_mainState.scenarioName), m_presets(m_main2State.presetCaptions),
+      m_scenarios(services, m_mainState.scenarioName),
+      m_presets(services, m_main2State.presetCaptions, m_scenarios, m_displays),
       m_commands(services, m_windows, m_displays, m_mainState) {
     m_firstRunTimer = m_s.timers.createTimer(kFirstRunMs, [this] {
         m_firstRunTimer->setEnabled(false);

@@ -15,10 +15,10 @@ std::filesystem::path ScenarioList::folder() const {
     return m_s.folder.resolve("\\config\\scenarios");
 }
 
-void ScenarioList::refresh() {
+std::vector<std::string> listScenarioNames(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder(), ec), end; !ec && it != end;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code fileEc;
         if (!it->is_regular_file(fileEc)) continue;
@@ -30,7 +30,11 @@ void ScenarioList::refresh() {
     // browser would, without regard to case.
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lessIgnoringCase(a, b); });
-    m_names = std::move(names);
+    return names;
+}
+
+void ScenarioList::refresh() {
+    m_names = listScenarioNames(folder());
     listChanged();
 }
 
@@ -39,12 +43,32 @@ void ScenarioList::select(const std::string& name) {
     selectionChanged(name);
 }
 
+std::string scenarioNameProblem(const std::string& name) {
+    const auto first = name.find_first_not_of(" \t");
+    if (first == std::string::npos) return "A scenario needs a name.";
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7f)
+            return "A scenario name cannot hold control characters such as tabs or line breaks.";
+    if (name.find_first_of("/\\") != std::string::npos)
+        return "A scenario name cannot hold \"/\" or \"\\\": each scenario is a group of files in "
+               "the scenario folder.";
+    if (name.find("..") != std::string::npos) return "A scenario name cannot hold \"..\".";
+    return {};
+}
+
+void ScenarioList::setLoading(bool loading) {
+    if (m_loading == loading) return;
+    m_loading = loading;
+    loadingChanged(loading);
+}
+
 void ScenarioList::loadSelected() {
-    if (!m_loader || m_selection.empty()) return;
+    if (!canStartLoad() || m_selection.empty()) return;
     m_loader->loadScenario(m_selection);
 }
 
 void ScenarioList::loadRandom() {
+    if (m_loading) return;
     if (m_names.empty()) {
         m_s.dialogs.message(kNoScenarios, MessageIcon::Information, "Random scenario");
         return;

@@ -36,6 +36,14 @@ class ScenarioLoader {
     virtual void rebuildScenarioMenu() = 0;
 };
 
+/// Why a typed or stored scenario name cannot name files in the scenario folder (a path
+/// separator, "..", a control character, nothing but blanks); empty when it can.
+[[nodiscard]] std::string scenarioNameProblem(const std::string& name);
+
+/// The names of the "*.vlm" files in folder without their extension, sorted without regard
+/// to case.
+[[nodiscard]] std::vector<std::string> listScenarioNames(const std::filesystem::path& folder);
+
 class ScenarioList {
   public:
     /// selection: where the selected name is kept (it is saved in main.tmp).
@@ -54,20 +62,31 @@ class ScenarioList {
     void refresh();
     void select(const std::string& name);
     [[nodiscard]] const std::string& selected() const { return m_selection; }
-    /// Loads the selected scenario; nothing without a selection or a loader.
+    /// Loads the selected scenario; nothing without a selection or a loader, or while a
+    /// load runs.
     void loadSelected();
     /// "Load a random scenario from the list": kNoScenarios when the list is empty.
     void loadRandom();
     void rebuildMenu();
 
+    /// A load runs: every command that could start another one is unavailable until it ends.
+    [[nodiscard]] bool isLoading() const { return m_loading; }
+    void setLoading(bool loading);
+    /// Whether a load may start now.
+    [[nodiscard]] bool canStartLoad() const { return m_loader && !m_loading; }
+    [[nodiscard]] ScenarioLoader* loader() const { return m_loader; }
+
     Signal<> listChanged;
     Signal<std::string> selectionChanged;
+    /// true while a load runs.
+    Signal<bool> loadingChanged;
 
   private:
     Services& m_s;
     std::string& m_selection;
     ScenarioLoader* m_loader = nullptr;
     std::vector<std::string> m_names;
+    bool m_loading = false;
 };
 
 } // namespace velmora

@@ -135,18 +135,24 @@ void SavedSoundscape::restoreMain2(const ProgramFolder& folder, Main2State& main
 
 void SavedSoundscape::loadBanks(const ProgramFolder& folder, const BankFileNames& names,
                                 RestoreReport& report) {
-    for (Bank* bank : m_links.banks) {
-        const std::string stored = names(*bank);
-        const auto path = folder.resolve(stored);
-        // A missing file is a first run, not a fault: the bank keeps its values without a
-        // message per bank.
-        std::error_code ec;
-        if (!fs::exists(path, ec)) continue;
-        if (bank->doload(path))
-            report.restoredFiles.push_back(stored);
-        else
-            report.refusedBankFiles.push_back(path);
+    for (Bank* bank : m_links.banks)
+        (void)loadBank(*bank, folder, names, report);
+}
+
+bool SavedSoundscape::loadBank(Bank& bank, const ProgramFolder& folder, const BankFileNames& names,
+                               RestoreReport& report) {
+    const std::string stored = names(bank);
+    const auto path = folder.resolve(stored);
+    // A missing file is a first run, not a fault: the bank keeps its values without a
+    // message per bank.
+    std::error_code ec;
+    if (!fs::exists(path, ec)) return true;
+    if (bank.doload(path)) {
+        report.restoredFiles.push_back(stored);
+        return true;
     }
+    report.refusedBankFiles.push_back(path);
+    return false;
 }
 
 RestoreReport SavedSoundscape::restore(const ProgramFolder& folder, MainState& main,

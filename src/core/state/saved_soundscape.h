@@ -107,6 +107,9 @@ class SavedSoundscape {
     /// Loads each bank from its file under names; a missing file keeps the bank as it is, a
     /// file its doload refuses is listed as damaged.
     void loadBanks(const ProgramFolder& folder, const BankFileNames& names, RestoreReport& report);
+    /// loadBanks for one bank; false when its doload refused the file.
+    bool loadBank(Bank& bank, const ProgramFolder& folder, const BankFileNames& names,
+                  RestoreReport& report);
     /// Writes one bank's file; a failure is added to report.
     void saveBank(Bank& bank, const ProgramFolder& folder, const BankFileNames& names,
                   SaveReport& report);

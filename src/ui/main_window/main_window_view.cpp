@@ -177,6 +177,13 @@ QWidget* MainWindowView::buildScenarios() {
     row->addWidget(m_loadScenario);
     row->addWidget(m_randomScenario);
     v->addLayout(row);
+    m_scenarioBox = v;
+    m_connections.push_back(m_controller.scenarios().loadingChanged.connect([this](bool loading) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(m_scenarioList), static_cast<QWidget*>(m_loadScenario),
+              static_cast<QWidget*>(m_randomScenario)})
+            w->setEnabled(!loading);
+    }));
     return box;
 }
 
@@ -253,6 +260,10 @@ void MainWindowView::refreshWindowButtons() {
     const bool canLoad = m_controller.scenarios().canLoad();
     m_loadScenario->setVisible(canLoad);
     m_randomScenario->setVisible(canLoad);
+}
+
+void MainWindowView::addScenarioPart(QWidget* part) {
+    m_scenarioBox->addWidget(part);
 }
 
 void MainWindowView::showEvent(QShowEvent* event) {

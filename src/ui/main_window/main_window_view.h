@@ -16,6 +16,7 @@
 
 class QHBoxLayout;
 class QListWidget;
+class QVBoxLayout;
 class QPushButton;
 
 namespace velmora {
@@ -35,6 +36,8 @@ class MainWindowView : public QWidget {
     [[nodiscard]] BankArea& bankArea() { return *m_bankArea; }
     /// Adds the buttons of windows that exist now (call again after wiring more windows).
     void refreshWindowButtons();
+    /// Puts part under the scenario list (the scenario and preset commands).
+    void addScenarioPart(QWidget* part);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +64,7 @@ class MainWindowView : public QWidget {
     std::map<Display, LcdDisplay*> m_displays;
     StatusStrip* m_status = nullptr;
     QListWidget* m_scenarioList = nullptr;
+    QVBoxLayout* m_scenarioBox = nullptr;
     QPushButton* m_loadScenario = nullptr;
     QPushButton* m_randomScenario = nullptr;
     BankArea* m_bankArea = nullptr;

@@ -24,6 +24,7 @@ TrayIcon::TrayIcon(MainWindowController& controller, QObject* parent)
     }));
     m_connections.push_back(
         controller.windows().added.connect([this](const std::string&) { rebuild(); }));
+    m_connections.push_back(controller.scenarios().listChanged.connect([this] { rebuild(); }));
     rebuild();
 }
 
@@ -42,6 +43,9 @@ QAction* TrayIcon::add(const QString& text, const std::function<void()>& action)
 }
 
 void TrayIcon::rebuild() {
+    // clear() leaves submenus alive as children of the menu.
+    for (QMenu* sub : m_menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        sub->deleteLater();
     m_menu->clear();
     MainWindowController& c = m_controller;
     WindowCommands& commands = c.commands();
@@ -53,6 +57,16 @@ void TrayIcon::rebuild() {
         m_menu->addSeparator();
         add(QStringLiteral("Load Scenario From Disk"), [&scenarios] { scenarios.loadSelected(); });
         add(QStringLiteral("Load Random Scenario"), [&scenarios] { scenarios.loadRandom(); });
+        if (!scenarios.names().empty()) {
+            QMenu* list = m_menu->addMenu(QStringLiteral("Scenarios"));
+            for (const std::string& name : scenarios.names())
+                connect(list->addAction(QString::fromStdString(name)), &QAction::triggered, this,
+                        [&scenarios, name] {
+                            if (!scenarios.canStartLoad()) return;
+                            scenarios.select(name);
+                            scenarios.loadSelected();
+                        });
+        }
     }
     if (VisualModeCommands* visual = commands.visualMode()) {
         m_menu->addSeparator();
