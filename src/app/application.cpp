@@ -11,6 +11,7 @@
 #include "desktop/instance_requests.h"
 #include "desktop/keep_awake.h"
 #include "desktop/media_player.h"
+#include "music_module.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
@@ -136,6 +137,7 @@ struct Application::Parts {
     std::unique_ptr<QtInstanceServer> instanceServer;
     std::unique_ptr<desktop::MediaPlayer> mediaPlayer;
     std::unique_ptr<MprisService> mpris;
+    std::unique_ptr<MusicModule> music;
     desktop::Command startCommand;
 };
 
@@ -199,6 +201,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     p.mainView->setWindowIcon(programIcon());
     QApplication::setWindowIcon(programIcon());
     wireWindows();
+    p.music = std::make_unique<MusicModule>(p.services, main);
     p.tray = std::make_unique<TrayIcon>(main);
 
     p.connections.push_back(main.finished.connect([this] {

@@ -52,6 +52,7 @@ void Mp3Player::load() {
     m_loaded = true;
     const PlaylistRead read = readPlaylistFile(m_s.folder.resolve("\\mp3.tmp"));
     m_playlist.add(read.paths);
+    ++m_version;
     // A first run has no Myini.ini: that is the default, not an error.
     std::string bytes;
     const FileResult ini = readWholeFile(m_s.folder.resolve("\\Myini.ini"), bytes, 1 << 20);
@@ -208,6 +209,7 @@ void Mp3Player::open() {
     stop();
     m_playlist.clear();
     m_playlist.add(*file);
+    ++m_version;
     playIndex(0, Start::User);
 }
 
@@ -324,6 +326,7 @@ void Mp3Player::removeAll() {
 
 void Mp3Player::playlistEdited() {
     // The track queued to follow may have moved or gone; its end finds it by path.
+    ++m_version;
     changed();
 }
 

@@ -86,6 +86,8 @@ class Mp3Player {
 
     // --- playlist (frmList, Formmp3adddir) ---
     [[nodiscard]] const Playlist& playlist() const { return m_playlist; }
+    /// Counts changes to the entries (not to the selection).
+    [[nodiscard]] int playlistVersion() const { return m_version; }
     /// Selects an entry without playing it (a click in the list).
     void select(int index);
     void addFile();
@@ -130,6 +132,7 @@ class Mp3Player {
     bool m_queueDone = false;    // the track after the current one was chosen
     bool m_failureShown = false; // one message per run of tracks that fail
     int m_failuresInARow = 0;
+    int m_version = 0;
     int m_currentId = -1;
     int m_queuedId = -1;
     int m_queuedIndex = Playlist::kNone;
