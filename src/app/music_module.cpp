@@ -8,8 +8,12 @@
 namespace velmora {
 
 MusicModule::MusicModule(Services& services, MainWindowController& main)
-    : m_s(services), m_main(main), m_player(services) {
+    : m_s(services), m_main(main), m_player(services),
+      m_endpoint(m_player, services.levels, [this] { m_main.windows().show("frmmainmp3"); }),
+      m_mpris(m_endpoint, kMusicPlayerBusName) {
     m_player.load();
+    // Media keys are a convenience: without a session bus the player works and says nothing.
+    (void)m_mpris.publish();
     auto& windows = main.windows();
     windows.add("frmmainmp3", WindowEntry{[this] { present(transport()); },
                                           [this] {

@@ -6,7 +6,9 @@
 // Thread: UI thread.
 
 #include "core/main_window/main_window_controller.h"
+#include "music/mp3_media_endpoint.h"
 #include "music/mp3_player.h"
+#include "platform/qt/mpris_service.h"
 
 #include <memory>
 
@@ -42,6 +44,8 @@ class MusicModule {
     std::unique_ptr<Mp3PlayerView> m_transport;
     std::unique_ptr<PlaylistView> m_playlist;
     std::unique_ptr<AddFolderView> m_addFolder;
+    music::Mp3MediaEndpoint m_endpoint;
+    MprisService m_mpris;
     Connection m_colors;
 };
 
