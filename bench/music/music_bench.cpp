@@ -86,5 +86,22 @@ int main(int argc, char** argv) {
         const long after = residentKb();
         std::printf("playlist of %d entries: %ld KiB resident\n", list.count(), after - before);
     }
+    // Loading a playlist file of 100 000 lines, as the "Loa" command does on the UI thread.
+    {
+        const std::string file = "/tmp/velmora-music-bench.plf";
+        {
+            std::ofstream out(file, std::ios::binary);
+            for (int i = 0; i < 100000; ++i)
+                out << "/home/someone/Music/Some Artist/Album " << i / 12 << "/" << i % 12 + 1
+                    << " - A track title of some length.mp3\r\n";
+        }
+        const auto start = Clock::now();
+        const music::PlaylistRead read = music::readPlaylistFile(file);
+        music::Playlist list;
+        list.add(read.paths);
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        std::printf("loading a playlist file of %d lines: %.0f ms\n", list.count(), ms);
+        std::remove(file.c_str());
+    }
     return 0;
 }

@@ -85,8 +85,9 @@ int Mp3Player::volume() const {
 }
 
 void Mp3Player::play() {
-    if (paused() && m_stream && m_stream->currentSource() == m_currentId &&
-        m_playlist.selected() != Playlist::kNone) {
+    // Play after pause resumes, unless another entry was chosen meanwhile.
+    if (paused() && m_stream->currentSource() == m_currentId &&
+        m_playlist.selected() == m_currentIndex && m_currentIndex != Playlist::kNone) {
         m_paused = false;
         m_stream->setPaused(false);
         changed();
@@ -119,6 +120,7 @@ bool Mp3Player::playIndex(int index, Start start) {
         m_failureShown = false;
     }
     m_currentId = m_stream->play(std::move(source));
+    m_currentIndex = index;
     m_stream->setPaused(false);
     m_playing = true;
     m_paused = false;
@@ -261,6 +263,7 @@ void Mp3Player::trackEnded(bool failed) {
             index = it == e.end() ? Playlist::kNone : static_cast<int>(it - e.begin());
         }
         m_playlist.select(index);
+        m_currentIndex = index;
         m_currentId = m_queuedId;
         m_display = entryName(m_queuedPath);
         m_queuedId = -1;

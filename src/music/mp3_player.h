@@ -134,6 +134,7 @@ class Mp3Player {
     int m_failuresInARow = 0;
     int m_version = 0;
     int m_currentId = -1;
+    int m_currentIndex = Playlist::kNone; // the entry m_currentId plays
     int m_queuedId = -1;
     int m_queuedIndex = Playlist::kNone;
     std::string m_queuedPath;

@@ -87,6 +87,12 @@ TEST_F(PlayerTest, TheEndsOfTheListAndAnEmptyList) {
     EXPECT_EQ(player.display(), "a.wav");
     EXPECT_TRUE(player.playing());
     EXPECT_LT(player.position(), 0.1);
+
+    // Play after pause resumes only the entry that was paused.
+    player.pause();
+    player.select(2);
+    player.play();
+    EXPECT_EQ(player.display(), "c.wav");
 }
 
 TEST_F(PlayerTest, RandomWithOneEntryPlaysItAndAOneEntryListKeepsItsSelection) {
