@@ -101,7 +101,7 @@ bool FrameConverter::setUp(const AVFrame& frame) {
     // A mono recording stays mono here and is copied to both sides below, at its own
     // level as mono samples are heard; the resampler would spread it 3 dB down.
     if (m_output == Output::Stereo && m_layout.nb_channels > 1)
-        outLayout = AV_CHANNEL_LAYOUT_STEREO;
+        av_channel_layout_default(&outLayout, 2);
     else if (av_channel_layout_copy(&outLayout, &m_layout) < 0)
         return false;
     SwrContext* raw = nullptr;
