@@ -16,6 +16,7 @@
 #include "desktop/keep_awake.h"
 #include "desktop/media_player.h"
 #include "effects_module.h"
+#include "music_module.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ini_settings_store.h"
@@ -158,6 +159,7 @@ struct Application::Parts {
     std::unique_ptr<desktop::MediaPlayer> mediaPlayer;
     std::unique_ptr<MprisService> mpris;
     std::unique_ptr<CdModule> cd;
+    std::unique_ptr<MusicModule> music;
     desktop::Command startCommand;
 };
 
@@ -224,6 +226,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     QApplication::setWindowIcon(programIcon());
     wireWindows();
     p.scenarios.addViews(*p.mainView);
+    p.music = std::make_unique<MusicModule>(p.services, main);
     p.tray = std::make_unique<TrayIcon>(main);
 
     p.connections.push_back(main.finished.connect([this] {

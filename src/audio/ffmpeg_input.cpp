@@ -98,8 +98,10 @@ bool FrameConverter::setUp(const AVFrame& frame) {
     m_layout = layoutOf(frame);
     if (m_layout.nb_channels != frame.ch_layout.nb_channels) return false;
     AVChannelLayout outLayout{};
-    if (m_output == Output::Stereo)
-        outLayout = AV_CHANNEL_LAYOUT_STEREO;
+    // A mono recording stays mono here and is copied to both sides below, at its own
+    // level as mono samples are heard; the resampler would spread it 3 dB down.
+    if (m_output == Output::Stereo && m_layout.nb_channels > 1)
+        av_channel_layout_default(&outLayout, 2);
     else if (av_channel_layout_copy(&outLayout, &m_layout) < 0)
         return false;
     SwrContext* raw = nullptr;
@@ -123,9 +125,14 @@ bool FrameConverter::convert(const std::uint8_t** in, int count, std::vector<flo
     auto* dst = reinterpret_cast<std::uint8_t*>(m_interleaved.data());
     const int got = swr_convert(m_swr.get(), &dst, room, in, count);
     if (got < 0) return false;
-    if (m_output == Output::Stereo) {
+    if (m_output == Output::Stereo && channels == 2) {
         out.insert(out.end(), m_interleaved.begin(),
                    m_interleaved.begin() + static_cast<std::ptrdiff_t>(got) * 2);
+        return true;
+    }
+    if (m_output == Output::Stereo) {
+        for (int i = 0; i < got; ++i)
+            out.insert(out.end(), 2, m_interleaved[static_cast<std::size_t>(i)]);
         return true;
     }
     for (int i = 0; i < got; ++i) {
