@@ -22,6 +22,7 @@
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
+#include "scheduling_module.h"
 #include "ui/banks/background/background_bank_view.h"
 #include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
@@ -115,6 +116,7 @@ struct Application::Parts {
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
     LogindSleepBlocker sleepBlocker;
     desktop::KeepAwake keepAwake{services, sleepBlocker};
+    SchedulingModule scheduling{main, services};
 
     BankNavigation navigation;
     std::unique_ptr<MainWindowView> mainView;
@@ -255,6 +257,7 @@ void Application::wireWindows() {
     banks.customBackground().setPickerOpener(
         [this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
+    p.scheduling.wire(host);
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{

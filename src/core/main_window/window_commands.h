@@ -107,6 +107,8 @@ class WindowCommands {
     [[nodiscard]] bool isMainVisible() const { return m_mainVisible; }
     /// Writes the scenario label of the remote, when there is one.
     void tellRemoteScenario(const std::string& text);
+    /// Writes the alarm label of the remote, when there is one.
+    void tellRemoteAlarm(const std::string& text);
 
     void enableAlarm();
     /// Also silences a sounding alarm and says so on the clock display and the remote.

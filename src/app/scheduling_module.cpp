@@ -1,0 +1,90 @@
+#include "scheduling_module.h"
+
+#include "ui/scheduling/alarm_view.h"
+#include "ui/scheduling/countdown_view.h"
+#include "ui/scheduling/scenario_folder_view.h"
+#include "ui/scheduling/scheduler_view.h"
+
+namespace velmora {
+
+SchedulingModule::SchedulingModule(MainWindowController& main, Services& services)
+    : m_main(main), m_s(services), m_power(services.shell),
+      m_countdown(services.timers, m_power, [&main] { main.quit(false); }),
+      m_scheduler(services, main.displays(), [&main] { return main.scenarios().loader(); }),
+      m_alarm(services, main.commands(), main.displays(), m_countdown,
+              [&main] { main.quit(false); }),
+      m_folder(services, m_scheduler) {}
+
+SchedulingModule::~SchedulingModule() = default;
+
+template <typename View> void SchedulingModule::colour(View& view) {
+    view.applyColors(m_main.colorScheme());
+    m_connections.push_back(
+        m_main.colorsChanged.connect([&view](const ColorScheme& s) { view.applyColors(s); }));
+}
+
+void SchedulingModule::wire(QWidget* host) {
+    m_host = host;
+    auto& windows = m_main.windows();
+    // The countdown window exists from the start: it must appear even with nothing open.
+    m_countdownView = std::make_unique<CountdownView>(m_countdown, host);
+    colour(*m_countdownView);
+
+    auto openFolder = [this] {
+        if (!m_folderView) {
+            m_folderView = std::make_unique<ScenarioFolderView>(m_folder, m_s.settings, m_host);
+            colour(*m_folderView);
+        }
+        m_folderView->open();
+    };
+    windows.add("frmaddscenariodirectory", WindowEntry{openFolder,
+                                                       [this] {
+                                                           if (m_folderView) m_folderView->hide();
+                                                       },
+                                                       {},
+                                                       [this] {
+                                                           if (m_folderView)
+                                                               m_folderView->saveState();
+                                                       }});
+
+    windows.add("Timers", WindowEntry{
+                              [this, openFolder] {
+                                  m_scheduler.load();
+                                  if (!m_schedulerView) {
+                                      m_schedulerView = std::make_unique<SchedulerView>(
+                                          m_scheduler, m_s.settings, openFolder, m_host);
+                                      colour(*m_schedulerView);
+                                  }
+                                  m_schedulerView->open();
+                              },
+                              [this] {
+                                  if (m_schedulerView) m_schedulerView->hide();
+                              },
+                              [this] { m_scheduler.load(); },
+                              [this] {
+                                  if (m_schedulerView) m_schedulerView->saveState();
+                                  m_scheduler.unload();
+                              },
+                          });
+
+    windows.add(kAlarmWindow, WindowEntry{
+                                  [this] {
+                                      if (!m_alarmView) {
+                                          m_alarmView = std::make_unique<AlarmView>(
+                                              m_alarm, m_s.settings, m_host);
+                                          colour(*m_alarmView);
+                                      }
+                                      m_alarmView->open();
+                                  },
+                                  [this] {
+                                      if (m_alarmView) m_alarmView->hide();
+                                  },
+                                  [this] { m_alarm.load(); },
+                                  [this] {
+                                      if (m_alarmView) m_alarmView->saveState();
+                                      m_alarm.unload();
+                                  },
+                              });
+}
+
+} // namespace velmora

@@ -1,0 +1,61 @@
+#pragma once
+// The scheduler, the alarm clock, the shutdown countdown and the scenario-folder window,
+// wired into the main window: their controllers exist from the start (the scheduler's and
+// the alarm's timers run whether or not their windows are ever shown); their views are made
+// on first show.
+//
+// Thread: UI thread.
+
+#include "core/main_window/main_window_controller.h"
+#include "platform/qt/logind_power.h"
+#include "scheduling/alarm_clock.h"
+#include "scheduling/scenario_folder.h"
+#include "scheduling/scheduler.h"
+#include "scheduling/shutdown_countdown.h"
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace velmora {
+
+class AlarmView;
+class CountdownView;
+class ScenarioFolderView;
+class SchedulerView;
+
+class SchedulingModule {
+  public:
+    SchedulingModule(MainWindowController& main, Services& services);
+    ~SchedulingModule();
+    SchedulingModule(const SchedulingModule&) = delete;
+    SchedulingModule& operator=(const SchedulingModule&) = delete;
+
+    /// Registers "Timers", "Alarm" and "frmaddscenariodirectory" with the main window;
+    /// host: the window the views belong to.
+    void wire(QWidget* host);
+
+    [[nodiscard]] scheduling::Scheduler& scheduler() { return m_scheduler; }
+    [[nodiscard]] scheduling::AlarmClock& alarm() { return m_alarm; }
+    [[nodiscard]] scheduling::ShutdownCountdown& countdown() { return m_countdown; }
+
+  private:
+    template <typename View> void colour(View& view);
+
+    MainWindowController& m_main;
+    Services& m_s;
+    LogindPower m_power;
+    scheduling::ShutdownCountdown m_countdown;
+    scheduling::Scheduler m_scheduler;
+    scheduling::AlarmClock m_alarm;
+    scheduling::ScenarioFolder m_folder;
+    QWidget* m_host = nullptr;
+    std::unique_ptr<SchedulerView> m_schedulerView;
+    std::unique_ptr<AlarmView> m_alarmView;
+    std::unique_ptr<ScenarioFolderView> m_folderView;
+    std::unique_ptr<CountdownView> m_countdownView;
+    std::vector<Connection> m_connections;
+};
+
+} // namespace velmora

@@ -1,0 +1,41 @@
+#pragma once
+// frmaddscenariodirectory: a folder tree, the scenario files of the chosen folder, and Add.
+//
+// Thread: UI thread.
+
+#include "core/signal.h"
+#include "scheduling/scenario_folder.h"
+
+#include <QWidget>
+
+class QFileSystemModel;
+class QListWidget;
+class QTreeView;
+
+namespace velmora {
+
+class SettingsStore;
+struct ColorScheme;
+
+class ScenarioFolderView final : public QWidget {
+    Q_OBJECT
+  public:
+    ScenarioFolderView(scheduling::ScenarioFolder& folder, SettingsStore& settings,
+                       QWidget* parent = nullptr);
+    void applyColors(const ColorScheme& scheme);
+    void open();
+    void saveState();
+
+  private:
+    void refresh();
+
+    scheduling::ScenarioFolder& m_folder;
+    SettingsStore& m_settings;
+    QFileSystemModel* m_model = nullptr;
+    QTreeView* m_tree = nullptr;
+    QListWidget* m_files = nullptr;
+    bool m_positioned = false;
+    Connection m_changed;
+};
+
+} // namespace velmora

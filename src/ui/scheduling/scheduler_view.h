@@ -1,0 +1,65 @@
+#pragma once
+// Timers, the scheduler window: the three modes, the eight-entry time-of-day table and the
+// interval playlist. Closing only hides it; the scheduler runs on without it.
+//
+// Thread: UI thread.
+
+#include "core/signal.h"
+#include "scheduling/scheduler.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QStackedWidget;
+
+namespace velmora {
+
+class SettingsStore;
+struct ColorScheme;
+
+class SchedulerView final : public QWidget {
+    Q_OBJECT
+  public:
+    /// openFolderWindow: "+ Dir", the scenario-folder window.
+    SchedulerView(scheduling::Scheduler& scheduler, SettingsStore& settings,
+                  std::function<void()> openFolderWindow, QWidget* parent = nullptr);
+    ~SchedulerView() override;
+
+    void applyColors(const ColorScheme& scheme);
+    /// Shows the window where it was last left.
+    void open();
+    /// Saves the place (program exit).
+    void saveState();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void refresh();
+
+    scheduling::Scheduler& m_scheduler;
+    SettingsStore& m_settings;
+    std::array<QRadioButton*, 3> m_modes{};
+    QStackedWidget* m_panels = nullptr;
+    struct Row {
+        QCheckBox* enabled;
+        QLineEdit* name;
+        QLineEdit* time;
+    };
+    std::array<Row, scheduling::kTimeOfDayEntries> m_rows{};
+    QComboBox* m_interval = nullptr;
+    QCheckBox* m_random = nullptr;
+    QListWidget* m_list = nullptr;
+    bool m_positioned = false;
+    Connection m_changed;
+};
+
+} // namespace velmora
