@@ -116,7 +116,6 @@ struct Application::Parts {
     DeviceSelectionController deviceSelection{services, main.outputDevice()};
     LogindSleepBlocker sleepBlocker;
     desktop::KeepAwake keepAwake{services, sleepBlocker};
-    SchedulingModule scheduling{main, services};
 
     BankNavigation navigation;
     std::unique_ptr<MainWindowView> mainView;
@@ -131,6 +130,8 @@ struct Application::Parts {
     std::unique_ptr<StartupRoad> road;
     RoadSplash splash{road};
     SnapshotRecording recording{services, soundscape, main.mute()};
+    // After the main window's view: the scheduling views it parents go before it does.
+    SchedulingModule scheduling{main, services};
     std::vector<Connection> connections;
 
     std::unique_ptr<desktop::CommandRunner> runner;
@@ -202,6 +203,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     QApplication::setWindowIcon(programIcon());
     wireWindows();
     p.tray = std::make_unique<TrayIcon>(main);
+    p.scheduling.attachTray(*p.tray);
 
     p.connections.push_back(main.finished.connect([this] {
         m_parts->mainView->hide();

@@ -1,9 +1,13 @@
 #include "scheduling_module.h"
 
+#include "ui/main_window/tray_icon.h"
 #include "ui/scheduling/alarm_view.h"
 #include "ui/scheduling/countdown_view.h"
 #include "ui/scheduling/scenario_folder_view.h"
 #include "ui/scheduling/scheduler_view.h"
+#include "ui/scheduling/sleep_timer_menu.h"
+
+#include <QCursor>
 
 namespace velmora {
 
@@ -13,7 +17,14 @@ SchedulingModule::SchedulingModule(MainWindowController& main, Services& service
       m_scheduler(services, main.displays(), [&main] { return main.scenarios().loader(); }),
       m_alarm(services, main.commands(), main.displays(), m_countdown,
               [&main] { main.quit(false); }),
-      m_folder(services, m_scheduler) {}
+      m_folder(services, m_scheduler),
+      m_sleep(services, m_countdown,
+              {[&main] { main.panels().stopAllSounds(); }, [&main] { main.quit(false); }}) {
+    // The time left shows where the scheduler's changes are announced; the line is ours
+    // only while the timer runs.
+    m_connections.push_back(m_sleep.changed.connect(
+        [this] { m_main.displays().setAutoChangeText(m_sleep.remainingText()); }));
+}
 
 SchedulingModule::~SchedulingModule() = default;
 
@@ -29,6 +40,9 @@ void SchedulingModule::wire(QWidget* host) {
     // The countdown window exists from the start: it must appear even with nothing open.
     m_countdownView = std::make_unique<CountdownView>(m_countdown, host);
     colour(*m_countdownView);
+
+    m_sleepMenu = std::make_unique<SleepTimerMenu>(m_sleep, host);
+    windows.add("Sleep", [this] { m_sleepMenu->popup(QCursor::pos()); });
 
     auto openFolder = [this] {
         if (!m_folderView) {
@@ -85,6 +99,12 @@ void SchedulingModule::wire(QWidget* host) {
                                       m_alarm.unload();
                                   },
                               });
+}
+
+void SchedulingModule::attachTray(TrayIcon& tray) {
+    tray.setSleepMenu(m_sleepMenu.get());
+    m_connections.push_back(m_sleep.changed.connect(
+        [this, &tray] { tray.setStatus(QString::fromStdString(m_sleep.remainingText())); }));
 }
 
 } // namespace velmora

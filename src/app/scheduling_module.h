@@ -12,6 +12,7 @@
 #include "scheduling/scenario_folder.h"
 #include "scheduling/scheduler.h"
 #include "scheduling/shutdown_countdown.h"
+#include "scheduling/sleep_timer.h"
 
 #include <memory>
 #include <vector>
@@ -24,6 +25,8 @@ class AlarmView;
 class CountdownView;
 class ScenarioFolderView;
 class SchedulerView;
+class SleepTimerMenu;
+class TrayIcon;
 
 class SchedulingModule {
   public:
@@ -35,10 +38,13 @@ class SchedulingModule {
     /// Registers "Timers", "Alarm" and "frmaddscenariodirectory" with the main window;
     /// host: the window the views belong to.
     void wire(QWidget* host);
+    /// Lists the sleep timer in the tray's menu and its time left in the tray's tool-tip.
+    void attachTray(TrayIcon& tray);
 
     [[nodiscard]] scheduling::Scheduler& scheduler() { return m_scheduler; }
     [[nodiscard]] scheduling::AlarmClock& alarm() { return m_alarm; }
     [[nodiscard]] scheduling::ShutdownCountdown& countdown() { return m_countdown; }
+    [[nodiscard]] scheduling::SleepTimer& sleepTimer() { return m_sleep; }
 
   private:
     template <typename View> void colour(View& view);
@@ -50,11 +56,13 @@ class SchedulingModule {
     scheduling::Scheduler m_scheduler;
     scheduling::AlarmClock m_alarm;
     scheduling::ScenarioFolder m_folder;
+    scheduling::SleepTimer m_sleep;
     QWidget* m_host = nullptr;
     std::unique_ptr<SchedulerView> m_schedulerView;
     std::unique_ptr<AlarmView> m_alarmView;
     std::unique_ptr<ScenarioFolderView> m_folderView;
     std::unique_ptr<CountdownView> m_countdownView;
+    std::unique_ptr<SleepTimerMenu> m_sleepMenu;
     std::vector<Connection> m_connections;
 };
 

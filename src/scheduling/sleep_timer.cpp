@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace velmora::scheduling {
 
@@ -37,6 +38,21 @@ void SleepTimer::start(int minutes, SleepAction action) {
     m_timer->setInterval(kIdleTickMs);
     m_timer->setEnabled(true);
     tick();
+}
+
+bool SleepTimer::startCustom(SleepAction action) {
+    const auto typed = m_s.dialogs.inputBox(kSleepPrompt, "Sleep timer", "20");
+    if (!typed) return false;
+    char* end = nullptr;
+    const long minutes = std::strtol(typed->c_str(), &end, 10);
+    while (end && *end == ' ')
+        ++end;
+    if (typed->empty() || !end || *end != '\0' || minutes < 1 || minutes > kMaxSleepMinutes) {
+        m_s.dialogs.message(kSleepRefused);
+        return false;
+    }
+    start(int(minutes), action);
+    return true;
 }
 
 void SleepTimer::cancel() {

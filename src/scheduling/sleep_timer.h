@@ -25,6 +25,10 @@ namespace velmora::scheduling {
 enum class SleepAction { StopAll, Quit, Suspend, PowerOff };
 inline constexpr std::array<int, 6> kSleepMinutes = {15, 30, 45, 60, 90, 120};
 inline constexpr int kDefaultSleepFadeSeconds = 60;
+inline constexpr int kMaxSleepMinutes = 720;
+inline constexpr const char* kSleepPrompt = "Minutes until Velmora goes to sleep (1 to 720):";
+inline constexpr const char* kSleepRefused =
+    "Please enter a whole number of minutes from 1 to 720.";
 /// Where the fade's curve ends before the last step to silence: quieter than anything a
 /// soundscape is heard at.
 inline constexpr double kSleepFadeFloorDb = -60.0;
@@ -42,6 +46,9 @@ class SleepTimer {
 
     /// Starts (or restarts) the timer: the action runs `minutes` from now (at least 1).
     void start(int minutes, SleepAction action = SleepAction::StopAll);
+    /// "Custom...": asks for the minutes (1..kMaxSleepMinutes); false when cancelled or
+    /// refused (a message says why).
+    bool startCustom(SleepAction action);
     /// Stops the timer and restores the sound at once.
     void cancel();
     /// Seconds of fading at the end (1..600); applies from the next start.

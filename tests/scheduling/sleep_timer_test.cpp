@@ -101,6 +101,14 @@ TEST(SleepTimer, QuitSuspendAndPowerOffGoThroughTheOrderlyQuitAndTheCountdown) {
     EXPECT_EQ(suspend.power.calls, std::vector<std::string>{"suspend"});
     EXPECT_FALSE(suspend.main.hasQuit());
 
+    SleepWorld custom;
+    custom.dialogs.inputs = {std::string("0"), std::string("12abc"), std::string("25")};
+    EXPECT_FALSE(custom.sleep.startCustom(SleepAction::StopAll));
+    EXPECT_FALSE(custom.sleep.startCustom(SleepAction::StopAll));
+    EXPECT_EQ(custom.dialogs.lastMessage(), scheduling::kSleepRefused);
+    EXPECT_TRUE(custom.sleep.startCustom(SleepAction::StopAll));
+    EXPECT_EQ(custom.sleep.remainingSeconds(), 25 * 60);
+
     SleepWorld off;
     off.sleep.start(1, SleepAction::PowerOff);
     off.timers.advance(60000);

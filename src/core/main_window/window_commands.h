@@ -23,10 +23,11 @@ struct WindowButton {
     const char* objectName;
     const char* windowName;
 };
-inline constexpr std::array<WindowButton, 9> kWindowButtons = {{
+inline constexpr std::array<WindowButton, 10> kWindowButtons = {{
     {"chameleonButton12", "Frmsoundindent"},
     {"xpbs10", "Timers"},
     {"chameleonButton5", "Alarm"},
+    {"cmdsleep", "Sleep"},
     {"xpbs13", "frmeffects"},
     {"xpbs8", "frmmainmp3"},
     {"xpbs2", "frmcd"},

@@ -5,8 +5,8 @@
 #include "ui/widgets/scheme_style.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,6 +43,8 @@ QSpinBox* twoDigitSpin(QWidget* parent, const char* name, int max) {
     spin->setRange(0, max);
     spin->setWrapping(true);
     spin->setAlignment(Qt::AlignRight);
+    // Typed digits count once the field is left: "28" must not pass through "2" ("02").
+    spin->setKeyboardTracking(false);
     return spin;
 }
 
@@ -172,11 +174,6 @@ void AlarmView::open() {
 
 void AlarmView::saveState() {
     if (m_positioned) saveWindowPosition(this, m_settings);
-}
-
-void AlarmView::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    hide();
 }
 
 void AlarmView::changeEvent(QEvent* event) {

@@ -33,7 +33,6 @@ class AlarmView final : public QWidget {
     void saveState();
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:

@@ -59,7 +59,9 @@ ScenarioFolderView::ScenarioFolderView(scheduling::ScenarioFolder& folder, Setti
     m_changed = m_folder.changed.connect([this] { refresh(); });
     const QModelIndex start = m_model->index(QString::fromStdString(m_folder.folder().string()));
     m_tree->setCurrentIndex(start);
-    m_tree->scrollTo(start);
+    // The model reads folders in the background: show the start folder once it is there.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this,
+            [this] { m_tree->scrollTo(m_tree->currentIndex()); });
     refresh();
 }
 

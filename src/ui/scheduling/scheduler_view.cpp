@@ -6,7 +6,6 @@
 #include "ui/widgets/scheme_style.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -109,6 +108,7 @@ SchedulerView::SchedulerView(scheduling::Scheduler& scheduler, SettingsStore& se
     playlist->setObjectName("Frame2");
     m_interval = new QComboBox(playlist);
     m_interval->setObjectName("Combo1");
+    m_interval->setPlaceholderText(scheduling::kInitialIntervalText);
     for (const char* t : scheduling::kIntervalTexts)
         m_interval->addItem(t);
     connect(m_interval, &QComboBox::activated, this, [&s](int i) { s.chooseInterval(i); });
@@ -188,12 +188,6 @@ void SchedulerView::saveState() {
     if (m_positioned) saveWindowPosition(this, m_settings);
 }
 
-void SchedulerView::closeEvent(QCloseEvent* event) {
-    // The title bar's X hides without the playlist check.
-    event->ignore();
-    hide();
-}
-
 void SchedulerView::refresh() {
     const auto& s = m_scheduler;
     const int page = s.mode() == SchedulerMode::TimeOfDay  ? 1
@@ -225,7 +219,6 @@ void SchedulerView::refresh() {
     {
         const QSignalBlocker b(m_interval);
         m_interval->setCurrentIndex(s.intervalPosition());
-        if (s.intervalPosition() < 0) m_interval->setEditText(scheduling::kInitialIntervalText);
     }
     {
         const QSignalBlocker b(m_random);

@@ -39,9 +39,6 @@ class SchedulerView final : public QWidget {
     /// Saves the place (program exit).
     void saveState();
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     void refresh();
 
