@@ -1,5 +1,6 @@
 // The scheduler in virtual time: what loads when, and what survives a restart.
 
+#include "scheduling/scenario_folder.h"
 #include "scheduling_rig.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,27 @@ TEST(Playlist, EditingKeepsTheSelectionWhereTheUserExpects) {
     p.removeSelected();
     EXPECT_FALSE(p.selected());
     EXPECT_EQ(p.size(), 2u);
+}
+
+TEST(ScenarioFolder, AddsEveryScenarioInListOrderAfterTheExistingEntries) {
+    SchedulingWorld w;
+    auto& s = w.scheduler;
+    s.load();
+    s.addEntries({{"first.vlm", "first.vlm"}});
+    scheduling::ScenarioFolder folder(w.services, s);
+    folder.setFolder(w.file("empty"));
+    EXPECT_FALSE(folder.add());
+    EXPECT_EQ(w.dialogs.lastMessage(), scheduling::kNoScenarioFiles);
+
+    for (const char* n : {"b.vlm", "A.VLM", "c.vlm", "notes.txt"})
+        testing::writeBytes(w.file("mine") / n, "x");
+    folder.setFolder(w.file("mine"));
+    EXPECT_TRUE(folder.add());
+    std::vector<std::string> shown;
+    for (const auto& e : s.playlist().entries())
+        shown.push_back(e.display);
+    EXPECT_EQ(shown, (std::vector<std::string>{"first.vlm", "A.VLM", "b.vlm", "c.vlm"}));
+    EXPECT_EQ(s.playlist().entries()[1].path, (w.file("mine") / "A.VLM").string());
 }
 
 TEST(SchedulerState, RestartKeepsChoicesModeAndPathsWithCommas) {

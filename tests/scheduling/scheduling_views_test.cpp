@@ -34,6 +34,11 @@ TEST(SchedulingViews, SchedulerShowsTheModeMarksBadTimesAndClosesWhenAsked) {
     EXPECT_NE(time->toolTip(), "Enter Time");
     EXPECT_EQ(view.findChild<QLineEdit*>("Time4")->toolTip(), "Enter Time");
 
+    // The smaller of the usual screens, less a panel, holds the window.
+    EXPECT_LE(view.frameGeometry().width(), 1366);
+    EXPECT_LE(view.frameGeometry().height(), 720);
+    EXPECT_LE(view.minimumSizeHint().height(), 720);
+
     // A window that refuses to close holds up the program's quit.
     EXPECT_TRUE(view.close());
     EXPECT_FALSE(view.isVisible());
@@ -53,6 +58,7 @@ TEST(SchedulingViews, AlarmOffersStopOnlyWhileSoundingAndClosesWhenAsked) {
     EXPECT_FALSE(stop->isHidden());
     stop->click();
     EXPECT_TRUE(stop->isHidden());
+    EXPECT_LE(view.frameGeometry().height(), 720);
     EXPECT_FALSE(w.main.commands().isAlarmEnabled());
     EXPECT_TRUE(view.close());
 }
