@@ -44,61 +44,44 @@ void SchedulingModule::wire(QWidget* host) {
     m_sleepMenu = std::make_unique<SleepTimerMenu>(m_sleep, host);
     windows.add("Sleep", [this] { m_sleepMenu->popup(QCursor::pos()); });
 
-    auto openFolder = [this] {
-        if (!m_folderView) {
-            m_folderView = std::make_unique<ScenarioFolderView>(m_folder, m_s.settings, m_host);
-            colour(*m_folderView);
+    windows.add("frmaddscenariodirectory", madeOnShow(m_folderView, [this] {
+                    return std::make_unique<ScenarioFolderView>(m_folder, m_s.settings, m_host);
+                }));
+    windows.add("Timers", madeOnShow(
+                              m_schedulerView,
+                              [this] {
+                                  return std::make_unique<SchedulerView>(
+                                      m_scheduler, m_s.settings,
+                                      [this] { m_main.windows().show("frmaddscenariodirectory"); },
+                                      m_host);
+                              },
+                              [this] { m_scheduler.load(); }, [this] { m_scheduler.unload(); }));
+    windows.add(kAlarmWindow,
+                madeOnShow(
+                    m_alarmView,
+                    [this] { return std::make_unique<AlarmView>(m_alarm, m_s.settings, m_host); },
+                    [this] { m_alarm.load(); }, [this] { m_alarm.unload(); }));
+}
+
+template <typename View, typename Make>
+WindowEntry SchedulingModule::madeOnShow(std::unique_ptr<View>& view, Make make,
+                                         std::function<void()> load, std::function<void()> unload) {
+    auto show = [this, &view, make, load] {
+        if (load) load();
+        if (!view) {
+            view = make();
+            colour(*view);
         }
-        m_folderView->open();
+        view->open();
     };
-    windows.add("frmaddscenariodirectory", WindowEntry{openFolder,
-                                                       [this] {
-                                                           if (m_folderView) m_folderView->hide();
-                                                       },
-                                                       {},
-                                                       [this] {
-                                                           if (m_folderView)
-                                                               m_folderView->saveState();
-                                                       }});
-
-    windows.add("Timers", WindowEntry{
-                              [this, openFolder] {
-                                  m_scheduler.load();
-                                  if (!m_schedulerView) {
-                                      m_schedulerView = std::make_unique<SchedulerView>(
-                                          m_scheduler, m_s.settings, openFolder, m_host);
-                                      colour(*m_schedulerView);
-                                  }
-                                  m_schedulerView->open();
-                              },
-                              [this] {
-                                  if (m_schedulerView) m_schedulerView->hide();
-                              },
-                              [this] { m_scheduler.load(); },
-                              [this] {
-                                  if (m_schedulerView) m_schedulerView->saveState();
-                                  m_scheduler.unload();
-                              },
-                          });
-
-    windows.add(kAlarmWindow, WindowEntry{
-                                  [this] {
-                                      if (!m_alarmView) {
-                                          m_alarmView = std::make_unique<AlarmView>(
-                                              m_alarm, m_s.settings, m_host);
-                                          colour(*m_alarmView);
-                                      }
-                                      m_alarmView->open();
-                                  },
-                                  [this] {
-                                      if (m_alarmView) m_alarmView->hide();
-                                  },
-                                  [this] { m_alarm.load(); },
-                                  [this] {
-                                      if (m_alarmView) m_alarmView->saveState();
-                                      m_alarm.unload();
-                                  },
-                              });
+    auto hide = [&view] {
+        if (view) view->hide();
+    };
+    auto close = [&view, unload] {
+        if (view) view->saveState();
+        if (unload) unload();
+    };
+    return WindowEntry{show, hide, load, close};
 }
 
 void SchedulingModule::attachTray(TrayIcon& tray) {

@@ -48,6 +48,11 @@ class SchedulingModule {
 
   private:
     template <typename View> void colour(View& view);
+    /// A window whose view is made when first shown; load and unload are its
+    /// controller's (load also runs unseen at start, unload as the program quits).
+    template <typename View, typename Make>
+    WindowEntry madeOnShow(std::unique_ptr<View>& view, Make make, std::function<void()> load = {},
+                           std::function<void()> unload = {});
 
     MainWindowController& m_main;
     Services& m_s;

@@ -25,6 +25,8 @@ AlarmClock::~AlarmClock() {
 }
 
 void AlarmClock::load() {
+    if (m_loaded) return;
+    m_loaded = true;
     AlarmSettings saved;
     (void)readAlarmSettings(m_s.folder.resolve(kAlarmStateFile), saved);
     m_settings = saved;

@@ -37,7 +37,7 @@ class AlarmClock final : public AlarmSound {
     AlarmClock& operator=(const AlarmClock&) = delete;
 
     // --- life of the window ---
-    /// Reads alarm.tmp.
+    /// Reads alarm.tmp (once).
     void load();
     /// Writes alarm.tmp (program exit).
     void unload();
@@ -100,6 +100,7 @@ class AlarmClock final : public AlarmSound {
     std::function<void()> m_quit;
     AlarmSettings m_settings;
     SecondsCursor m_cursor;
+    bool m_loaded = false;
     bool m_armed = false;
     bool m_sounding = false;
     bool m_previewing = false;

@@ -1,6 +1,5 @@
 #include "alarm_view.h"
 
-#include "ui/startup/window_position.h"
 #include "ui/widgets/command_button.h"
 #include "ui/widgets/scheme_style.h"
 
@@ -56,7 +55,7 @@ QCheckBox* box(QWidget* parent, const char* name, const char* text) {
 } // namespace
 
 AlarmView::AlarmView(scheduling::AlarmClock& alarm, SettingsStore& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_alarm(alarm), m_settings(settings) {
+    : QWidget(parent, Qt::Window), m_alarm(alarm), m_place(this, settings) {
     setObjectName("Alarm");
     setWindowTitle(kCaption);
     auto& a = m_alarm;
@@ -159,21 +158,6 @@ AlarmView::~AlarmView() = default;
 
 void AlarmView::applyColors(const ColorScheme& scheme) {
     applyScheme(this, scheme);
-}
-
-void AlarmView::open() {
-    if (!m_positioned) {
-        (void)restoreWindowPosition(this, m_settings);
-        m_positioned = true;
-    }
-    if (isMinimized()) showNormal();
-    show();
-    raise();
-    activateWindow();
-}
-
-void AlarmView::saveState() {
-    if (m_positioned) saveWindowPosition(this, m_settings);
 }
 
 void AlarmView::changeEvent(QEvent* event) {

@@ -6,6 +6,7 @@
 
 #include "core/signal.h"
 #include "scheduling/alarm_clock.h"
+#include "window_place.h"
 
 #include <QWidget>
 
@@ -19,7 +20,6 @@ class QTimer;
 
 namespace velmora {
 
-class SettingsStore;
 struct ColorScheme;
 
 class AlarmView final : public QWidget {
@@ -29,8 +29,8 @@ class AlarmView final : public QWidget {
     ~AlarmView() override;
 
     void applyColors(const ColorScheme& scheme);
-    void open();
-    void saveState();
+    void open() { m_place.show(); }
+    void saveState() { m_place.save(); }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -40,7 +40,7 @@ class AlarmView final : public QWidget {
     void showCaption();
 
     scheduling::AlarmClock& m_alarm;
-    SettingsStore& m_settings;
+    WindowPlace m_place;
     QSpinBox* m_hour = nullptr;
     QSpinBox* m_minute = nullptr;
     QLabel* m_file = nullptr;
@@ -55,7 +55,6 @@ class AlarmView final : public QWidget {
     QPushButton* m_stopListening = nullptr;
     QPushButton* m_stopAlarm = nullptr;
     QTimer* m_captionTimer = nullptr;
-    bool m_positioned = false;
     Connection m_changed;
 };
 

@@ -1,6 +1,5 @@
 #include "scenario_folder_view.h"
 
-#include "ui/startup/window_position.h"
 #include "ui/widgets/command_button.h"
 #include "ui/widgets/scheme_style.h"
 
@@ -17,7 +16,7 @@ namespace velmora {
 
 ScenarioFolderView::ScenarioFolderView(scheduling::ScenarioFolder& folder, SettingsStore& settings,
                                        QWidget* parent)
-    : QWidget(parent, Qt::Window), m_folder(folder), m_settings(settings) {
+    : QWidget(parent, Qt::Window), m_folder(folder), m_place(this, settings) {
     setObjectName("frmaddscenariodirectory");
     setWindowTitle("Select Scenario Directory");
 
@@ -67,20 +66,6 @@ ScenarioFolderView::ScenarioFolderView(scheduling::ScenarioFolder& folder, Setti
 
 void ScenarioFolderView::applyColors(const ColorScheme& scheme) {
     applyScheme(this, scheme);
-}
-
-void ScenarioFolderView::open() {
-    if (!m_positioned) {
-        (void)restoreWindowPosition(this, m_settings);
-        m_positioned = true;
-    }
-    show();
-    raise();
-    activateWindow();
-}
-
-void ScenarioFolderView::saveState() {
-    if (m_positioned) saveWindowPosition(this, m_settings);
 }
 
 void ScenarioFolderView::refresh() {

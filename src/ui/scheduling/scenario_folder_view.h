@@ -5,6 +5,7 @@
 
 #include "core/signal.h"
 #include "scheduling/scenario_folder.h"
+#include "window_place.h"
 
 #include <QWidget>
 
@@ -14,7 +15,6 @@ class QTreeView;
 
 namespace velmora {
 
-class SettingsStore;
 struct ColorScheme;
 
 class ScenarioFolderView final : public QWidget {
@@ -23,18 +23,17 @@ class ScenarioFolderView final : public QWidget {
     ScenarioFolderView(scheduling::ScenarioFolder& folder, SettingsStore& settings,
                        QWidget* parent = nullptr);
     void applyColors(const ColorScheme& scheme);
-    void open();
-    void saveState();
+    void open() { m_place.show(); }
+    void saveState() { m_place.save(); }
 
   private:
     void refresh();
 
     scheduling::ScenarioFolder& m_folder;
-    SettingsStore& m_settings;
+    WindowPlace m_place;
     QFileSystemModel* m_model = nullptr;
     QTreeView* m_tree = nullptr;
     QListWidget* m_files = nullptr;
-    bool m_positioned = false;
     Connection m_changed;
 };
 

@@ -1,7 +1,6 @@
 #include "scheduler_view.h"
 
 #include "scheduling/time_of_day.h"
-#include "ui/startup/window_position.h"
 #include "ui/widgets/command_button.h"
 #include "ui/widgets/scheme_style.h"
 
@@ -82,7 +81,7 @@ QWidget* tablePanel(SchedulerView* view, scheduling::Scheduler& s, auto& rows) {
 
 SchedulerView::SchedulerView(scheduling::Scheduler& scheduler, SettingsStore& settings,
                              std::function<void()> openFolderWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_scheduler(scheduler), m_settings(settings) {
+    : QWidget(parent, Qt::Window), m_scheduler(scheduler), m_place(this, settings) {
     setObjectName("Timers");
     setWindowTitle("Scheduler");
     auto& s = m_scheduler;
@@ -172,20 +171,6 @@ SchedulerView::~SchedulerView() = default;
 
 void SchedulerView::applyColors(const ColorScheme& scheme) {
     applyScheme(this, scheme);
-}
-
-void SchedulerView::open() {
-    if (!m_positioned) {
-        (void)restoreWindowPosition(this, m_settings);
-        m_positioned = true;
-    }
-    show();
-    raise();
-    activateWindow();
-}
-
-void SchedulerView::saveState() {
-    if (m_positioned) saveWindowPosition(this, m_settings);
 }
 
 void SchedulerView::refresh() {

@@ -6,6 +6,7 @@
 
 #include "core/signal.h"
 #include "scheduling/scheduler.h"
+#include "window_place.h"
 
 #include <QWidget>
 
@@ -22,7 +23,6 @@ class QStackedWidget;
 
 namespace velmora {
 
-class SettingsStore;
 struct ColorScheme;
 
 class SchedulerView final : public QWidget {
@@ -35,15 +35,15 @@ class SchedulerView final : public QWidget {
 
     void applyColors(const ColorScheme& scheme);
     /// Shows the window where it was last left.
-    void open();
+    void open() { m_place.show(); }
     /// Saves the place (program exit).
-    void saveState();
+    void saveState() { m_place.save(); }
 
   private:
     void refresh();
 
     scheduling::Scheduler& m_scheduler;
-    SettingsStore& m_settings;
+    WindowPlace m_place;
     std::array<QRadioButton*, 3> m_modes{};
     QStackedWidget* m_panels = nullptr;
     struct Row {
@@ -55,7 +55,6 @@ class SchedulerView final : public QWidget {
     QComboBox* m_interval = nullptr;
     QCheckBox* m_random = nullptr;
     QListWidget* m_list = nullptr;
-    bool m_positioned = false;
     Connection m_changed;
 };
 
