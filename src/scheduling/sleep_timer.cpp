@@ -17,6 +17,12 @@ constexpr int kFadeTickMs = 50;
 SleepTimer::SleepTimer(Services& services, ShutdownCountdown& countdown, Actions actions)
     : m_s(services), m_countdown(countdown), m_actions(std::move(actions)) {
     m_timer = m_s.timers.createTimer(kIdleTickMs, [this] { tick(); });
+    // The fade's length is a setting without a control: most people never want another.
+    const std::string fade = m_s.settings.read(kProgramTitle, kSleepSection, kSleepFadeKey,
+                                               std::to_string(fadeSeconds()));
+    char* end = nullptr;
+    const long seconds = std::strtol(fade.c_str(), &end, 10);
+    if (end != fade.c_str()) setFadeSeconds(int(std::clamp(seconds, 1L, 600L)));
     // A power-off countdown that is cancelled leaves the user awake: the sound comes back.
     m_countdownChanged = m_countdown.changed.connect([this] {
         if (m_awaitingCountdown && !m_countdown.running()) {

@@ -26,6 +26,9 @@ enum class SleepAction { StopAll, Quit, Suspend, PowerOff };
 inline constexpr std::array<int, 6> kSleepMinutes = {15, 30, 45, 60, 90, 120};
 inline constexpr int kDefaultSleepFadeSeconds = 60;
 inline constexpr int kMaxSleepMinutes = 720;
+/// Settings of the program's title: the fade's length in seconds (1..600).
+inline constexpr const char* kSleepSection = "Sleep";
+inline constexpr const char* kSleepFadeKey = "FadeSeconds";
 inline constexpr const char* kSleepPrompt = "Minutes until Velmora goes to sleep (1 to 720):";
 inline constexpr const char* kSleepRefused =
     "Please enter a whole number of minutes from 1 to 720.";
@@ -51,7 +54,7 @@ class SleepTimer {
     bool startCustom(SleepAction action);
     /// Stops the timer and restores the sound at once.
     void cancel();
-    /// Seconds of fading at the end (1..600); applies from the next start.
+    /// Seconds of fading at the end (1..600; kSleepFadeKey, 60 unless set).
     void setFadeSeconds(int seconds);
     [[nodiscard]] int fadeSeconds() const { return m_fadeMs / 1000; }
 

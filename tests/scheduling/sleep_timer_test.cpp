@@ -67,6 +67,22 @@ TEST(SleepTimer, FadesWithoutAudibleStepsThenStopsAndRestoresTheGain) {
     EXPECT_FLOAT_EQ(w.engine.outputGain(), 1.0f);
 }
 
+TEST(SleepTimer, FadeLengthComesFromTheSettings) {
+    SleepWorld w;
+    w.settings.write(kProgramTitle, scheduling::kSleepSection, scheduling::kSleepFadeKey, "10");
+    scheduling::SleepTimer timer(w.services, w.countdown, {});
+    EXPECT_EQ(timer.fadeSeconds(), 10);
+    (void)w.blockDb();
+    const double start = w.blockDb();
+    timer.start(1);
+    for (int i = 0; i < 4950; ++i)
+        (void)w.blockDb();
+    EXPECT_NEAR(w.blockDb(), start, 0.01);
+    for (int i = 0; i < 500; ++i)
+        (void)w.blockDb();
+    EXPECT_LT(w.blockDb(), start - 20.0);
+}
+
 TEST(SleepTimer, CancelBringsTheSoundBackExactly) {
     SleepWorld w;
     (void)w.blockDb(); // the sound starting

@@ -172,8 +172,15 @@ void AlarmView::changeEvent(QEvent* event) {
 }
 
 void AlarmView::showCaption() {
-    setWindowTitle(isMinimized() ? QLocale().toString(QTime::currentTime(), QLocale::ShortFormat)
-                                 : QString(kCaption));
+    if (!isMinimized()) {
+        setWindowTitle(kCaption);
+        return;
+    }
+    // The locale's own time with seconds: its short form and the seconds after the minutes.
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("ss")))
+        format.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
+    setWindowTitle(QLocale().toString(QTime::currentTime(), format));
 }
 
 void AlarmView::refresh() {
