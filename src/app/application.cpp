@@ -28,6 +28,7 @@
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
+#include "scheduling_module.h"
 #include "ui/banks/background/background_bank_view.h"
 #include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
@@ -35,11 +36,11 @@
 #include "ui/main_window/bank_area.h"
 #include "ui/main_window/main_window_view.h"
 #include "ui/main_window/tray_icon.h"
-#include "ui/widgets/program_icon.h"
 #include "ui/options/options_view.h"
 #include "ui/startup/device_selection_view.h"
 #include "ui/startup/splash_view.h"
 #include "ui/startup/startup_road.h"
+#include "ui/widgets/program_icon.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -151,6 +152,8 @@ struct Application::Parts {
     std::unique_ptr<StartupRoad> road;
     RoadSplash splash{road};
     SnapshotRecording recording{services, soundscape, main.mute(), effects};
+    // After the main window's view: the scheduling views it parents go before it does.
+    SchedulingModule scheduling{main, services};
     std::vector<Connection> connections;
 
     std::unique_ptr<desktop::CommandRunner> runner;
@@ -228,6 +231,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     p.scenarios.addViews(*p.mainView);
     p.music = std::make_unique<MusicModule>(p.services, main);
     p.tray = std::make_unique<TrayIcon>(main);
+    p.scheduling.attachTray(*p.tray);
 
     p.connections.push_back(main.finished.connect([this] {
         m_parts->mainView->hide();
@@ -280,6 +284,7 @@ void Application::wireWindows() {
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
     p.cd = std::make_unique<CdModule>(main, p.services, host);
     p.effects.wire();
+    p.scheduling.wire(host);
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{

@@ -36,6 +36,9 @@ struct StopCommand {
 struct PauseCommand {
     bool paused;
 };
+struct OutputGainCommand {
+    float gain; ///< 0..1
+};
 struct EnableEffectCommand {
     int slot;
     EffectType type;
@@ -56,7 +59,7 @@ struct ReleaseSampleCommand {
 };
 
 using Command = std::variant<PlayCommand, GainCommand, LoopCommand, StopCommand, PauseCommand,
-                             EnableEffectCommand, DisableEffectsCommand, EqCommand, ReverbCommand,
-                             ReleaseSampleCommand>;
+                             OutputGainCommand, EnableEffectCommand, DisableEffectsCommand,
+                             EqCommand, ReverbCommand, ReleaseSampleCommand>;
 
 } // namespace velmora::audio

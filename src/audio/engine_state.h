@@ -69,6 +69,7 @@ struct SoundEngine::Impl {
     bool closed = false;
     bool silent = false;
     bool paused = false;
+    float outputGain = 1.0f; ///< last gain sent with setOutputGain
 
     std::vector<SampleSlot> samples;
     std::vector<int> freeSampleSlots;

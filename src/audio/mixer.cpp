@@ -108,6 +108,10 @@ void Mixer::apply(const PauseCommand& c) {
     m_paused = c.paused;
 }
 
+void Mixer::apply(const OutputGainCommand& c) {
+    m_outputGainTarget = c.gain;
+}
+
 void Mixer::apply(const EnableEffectCommand& c) {
     m_effects.enable(c.slot, c.type, c.reverbIndex);
     m_silentFrames = 0;
@@ -217,6 +221,7 @@ void Mixer::renderBlock(float* out, int n) {
         // The common idle case costs a memset: no mixing, no filters.
         std::memset(out, 0, sizeof(float) * 2 * static_cast<std::size_t>(n));
         if (!frozen) m_pauseGain = m_paused ? 0.0f : 1.0f;
+        m_outputGain = m_outputGainTarget;
         return;
     }
     if (!frozen) {
@@ -242,6 +247,21 @@ void Mixer::renderBlock(float* out, int n) {
         }
     }
     m_limiter.process(left, right, out, n);
+    applyOutputGain(out, n);
+}
+
+void Mixer::applyOutputGain(float* out, int n) {
+    if (m_outputGain == 1.0f && m_outputGainTarget == 1.0f) return;
+    // A straight line across the block from the last gain to the new one: a change never
+    // steps, however coarse the caller's updates.
+    const float from = m_outputGain;
+    const float slope = (m_outputGainTarget - from) / static_cast<float>(n);
+    for (int i = 0; i < n; ++i) {
+        const float g = from + slope * static_cast<float>(i + 1);
+        out[2 * i] *= g;
+        out[2 * i + 1] *= g;
+    }
+    m_outputGain = m_outputGainTarget;
 }
 
 bool Mixer::mixStreams(float* left, float* right, int n) {

@@ -58,6 +58,7 @@ class Mixer {
     void apply(const LoopCommand& c);
     void apply(const StopCommand& c);
     void apply(const PauseCommand& c);
+    void apply(const OutputGainCommand& c);
     void apply(const EnableEffectCommand& c);
     void apply(const DisableEffectsCommand& c);
     void apply(const EqCommand& c);
@@ -71,6 +72,7 @@ class Mixer {
     void renderBlock(float* out, int n);
     void applyPauseRamp(float* left, float* right, int n);
     bool mixStreams(float* left, float* right, int n);
+    void applyOutputGain(float* out, int n);
 
     SpscQueue<Command, 1024> m_commands;
     SpscQueue<Sample*, 256> m_retired;
@@ -86,6 +88,8 @@ class Mixer {
     Sample* m_pendingRetired = nullptr; // retired samples that did not fit the queue yet
     bool m_paused = false;
     float m_pauseGain = 1.0f;
+    float m_outputGain = 1.0f;       // where the last block ended
+    float m_outputGainTarget = 1.0f; // where the next block ramps to
     std::int64_t m_silentFrames = 0; // frames since the bus last carried a voice
     alignas(64) std::array<float, kBlockFrames> m_left{};
     alignas(64) std::array<float, kBlockFrames> m_right{};

@@ -140,6 +140,10 @@ class SoundEngine {
     /// Only kSystemChannel is meaningful: pauses or resumes all output.
     void setPaused(int channel, bool paused);
     [[nodiscard]] bool isPaused() const;
+    /// A gain on the whole output, 0 (silent) .. 1 (as mixed), ramped across the next block
+    /// so that a series of small changes makes a smooth fade (the sleep timer).
+    void setOutputGain(float gain);
+    [[nodiscard]] float outputGain() const;
 
     /// True while the sound behind the handle is still playing.
     [[nodiscard]] bool isPlaying(ChannelHandle channel) const;

@@ -181,6 +181,18 @@ bool SoundEngine::isPaused() const {
     return m_impl->paused;
 }
 
+void SoundEngine::setOutputGain(float gain) {
+    if (m_impl->closed) return;
+    gain = gain < 0.0f ? 0.0f : (gain > 1.0f ? 1.0f : gain);
+    if (gain == m_impl->outputGain) return;
+    m_impl->outputGain = gain;
+    m_impl->send(OutputGainCommand{gain});
+}
+
+float SoundEngine::outputGain() const {
+    return m_impl->outputGain;
+}
+
 bool SoundEngine::isPlaying(ChannelHandle channel) const {
     int ch = 0;
     return m_impl->liveChannel(channel, ch) != nullptr;

@@ -7,7 +7,7 @@ namespace velmora {
 
 namespace {
 constexpr int kBufferMs = 100;
-const char* const kHiddenAtStart[] = {"Timers", "frmeffects"};
+const char* const kHiddenAtStart[] = {"Timers", "Alarm", "frmeffects"};
 /// The panel a user sees first: the looping backgrounds are what a soundscape starts from.
 const char* const kFirstPanel = "frmback";
 const char* const kReadOnlyFolder =

@@ -54,6 +54,8 @@ class ScenarioList {
     /// nullptr: nothing can be loaded.
     void setLoader(ScenarioLoader* loader) { m_loader = loader; }
     [[nodiscard]] bool canLoad() const { return m_loader != nullptr; }
+    /// The loader, for other windows that load scenarios (the scheduler); may be nullptr.
+    [[nodiscard]] ScenarioLoader* loader() const { return m_loader; }
 
     [[nodiscard]] std::filesystem::path folder() const;
     /// Names without their ".vlm", sorted without regard to case.

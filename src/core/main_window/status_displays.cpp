@@ -51,6 +51,10 @@ void StatusDisplays::showAlarmDisabled() {
     write(Display::Clock, "Disabled ");
 }
 
+void StatusDisplays::showAlarmStatus(const std::string& text) {
+    write(Display::Clock, text);
+}
+
 void StatusDisplays::setSchedulerText(const std::string& text) {
     write(Display::Scheduler, text);
 }

@@ -45,6 +45,8 @@ class StatusDisplays {
     void setScenarioText(const std::string& text);
     /// "Disabled ", written over the clock until its next tick.
     void showAlarmDisabled();
+    /// The alarm's own line ("07:30:00", "Alarm Playing"), also until the clock's next tick.
+    void showAlarmStatus(const std::string& text);
     /// "Disabled" or the time to the next change.
     void setSchedulerText(const std::string& text);
     void setPresetText(const std::string& text);

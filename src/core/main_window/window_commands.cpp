@@ -34,6 +34,10 @@ void WindowCommands::tellRemoteScenario(const std::string& text) {
     if (m_remote) m_remote->setScenarioLabel(text);
 }
 
+void WindowCommands::tellRemoteAlarm(const std::string& text) {
+    if (m_remote) m_remote->setAlarmLabel(text);
+}
+
 void WindowCommands::enableAlarm() {
     m_saved.alarmFlag = "True";
     alarmChanged(true);
@@ -43,7 +47,7 @@ void WindowCommands::disableAlarm() {
     m_saved.alarmFlag = "False";
     if (m_alarm) m_alarm->stopAlarm();
     m_displays.showAlarmDisabled();
-    if (m_remote) m_remote->setAlarmLabel("Alarm:Off");
+    tellRemoteAlarm("Alarm:Off");
     alarmChanged(false);
 }
 

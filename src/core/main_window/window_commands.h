@@ -23,10 +23,11 @@ struct WindowButton {
     const char* objectName;
     const char* windowName;
 };
-inline constexpr std::array<WindowButton, 9> kWindowButtons = {{
+inline constexpr std::array<WindowButton, 10> kWindowButtons = {{
     {"chameleonButton12", "Frmsoundindent"},
     {"xpbs10", "Timers"},
     {"chameleonButton5", "Alarm"},
+    {"cmdsleep", "Sleep"},
     {"xpbs13", "frmeffects"},
     {"xpbs8", "frmmainmp3"},
     {"xpbs2", "frmcd"},
@@ -107,6 +108,8 @@ class WindowCommands {
     [[nodiscard]] bool isMainVisible() const { return m_mainVisible; }
     /// Writes the scenario label of the remote, when there is one.
     void tellRemoteScenario(const std::string& text);
+    /// Writes the alarm label of the remote, when there is one.
+    void tellRemoteAlarm(const std::string& text);
 
     void enableAlarm();
     /// Also silences a sounding alarm and says so on the clock display and the remote.

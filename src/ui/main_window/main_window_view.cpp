@@ -61,6 +61,7 @@ WindowButtonText windowButtonText(const std::string& window) {
         {"Frmsoundindent", {"Identify", "Identify which sounds are currently playing"}},
         {"Timers", {"Scheduler", "Set scenarios to autochange according to time"}},
         {"Alarm", {"Alarm", "Change alarm settings"}},
+        {"Sleep", {"Sleep", "Sleep timer: fade out and stop after a while"}},
         {"frmeffects", {"Effects", "Open the effects panel"}},
         {"frmmainmp3", {"MP3", "Open the MP3 player"}},
         {"frmcd", {"CD", "Open the CD player"}},

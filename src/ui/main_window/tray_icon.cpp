@@ -36,6 +36,16 @@ void TrayIcon::show() {
     m_icon->show();
 }
 
+void TrayIcon::setSleepMenu(QMenu* menu) {
+    m_sleepMenu = menu;
+    rebuild();
+}
+
+void TrayIcon::setStatus(const QString& text) {
+    const QString title = QString::fromUtf8(kProgramTitle);
+    m_icon->setToolTip(text.isEmpty() ? title : title + QLatin1Char('\n') + text);
+}
+
 QAction* TrayIcon::add(const QString& text, const std::function<void()>& action) {
     QAction* a = m_menu->addAction(text);
     connect(a, &QAction::triggered, this, [action] { action(); });
@@ -74,6 +84,7 @@ void TrayIcon::rebuild() {
         add(QStringLiteral("Panoramic"), [visual] { visual->panoramic(); });
     }
     m_menu->addSeparator();
+    if (m_sleepMenu) m_menu->addMenu(m_sleepMenu);
     MuteSwitch& mute = c.mute();
     m_mute = add(QStringLiteral("Mute"), [&mute] { mute.toggle(); });
     m_mute->setCheckable(true);

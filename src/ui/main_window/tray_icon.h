@@ -28,6 +28,10 @@ class TrayIcon : public QObject {
     [[nodiscard]] QSystemTrayIcon* icon() const { return m_icon; }
     /// Rebuilds the entries from the commands that exist now.
     void rebuild();
+    /// Lists the sleep-timer menu (kept by its owner) above "Mute".
+    void setSleepMenu(QMenu* menu);
+    /// A line under the program's title in the tool-tip ("Sleep in 29:59"); empty for none.
+    void setStatus(const QString& text);
 
   private:
     QAction* add(const QString& text, const std::function<void()>& action);
@@ -36,6 +40,7 @@ class TrayIcon : public QObject {
     QMenu* m_menu;
     QSystemTrayIcon* m_icon;
     QAction* m_mute = nullptr;
+    QMenu* m_sleepMenu = nullptr;
     std::vector<Connection> m_connections;
 };
 
