@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "appearance_module.h"
 #include "audio/sound_engine.h"
 #include "banks/soundscape.h"
 #include "core/main_window/main_window_controller.h"
@@ -124,6 +125,7 @@ struct Application::Parts {
     std::unique_ptr<BackgroundBankView> customBackgroundView;
     std::unique_ptr<RandomWindows> randomWindows;
     std::unique_ptr<OptionsView> optionsView;
+    std::unique_ptr<AppearanceModule> appearance;
     std::unique_ptr<DeviceSelectionView> deviceView;
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
@@ -169,6 +171,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
         [this] {
             Parts& q = *m_parts;
             q.main.load();
+            q.appearance->loaded();
             tellOutputDevice(q.engine);
             q.mainView->show();
             q.tray->show();
@@ -255,6 +258,7 @@ void Application::wireWindows() {
     banks.customBackground().setPickerOpener(
         [this] { m_parts->randomWindows->showBackgroundPicker(); });
     main.windows().add("Frmsoundindent", [this] { m_parts->randomWindows->showIdentify(); });
+    p.appearance = std::make_unique<AppearanceModule>(p.services, main, host);
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{
