@@ -32,6 +32,13 @@ bool near(const QColor& a, std::uint32_t bgr) {
            std::abs(a.blue() - b.blue()) <= 6;
 }
 
+/// A bank panel: a widget class of its own, which a style sheet leaves unpainted unless told.
+class Panel : public QWidget {
+    Q_OBJECT
+  public:
+    using QWidget::QWidget;
+};
+
 /// A window of the kind every lane builds: a button and a text field, following the scheme.
 struct SampleWindow {
     QWidget window;
@@ -90,6 +97,31 @@ TEST(SchemeApplier, ButtonsShowTheRolloverUnderThePointerAndRolesOverrideTheType
     EXPECT_TRUE(near(centre(w.button), 0x404040));
     QTest::mouseMove(w.button);
     EXPECT_TRUE(near(centre(w.button), 0x00C0FF));
+}
+
+TEST(SchemeApplier, PanelsInsideAColouredWindowShowItsBackgroundAndFollowEveryApply) {
+    ColorScheme dark;
+    dark.backColor = 0x302010;
+    dark.buttonBack = 0x505050;
+    ColorScheme light;
+    light.backColor = 0xE0F0F0;
+    light.buttonBack = 0xA0C0C0;
+    QWidget window;
+    window.resize(300, 200);
+    auto* panel = new Panel(&window);
+    panel->setGeometry(0, 0, 300, 200);
+    auto* button = makeCommandButton(panel, "cmdPanel", QString(8, QChar(' ')), {});
+    button->setGeometry(150, 10, 100, 40);
+    // The panel colours itself before the window does, then the window, then both again.
+    applyScheme(panel, dark);
+    applyScheme(&window, dark);
+    window.show();
+    const auto corner = [&] { return panel->grab().toImage().pixelColor(5, 190); };
+    EXPECT_TRUE(near(corner(), dark.backColor)) << corner().name().toStdString();
+    applyScheme(&window, light);
+    applyScheme(panel, light);
+    EXPECT_TRUE(near(corner(), light.backColor)) << corner().name().toStdString();
+    EXPECT_TRUE(near(centre(button), light.buttonBack));
 }
 
 TEST(SchemeWidgets, SliderHighlightRunsFromStartToEndGradient) {
@@ -159,3 +191,5 @@ TEST(SchemeEditorWindow, CustomEnablesTheLcdColoursAndAdvancedTogglesItsCaption)
 
 } // namespace
 } // namespace velmora
+
+#include "scheme_style_test.moc"

@@ -71,7 +71,8 @@ SchemeEditorView::SchemeEditorView(appearance::SchemeEditor& editor, SettingsSto
     layout->addStretch(1);
     m_connection = m_editor.changed.connect([this] { refresh(); });
     refresh();
-    restoreWindowPosition(this, m_settings);
+    if (!restoreWindowPosition(this, m_settings) && parent)
+        move(parent->geometry().center() - rect().center());
 }
 
 SchemeEditorView::~SchemeEditorView() = default;
@@ -82,8 +83,12 @@ QWidget* SchemeEditorView::buildSchemes() {
     m_list = new QListWidget(box);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setMinimumHeight(150);
-    connect(m_list, &QListWidget::currentTextChanged, this, [this](const QString& name) {
-        if (!m_refreshing && !name.isEmpty()) m_editor.choose(name.toStdString());
+    // Only a choice the user makes loads a scheme: the list also gains a current row when it
+    // takes the focus, and that must not replace the colours being edited.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto selected = m_list->selectedItems();
+        if (!m_refreshing && !selected.isEmpty())
+            m_editor.choose(selected.front()->text().toStdString());
     });
     grid->addWidget(m_list, 0, 0, 6, 1);
 

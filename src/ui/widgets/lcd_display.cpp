@@ -86,7 +86,7 @@ void LcdDisplay::paintEvent(QPaintEvent*) {
         const int baseline = top + i * lineHeight + fm.ascent();
         // Unlit cells first, so the panel reads as a segment display even when empty.
         QColor off = qColor(lcd.off);
-        off.setAlpha(110); // unlit cells are a hint, not a second text
+        off.setAlpha(70); // unlit cells are a hint, not a second text
         p.setPen(off);
         p.drawText(8, baseline, QString(columns, QLatin1Char('8')));
         const QString line = lines[i].left(columns);

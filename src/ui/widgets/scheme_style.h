@@ -31,6 +31,9 @@ enum class SchemeRole {
     TextBox, ///< "Text Box Background" / "Text Box Foreground"
 };
 
+/// The unlit track of sliders and range bars: a little of the text colour in the window's.
+[[nodiscard]] QColor grooveColor(const ColorScheme& scheme);
+
 /// Declares the control's role; takes effect at once and at every later applyScheme.
 void setSchemeRole(QWidget* control, SchemeRole role);
 
