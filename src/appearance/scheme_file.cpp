@@ -66,11 +66,24 @@ FileResult readState(files::RecordReader& reader, FileResult result, EditorState
     if (result.ok()) out = std::move(s);
     return result;
 }
+
+template <class T> using LayoutReader = FileResult (*)(files::RecordReader&, FileResult, T&);
+
+template <class T> FileResult parseWith(LayoutReader<T> read, std::string_view bytes, T& out) {
+    files::RecordReader reader(bytes);
+    return read(reader, FileResult{}, out);
+}
+
+template <class T>
+FileResult readWith(LayoutReader<T> read, const std::filesystem::path& path, T& out) {
+    FileResult result;
+    auto reader = state::openRecordFile(path, result);
+    return read(reader, result, out);
+}
 } // namespace
 
 FileResult parseSchemeFile(std::string_view bytes, ColorScheme& scheme) {
-    files::RecordReader reader(bytes);
-    return readScheme(reader, FileResult{}, scheme);
+    return parseWith(&readScheme, bytes, scheme);
 }
 
 std::string schemeFileBytes(const ColorScheme& s) {
@@ -96,9 +109,7 @@ std::string schemeFileBytes(const ColorScheme& s) {
 }
 
 FileResult readSchemeFile(const std::filesystem::path& path, ColorScheme& scheme) {
-    FileResult result;
-    auto reader = state::openRecordFile(path, result);
-    return readScheme(reader, result, scheme);
+    return readWith(&readScheme, path, scheme);
 }
 
 FileResult writeSchemeFile(const std::filesystem::path& path, const ColorScheme& scheme) {
@@ -122,8 +133,7 @@ ColorScheme withEditorState(ColorScheme s, const EditorState& e) {
 }
 
 FileResult parseEditorState(std::string_view bytes, EditorState& state) {
-    files::RecordReader reader(bytes);
-    return readState(reader, FileResult{}, state);
+    return parseWith(&readState, bytes, state);
 }
 
 std::string editorStateBytes(const EditorState& s) {
@@ -141,9 +151,7 @@ std::string editorStateBytes(const EditorState& s) {
 }
 
 FileResult readEditorState(const std::filesystem::path& path, EditorState& state) {
-    FileResult result;
-    auto reader = state::openRecordFile(path, result);
-    return readState(reader, result, state);
+    return readWith(&readState, path, state);
 }
 
 FileResult writeEditorState(const std::filesystem::path& path, const EditorState& state) {
