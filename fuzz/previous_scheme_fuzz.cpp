@@ -10,8 +10,12 @@
 using velmora::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const auto path = std::filesystem::temp_directory_path() /
-                             ("velmora-previous-fuzz-" + std::to_string(::getpid()) + ".tmp");
+    // Memory-backed where there is such a folder: the write-back flushes to disk each run.
+    static const auto folder = std::filesystem::is_directory("/dev/shm")
+                                   ? std::filesystem::path("/dev/shm")
+                                   : std::filesystem::temp_directory_path();
+    static const auto path =
+        folder / ("velmora-previous-fuzz-" + std::to_string(::getpid()) + ".tmp");
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
