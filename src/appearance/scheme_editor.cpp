@@ -47,6 +47,7 @@ void SchemeEditor::load(const ColorScheme& current) {
         m_scheme = withEditorState(m_scheme, state);
         m_box = state.schemeName;
     }
+    m_applied = m_scheme;
     changed();
 }
 
@@ -56,7 +57,8 @@ void SchemeEditor::activate() {
 }
 
 bool SchemeEditor::unload() {
-    return writeEditorState(m_s.folder.resolve(kEditorStateFile), editorStateOf(m_scheme, m_box))
+    // What the windows show, not edits never applied: the next run starts as this one ends.
+    return writeEditorState(m_s.folder.resolve(kEditorStateFile), editorStateOf(m_applied, m_box))
         .ok();
 }
 
@@ -194,6 +196,7 @@ void SchemeEditor::restorePrevious() {
 }
 
 void SchemeEditor::apply() {
+    m_applied = m_scheme;
     if (m_applyAll) m_applyAll(m_scheme);
 }
 
@@ -223,7 +226,7 @@ FileResult SchemeEditor::doload(const std::filesystem::path& path) {
 }
 
 FileResult SchemeEditor::dosave(const std::filesystem::path& path) const {
-    return writeSchemeFile(path, m_scheme);
+    return writeSchemeFile(path, m_applied);
 }
 
 } // namespace velmora::appearance

@@ -38,7 +38,8 @@ class SchemeEditor {
     void load(const ColorScheme& current);
     /// Editor activation: keeps the scheme as it is now in previous.tmp.
     void activate();
-    /// Editor unload: writes colors.tmp. False when it could not be written.
+    /// Editor unload: writes colors.tmp with the scheme last applied. False when it could not
+    /// be written.
     bool unload();
 
     // --- what the view shows ---
@@ -72,6 +73,7 @@ class SchemeEditor {
     /// Reads a scheme file and, when it is whole, applies it everywhere. A damaged or missing
     /// file changes nothing; the caller owns the message.
     [[nodiscard]] FileResult doload(const std::filesystem::path& path);
+    /// Writes the scheme the windows show.
     [[nodiscard]] FileResult dosave(const std::filesystem::path& path) const;
 
     /// The scheme, the list, the box or the advanced part changed: the view redraws.
@@ -87,6 +89,7 @@ class SchemeEditor {
     Services& m_s;
     std::function<void(const ColorScheme&)> m_applyAll;
     ColorScheme m_scheme;
+    ColorScheme m_applied; ///< what the windows show
     std::vector<std::string> m_names;
     std::string m_box;
     bool m_advanced = false;

@@ -154,6 +154,8 @@ TEST(SchemeEditor, PreviousTmpUndoesAVisitAndColorsTmpCarriesTheLcdToTheNextRun)
 
     rig.editor.setBacklight(10);
     rig.editor.setElement(2, 0x00AA00);
+    rig.editor.apply();
+    rig.editor.setElement(2, 0x0000BB); // never applied: not carried to the next run
     ASSERT_TRUE(rig.editor.unload());
     SchemeEditor again(rig.offline.services);
     again.load(withBack(0x777777));
@@ -166,7 +168,7 @@ TEST(SchemeEditor, PreviousTmpUndoesAVisitAndColorsTmpCarriesTheLcdToTheNextRun)
     const auto member = rig.m_temp / "scn9.scs";
     ASSERT_TRUE(again.dosave(member).ok());
     ASSERT_TRUE(rig.editor.doload(member).ok());
-    ASSERT_EQ(rig.applied.size(), 1u);
+    ASSERT_EQ(rig.applied.size(), 2u);
     EXPECT_EQ(rig.applied.back(), again.scheme());
 }
 

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -122,6 +123,19 @@ TEST(SchemeApplier, PanelsInsideAColouredWindowShowItsBackgroundAndFollowEveryAp
     applyScheme(panel, light);
     EXPECT_TRUE(near(corner(), light.backColor)) << corner().name().toStdString();
     EXPECT_TRUE(near(centre(button), light.buttonBack));
+}
+
+TEST(SchemeApplier, AMessageBoxOfAColouredWindowHasTheWindowsBackgroundUnderItsText) {
+    ColorScheme dark;
+    dark.backColor = 0x201810;
+    dark.textColor = 0xF0F0F0;
+    QWidget window;
+    applyScheme(&window, dark);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Color Schemes"),
+                    QStringLiteral("Continue?"), QMessageBox::Yes | QMessageBox::No, &window);
+    box.show();
+    const QImage image = box.grab().toImage();
+    EXPECT_TRUE(near(image.pixelColor(2, image.height() / 2), dark.backColor));
 }
 
 TEST(SchemeWidgets, SliderHighlightRunsFromStartToEndGradient) {

@@ -69,7 +69,9 @@ void setSchemeRole(QWidget* control, SchemeRole role) {
 QString schemeStyleSheet(const ColorScheme& s) {
     // Window and text
     QString sheet =
-        QStringLiteral("*[schemeWindow=\"true\"] { background-color: %4; }"
+        // Message boxes and input boxes opened from a window take the window's sheet with
+        // its text colours, so they need its background too.
+        QStringLiteral("*[schemeWindow=\"true\"], QDialog { background-color: %4; }"
                        "QLabel, QCheckBox, QRadioButton { color: %1; background: transparent; }"
                        "QLabel:disabled, QCheckBox:disabled, QRadioButton:disabled { color: %2; }"
                        "QGroupBox { color: %1; border: 1px solid %3; border-radius: 6px;"
