@@ -94,7 +94,7 @@ QString schemeStyleSheet(const ColorScheme& s) {
                  "QPushButton[schemeRole=\"active\"] { background: %6; color: %7; }"
                  "QPushButton[schemeRole=\"active\"]:hover { background: %4; color: %2; }")
                  .arg(hex(s.buttonBack), hex(s.buttonText), mix(s.buttonBack, s.buttonText, 35),
-                      hex(s.buttonRollover), mix(s.buttonText, s.buttonBack, 45),
+                      hex(s.buttonRollover), mix(s.buttonText, s.buttonBack, 35),
                       hex(s.activeColor), hex(s.buttonText));
     // Text boxes; a selection is the text box inverted, so it is as readable as the text.
     sheet += QStringLiteral(
