@@ -2,6 +2,7 @@
 #include "scenarios_module.h"
 
 #include "app/cd_module.h"
+#include "appearance_module.h"
 #include "audio/sound_engine.h"
 #include "banks/soundscape.h"
 #include "core/main_window/main_window_controller.h"
@@ -147,6 +148,7 @@ struct Application::Parts {
     std::unique_ptr<BackgroundBankView> customBackgroundView;
     std::unique_ptr<RandomWindows> randomWindows;
     std::unique_ptr<OptionsView> optionsView;
+    std::unique_ptr<AppearanceModule> appearance;
     std::unique_ptr<DeviceSelectionView> deviceView;
     std::unique_ptr<TrayIcon> tray;
     std::unique_ptr<StartupRoad> road;
@@ -197,6 +199,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
         [this] {
             Parts& q = *m_parts;
             q.main.load();
+            q.appearance->loaded();
             q.scenarios.started();
             tellOutputDevice(q.engine);
             q.mainView->show();
@@ -285,6 +288,7 @@ void Application::wireWindows() {
     p.cd = std::make_unique<CdModule>(main, p.services, host);
     p.effects.wire();
     p.scheduling.wire(host);
+    p.appearance = std::make_unique<AppearanceModule>(p.services, main, host);
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{

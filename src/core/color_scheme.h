@@ -12,7 +12,7 @@ struct ColorScheme {
     std::uint32_t backColor = 0xFFFFFF;
     std::uint32_t textColor = 0x000000;
     std::uint32_t activeColor = 0xFFFFFF;
-    std::uint32_t lineColor = 0x000000;
+    std::uint32_t lineColor = 333333; ///< the start-up value, kept in decimal as it is set
     std::uint32_t buttonBack = 0xFFC0C0;
     std::uint32_t buttonText = 0x400000;
     std::uint32_t buttonRollover = 0xFF8080;
@@ -20,17 +20,24 @@ struct ColorScheme {
     std::uint32_t textBoxForeground = 0x000000;
     std::uint32_t startGradient = 0x0080FF;
     std::uint32_t endGradient = 0x555555;
-    // LCD-style displays.
-    int lcdBacklight = 0; ///< index into the fixed backlight list
-    std::uint32_t lcdBacklightColor = 0x333333;
-    std::uint32_t lcdOn = 0x00FF80;
-    std::uint32_t lcdOff = 0x203020;
-    std::uint32_t lcdBlend = 0x101010;
+    // LCD-style displays: "Blue Backlight", as the factory "Default" scheme has it.
+    int lcdBacklight = 2; ///< index into the fixed backlight list
+    std::uint32_t lcdBacklightColor = 0xB46224;
+    std::uint32_t lcdOn = 0xFFF7F2;
+    std::uint32_t lcdOff = 0xC06C2C;
+    std::uint32_t lcdBlend = 0xD8925C;
+
+    friend bool operator==(const ColorScheme&, const ColorScheme&) = default;
 };
 
 /// 0xBBGGRR -> 0xRRGGBB.
 constexpr std::uint32_t toRgb(std::uint32_t bgr) {
     return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+}
+
+/// 0xRRGGBB -> 0xBBGGRR (the same swap).
+constexpr std::uint32_t toBgr(std::uint32_t rgb) {
+    return toRgb(rgb);
 }
 
 } // namespace velmora

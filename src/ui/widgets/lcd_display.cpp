@@ -1,5 +1,8 @@
 #include "lcd_display.h"
 
+#include "appearance/lcd_backlights.h"
+#include "scheme_style.h"
+
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,10 +10,6 @@
 namespace velmora {
 
 namespace {
-QColor colour(std::uint32_t bgr) {
-    return QColor::fromRgb(toRgb(bgr));
-}
-
 QFont lcdFont() {
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     f.setStyleHint(QFont::Monospace);
@@ -68,7 +67,8 @@ void LcdDisplay::paintEvent(QPaintEvent*) {
     path.addRoundedRect(frame, 4, 4);
 
     // The backlight: lighter at the top, as a real panel lit from its edge looks.
-    const QColor back = colour(m_scheme.lcdBacklightColor);
+    const appearance::LcdColours lcd = appearance::lcdColours(m_scheme);
+    const QColor back = qColor(lcd.backlight);
     QLinearGradient glow(frame.topLeft(), frame.bottomLeft());
     glow.setColorAt(0, back.lighter(125));
     glow.setColorAt(1, back.darker(115));
@@ -85,16 +85,16 @@ void LcdDisplay::paintEvent(QPaintEvent*) {
     for (int i = 0; i < lines.size(); ++i) {
         const int baseline = top + i * lineHeight + fm.ascent();
         // Unlit cells first, so the panel reads as a segment display even when empty.
-        QColor off = colour(m_scheme.lcdOff);
-        off.setAlpha(110); // unlit cells are a hint, not a second text
+        QColor off = qColor(lcd.off);
+        off.setAlpha(70); // unlit cells are a hint, not a second text
         p.setPen(off);
         p.drawText(8, baseline, QString(columns, QLatin1Char('8')));
         const QString line = lines[i].left(columns);
-        QColor blend = colour(m_scheme.lcdBlend);
+        QColor blend = qColor(lcd.blend);
         blend.setAlpha(150);
         p.setPen(blend);
         p.drawText(9, baseline + 1, line);
-        p.setPen(colour(m_scheme.lcdOn));
+        p.setPen(qColor(lcd.on));
         p.drawText(8, baseline, line);
     }
 }

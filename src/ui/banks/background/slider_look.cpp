@@ -7,7 +7,7 @@
 namespace velmora {
 
 QString inactiveSliderLook(const ColorScheme& scheme) {
-    const QString plain = qColor(scheme.backColor).darker(118).name();
+    const QString plain = grooveColor(scheme).name();
     return QStringLiteral("QSlider::sub-page:horizontal { background: %1; border-radius: 3px; }")
         .arg(plain);
 }

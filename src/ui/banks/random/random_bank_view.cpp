@@ -1,5 +1,7 @@
 #include "random_bank_view.h"
 
+#include "ui/widgets/scheme_style.h"
+
 #include "banks/random/custom_random_bank.h"
 #include "banks/random/random_bank.h"
 #include "ui/banks/bank_navigation.h"
@@ -16,10 +18,6 @@
 namespace velmora {
 
 namespace {
-QColor color(std::uint32_t bgr) {
-    return QColor::fromRgb(toRgb(bgr));
-}
-
 QSlider* slotSlider(const QString& name, const QString& tip) {
     auto* s = new QSlider(Qt::Horizontal);
     s->setObjectName(name);
@@ -265,19 +263,8 @@ void RandomBankView::refreshAll() {
 }
 
 void RandomBankView::applyColors() {
-    const auto& c = m_bank.colors();
-    QPalette p = palette();
-    p.setColor(QPalette::Window, color(c.backColor));
-    p.setColor(QPalette::WindowText, color(c.textColor));
-    p.setColor(QPalette::Button, color(c.buttonBack));
-    p.setColor(QPalette::ButtonText, color(c.buttonText));
-    p.setColor(QPalette::Highlight, color(c.startGradient));
-    setPalette(p);
-    // The automatic-randomise toggle shows "on" in the scheme's active colour.
-    QPalette on = p;
-    on.setColor(QPalette::Button,
-                color(m_bank.autoRandomizeOn() ? c.buttonRollover : c.buttonBack));
-    m_autoButton->setPalette(on);
+    // The automatic-randomise toggle is checkable: the scheme shows it on by itself.
+    applyScheme(this, m_bank.colors());
 }
 
 } // namespace velmora
