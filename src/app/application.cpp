@@ -22,6 +22,7 @@
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
+#include "remote_module.h"
 #include "ui/banks/background/background_bank_view.h"
 #include "ui/banks/background/bw_bank_view.h"
 #include "ui/banks/random/random_bank_view.h"
@@ -129,6 +130,7 @@ struct Application::Parts {
     std::unique_ptr<StartupRoad> road;
     RoadSplash splash{road};
     SnapshotRecording recording{services, soundscape, main.mute()};
+    std::unique_ptr<RemoteModule> remote;
     std::vector<Connection> connections;
 
     std::unique_ptr<desktop::CommandRunner> runner;
@@ -280,6 +282,7 @@ void Application::wireWindows() {
                             q.deviceView->open();
                         },
                         {}});
+    p.remote = std::make_unique<RemoteModule>(p.services, main, p.options, host);
 }
 
 desktop::Outcome Application::check(const desktop::Command& command) {

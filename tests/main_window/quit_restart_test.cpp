@@ -54,6 +54,7 @@ TEST(Quit, WritesMain2ThenMainThenEveryBankLastOpenedFirst) {
         void slideshow() override {}
         void panoramic() override {}
         void writeVisualState() override { write(); }
+        void restoreVisualState() override {}
     } visual;
     visual.write = [&] { visualFirst = !std::filesystem::exists(rig.file("main2.tmp")); };
     rig.main().commands().setVisualMode(&visual);

@@ -46,6 +46,8 @@ class ScenarioList {
     /// nullptr: nothing can be loaded.
     void setLoader(ScenarioLoader* loader) { m_loader = loader; }
     [[nodiscard]] bool canLoad() const { return m_loader != nullptr; }
+    /// nullptr until the scenario files join.
+    [[nodiscard]] ScenarioLoader* loader() const { return m_loader; }
 
     [[nodiscard]] std::filesystem::path folder() const;
     /// Names without their ".vlm", sorted without regard to case.

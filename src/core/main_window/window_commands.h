@@ -80,6 +80,8 @@ class VisualModeCommands {
     virtual void panoramic() = 0;
     /// STATES.tmp, written first at quit.
     virtual void writeVisualState() = 0;
+    /// Runs again the views STATES.tmp says were running ("load previous").
+    virtual void restoreVisualState() = 0;
 };
 
 class WindowCommands {
@@ -104,6 +106,8 @@ class WindowCommands {
     void showRemote();
     /// Hides the remote and shows the main window.
     void showMain();
+    /// Hides the main window alone (a visual view covers the screen).
+    void hideMain();
     [[nodiscard]] bool isMainVisible() const { return m_mainVisible; }
     /// Writes the scenario label of the remote, when there is one.
     void tellRemoteScenario(const std::string& text);
