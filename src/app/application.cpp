@@ -172,10 +172,14 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             Parts& q = *m_parts;
             q.main.load();
             tellOutputDevice(q.engine);
-            q.mainView->show();
+            // "Start with controller" has put the remote in the main window's place.
+            if (q.main.commands().isMainVisible()) q.mainView->show();
             q.tray->show();
             q.crashGuard.tellSkipped(q.dialogs);
-            printOutcome(q.runner->run(q.startCommand));
+            // A plain start only brings the main window up, which the remote then replaces.
+            if (q.startCommand.action != desktop::Action::Start ||
+                q.main.commands().isMainVisible())
+                printOutcome(q.runner->run(q.startCommand));
             q.requests->ready();
         },
         [this] { terminate(); });
@@ -303,6 +307,8 @@ void Application::start(const desktop::Command& command) {
 void Application::showWindow() {
     MainWindowView& view = *m_parts->mainView;
     if (!m_parts->main.isLoaded()) return;
+    // Asked for by name: the main window comes back even where the remote stood in for it.
+    if (!m_parts->main.commands().isMainVisible()) m_parts->main.commands().showMain();
     if (view.isMinimized()) view.showNormal();
     view.show();
     view.raise();

@@ -40,6 +40,8 @@ HotkeysView::HotkeysView(Hotkeys& hotkeys, SettingsStore& store, QWidget* parent
         auto* list = new QComboBox(this);
         list->setObjectName(QStringLiteral("Txtcont%1").arg(2 * i + 1));
         list->addItems(names);
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        list->setMinimumWidth(90);
         list->setAccessibleName(caption->text());
         connect(list, &QComboBox::activated, this, [this, i, list](int row) {
             m_hotkeys.assign(i, list->itemText(row).toStdString());

@@ -94,6 +94,7 @@ QWidget* RemoteView::buildLabels() {
 
 QWidget* RemoteView::buildLevels() {
     auto* box = new QGroupBox(tr("Levels"), this);
+    box->setMinimumHeight(200);
     auto* row = new QHBoxLayout(box);
     row->setSpacing(2);
     for (const auto& l : kRemoteLevels)

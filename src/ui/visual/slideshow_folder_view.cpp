@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -51,6 +52,16 @@ SlideshowFolderView::SlideshowFolderView(Kind kind, visual::VisualMode& visual,
         m_tree->hideColumn(c);
     m_tree->header()->hide();
     m_tree->setMinimumSize(300, 260);
+    // The model reads folders in the background: the folder looked at is only there once
+    // its parent has been read.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this] {
+        const QModelIndex index = m_model->index(QString::fromStdString(m_folder.string()));
+        if (index.isValid() && m_tree->currentIndex() != index) {
+            const QSignalBlocker block(m_tree->selectionModel());
+            m_tree->setCurrentIndex(index);
+            m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        }
+    });
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
                 if (index.isValid()) lookAt(m_model->filePath(index).toStdString());
