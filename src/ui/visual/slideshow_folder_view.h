@@ -38,8 +38,10 @@ class SlideshowFolderView : public QDialog {
     [[nodiscard]] QListWidget* pictureList() const { return m_pictures; }
     [[nodiscard]] QLabel* thumbnail() const { return m_thumbnail; }
 
-  protected:
+    /// OK: takes the folder looked at, unless it holds no picture.
     void accept() override;
+
+  protected:
     void done(int result) override;
 
   private:
