@@ -63,14 +63,7 @@ void HotkeysView::open() {
         const int row = m_keys[i]->findText(key.isEmpty() ? QString::fromUtf8(kNoKey) : key);
         m_keys[i]->setCurrentIndex(row < 0 ? 0 : row);
     }
-    if (!m_placed) {
-        m_placed = true;
-        adjustSize();
-        restoreWindowPosition(this, m_store);
-    }
-    show();
-    raise();
-    activateWindow();
+    showAtSavedPlace(this, m_store, m_placed);
 }
 
 void HotkeysView::applyColors(const ColorScheme& scheme) {

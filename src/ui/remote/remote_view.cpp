@@ -180,16 +180,29 @@ QWidget* RemoteView::buildCommands() {
     return bar;
 }
 
+QGroupBox* RemoteView::makePanel(const QString& title, const char* name, QListWidget*& list,
+                                 const char* listName, QVBoxLayout*& layout) {
+    auto* box = new QGroupBox(title, this);
+    box->setObjectName(QString::fromUtf8(name));
+    layout = new QVBoxLayout(box);
+    list = new QListWidget(box);
+    list->setObjectName(QString::fromUtf8(listName));
+    list->setMaximumHeight(110);
+    layout->addWidget(list);
+    return box;
+}
+
+void RemoteView::addHideButton(QHBoxLayout* row, const char* name, const char* toolTip) {
+    auto* hide = makeCommandButton(this, name, tr("Hide"), QString::fromUtf8(toolTip));
+    connect(hide, &QPushButton::clicked, this, [this] { m_visual.setPanel(OptionsPanel::None); });
+    row->addWidget(hide);
+}
+
 QGroupBox* RemoteView::buildSlideshowPanel() {
-    auto* box = new QGroupBox(tr("Slideshow"), this);
-    box->setObjectName(QStringLiteral("slideshowpanel"));
-    auto* v = new QVBoxLayout(box);
+    QVBoxLayout* v = nullptr;
+    auto* box = makePanel(tr("Slideshow"), "slideshowpanel", m_pictures, "File1", v);
     m_folderName = new QLabel(box);
-    v->addWidget(m_folderName);
-    m_pictures = new QListWidget(box);
-    m_pictures->setObjectName(QStringLiteral("File1"));
-    m_pictures->setMaximumHeight(110);
-    v->addWidget(m_pictures);
+    v->insertWidget(0, m_folderName);
     connect(m_pictures, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) m_visual.slideshowView().showEntry(row);
     });
@@ -209,25 +222,17 @@ QGroupBox* RemoteView::buildSlideshowPanel() {
     row->addWidget(m_changeEvery);
     row->addWidget(new QLabel(QStringLiteral("Min"), box));
     row->addStretch();
-    auto* hide = makeCommandButton(this, "cmdhideslide", tr("Hide"),
-                                   QStringLiteral("Hide the slideshow options panel"));
-    connect(hide, &QPushButton::clicked, this, [this] { m_visual.setPanel(OptionsPanel::None); });
-    row->addWidget(hide);
+    addHideButton(row, "cmdhideslide", "Hide the slideshow options panel");
     v->addLayout(row);
     return box;
 }
 
 QGroupBox* RemoteView::buildPanoramicPanel() {
-    auto* box = new QGroupBox(tr("Panoramic"), this);
-    box->setObjectName(QStringLiteral("panoramicpanel"));
-    auto* v = new QVBoxLayout(box);
+    QVBoxLayout* v = nullptr;
+    auto* box = makePanel(tr("Panoramic"), "panoramicpanel", m_panoramics, "File2", v);
     m_panoramicLabel = new QLabel(box);
     m_panoramicLabel->setObjectName(QStringLiteral("lblpanoramic"));
-    v->addWidget(m_panoramicLabel);
-    m_panoramics = new QListWidget(box);
-    m_panoramics->setObjectName(QStringLiteral("File2"));
-    m_panoramics->setMaximumHeight(90);
-    v->addWidget(m_panoramics);
+    v->insertWidget(0, m_panoramicLabel);
     connect(m_panoramics, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         m_visual.sources().setPanoramicName(item->text().toStdString());
     });
@@ -240,31 +245,20 @@ QGroupBox* RemoteView::buildPanoramicPanel() {
     connect(m_speed, &QSlider::valueChanged, this,
             [this](int value) { m_visual.panorama().setSpeed(value); });
     row->addWidget(m_speed, 1);
-    auto* hide = makeCommandButton(this, "cmdhidepan", tr("Hide"),
-                                   QStringLiteral("Hide the panoramic options panel"));
-    connect(hide, &QPushButton::clicked, this, [this] { m_visual.setPanel(OptionsPanel::None); });
-    row->addWidget(hide);
+    addHideButton(row, "cmdhidepan", "Hide the panoramic options panel");
     v->addLayout(row);
     return box;
 }
 
 QGroupBox* RemoteView::buildVideoPanel() {
-    auto* box = new QGroupBox(tr("Videos"), this);
-    box->setObjectName(QStringLiteral("videopanel"));
-    auto* v = new QVBoxLayout(box);
-    m_videos = new QListWidget(box);
-    m_videos->setObjectName(QStringLiteral("File3"));
-    m_videos->setMaximumHeight(90);
-    v->addWidget(m_videos);
+    QVBoxLayout* v = nullptr;
+    auto* box = makePanel(tr("Videos"), "videopanel", m_videos, "File3", v);
     connect(m_videos, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { m_controller.playVideo(item->text().toStdString()); });
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(tr("Double-click a video to play it"), box));
     row->addStretch();
-    auto* hide = makeCommandButton(this, "cmdhidevideo", tr("Hide"),
-                                   QStringLiteral("Hide the video options panel"));
-    connect(hide, &QPushButton::clicked, this, [this] { m_visual.setPanel(OptionsPanel::None); });
-    row->addWidget(hide);
+    addHideButton(row, "cmdhidevideo", "Hide the video options panel");
     v->addLayout(row);
     return box;
 }
@@ -325,14 +319,7 @@ void RemoteView::redraw() {
 
 void RemoteView::open() {
     redraw();
-    if (!m_placed) {
-        m_placed = true;
-        adjustSize();
-        restoreWindowPosition(this, m_store);
-    }
-    show();
-    raise();
-    activateWindow();
+    showAtSavedPlace(this, m_store, m_placed);
 }
 
 void RemoteView::closeRemote() {

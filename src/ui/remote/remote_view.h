@@ -16,6 +16,8 @@
 
 class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -49,6 +51,10 @@ class RemoteView : public QWidget {
     QWidget* buildLevels();
     QWidget* buildPresets();
     QWidget* buildCommands();
+    /// An options panel: a titled box holding a list.
+    QGroupBox* makePanel(const QString& title, const char* name, QListWidget*& list,
+                         const char* listName, QVBoxLayout*& layout);
+    void addHideButton(QHBoxLayout* row, const char* name, const char* toolTip);
     QGroupBox* buildSlideshowPanel();
     QGroupBox* buildPanoramicPanel();
     QGroupBox* buildVideoPanel();
