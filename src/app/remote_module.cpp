@@ -44,6 +44,10 @@ RemoteModule::RemoteModule(Services& services, MainWindowController& main,
 
     m_connections.push_back(m_visual.changed.connect([this] { followViews(); }));
     m_connections.push_back(
+        m_visual.slideshowView().show.connect([this](const std::filesystem::path& picture) {
+            m_main.displays().setPictureText(picture.stem().string());
+        }));
+    m_connections.push_back(
         main.colorsChanged.connect([this](const ColorScheme& scheme) { applyColors(scheme); }));
     // What the remote and the panorama keep is saved at quit even when their windows
     // never opened (a folder chosen from the tray's slideshow).

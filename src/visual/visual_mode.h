@@ -41,7 +41,7 @@ class VisualMode final : public VisualModeCommands, public VisualHotkeyTargets {
 
     // --- main window and tray ---
     void slideshow() override; ///< in the foreground
-    void slideshowBehindMain();
+    void slideshowBehindMain() override;
     void panoramic() override;
     void writeVisualState() override;
     /// "Load previous": runs the views STATES.tmp says were running.

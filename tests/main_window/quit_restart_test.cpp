@@ -52,7 +52,9 @@ TEST(Quit, WritesMain2ThenMainThenEveryBankLastOpenedFirst) {
     struct Visual final : VisualModeCommands {
         std::function<void()> write;
         void slideshow() override {}
+        void slideshowBehindMain() override {}
         void panoramic() override {}
+        void changeImage() override {}
         void writeVisualState() override { write(); }
         void restoreVisualState() override {}
     } visual;

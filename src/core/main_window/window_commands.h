@@ -77,7 +77,11 @@ class VisualModeCommands {
   public:
     virtual ~VisualModeCommands() = default;
     virtual void slideshow() = 0;
+    /// The slideshow behind the main window, which stays in front.
+    virtual void slideshowBehindMain() = 0;
     virtual void panoramic() = 0;
+    /// The slideshow's next picture.
+    virtual void changeImage() = 0;
     /// STATES.tmp, written first at quit.
     virtual void writeVisualState() = 0;
     /// Runs again the views STATES.tmp says were running ("load previous").
