@@ -64,7 +64,9 @@ void PanoramaView::follow() {
     if (!m_visual.isPanoramaShown()) {
         m_pointerTimer->stop();
         if (isVisible()) hide();
+        // The wide picture is large; it is read again when the view comes back.
         m_loadedPath.clear();
+        m_picture = {};
         return;
     }
     if (m_screenOf && m_screenOf->screen()) setGeometry(m_screenOf->screen()->geometry());

@@ -61,6 +61,7 @@ void SlideshowView::follow() {
         showFullScreen();
         setCursor(Qt::BlankCursor);
     }
+    if (!m_pending.empty()) request(m_pending);
     if (m_visual.isBehindMain()) {
         lower();
     } else {
@@ -70,6 +71,13 @@ void SlideshowView::follow() {
 }
 
 void SlideshowView::request(const std::filesystem::path& path) {
+    // A hidden slideshow keeps counting; only the picture it would show is decoded, once it
+    // is shown again.
+    if (!m_visual.isSlideshowShown()) {
+        m_pending = path;
+        return;
+    }
+    m_pending.clear();
     const QSize target = size().isEmpty() ? QSize(1920, 1080) : size();
     m_decoder.request(QString::fromStdString(path.string()), target,
                       m_letterbox ? PictureFit::Contain : PictureFit::Cover,

@@ -60,6 +60,7 @@ class SlideshowView : public QWidget {
     PictureDecoder m_decoder;
     QImage m_current, m_previous;
     QString m_path;
+    std::filesystem::path m_pending; ///< chosen while hidden, decoded when shown
     QVariantAnimation* m_fade;
     bool m_nothing = false;
     bool m_letterbox = false;
