@@ -210,3 +210,37 @@ TEST(SlideshowFolders, AFolderWithoutPicturesChangesNothing) {
     EXPECT_EQ(shown.names.back(), "x.webp");
     EXPECT_EQ(w.visual->sources().chooserFolder(), (w.dir / "mine").string());
 }
+
+TEST(VisualMode, EachEventSetsItsSharedValuesAndMovesTheWindows) {
+    World w;
+    w.visual->slideshowBehindMain();
+    EXPECT_TRUE(w.visual->isSlideshowShown());
+    EXPECT_TRUE(w.visual->isBehindMain());
+    EXPECT_TRUE(w.main.commands().isMainVisible());
+
+    w.visual->panoramic();
+    w.visual->panoramaActivated();
+    EXPECT_EQ(w.visual->state(), (VisualState{kOn, 0, 0, 0}));
+    EXPECT_FALSE(w.visual->isSlideshowShown());
+    EXPECT_TRUE(w.visual->isPanoramaShown());
+    EXPECT_FALSE(w.main.commands().isMainVisible());
+    EXPECT_EQ(w.visual->panel(), OptionsPanel::Panoramic);
+
+    w.visual->showRemoteFromView();
+    EXPECT_EQ(w.visual->state().remoteShown, kOn);
+    w.visual->remoteSwappedForMain();
+    EXPECT_EQ(w.visual->state(), (VisualState{0, 0, 0, 0}));
+
+    // Leaving from the panorama by quitting comes back as a slideshow next time.
+    w.visual->panoramaActivated();
+    w.visual->exitApplication(true);
+    EXPECT_EQ(w.quits, 1);
+    EXPECT_EQ(w.visual->state().slideshow, kOn);
+    EXPECT_EQ(w.visual->state().panoramic, kOn);
+
+    w.visual->exitVisualMode();
+    EXPECT_EQ(w.visual->state().slideshow, 0);
+    EXPECT_FALSE(w.visual->isPanoramaShown());
+    EXPECT_TRUE(w.main.commands().isMainVisible());
+    EXPECT_EQ(w.visual->panel(), OptionsPanel::None);
+}
