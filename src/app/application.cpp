@@ -29,6 +29,7 @@
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
+#include "remote_module.h"
 #include "scheduling_module.h"
 #include "ui/banks/background/background_bank_view.h"
 #include "ui/banks/background/bw_bank_view.h"
@@ -156,6 +157,7 @@ struct Application::Parts {
     SnapshotRecording recording{services, soundscape, main.mute(), effects};
     // After the main window's view: the scheduling views it parents go before it does.
     SchedulingModule scheduling{main, services};
+    std::unique_ptr<RemoteModule> remote;
     std::vector<Connection> connections;
 
     std::unique_ptr<desktop::CommandRunner> runner;
@@ -202,10 +204,14 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
             q.appearance->loaded();
             q.scenarios.started();
             tellOutputDevice(q.engine);
-            q.mainView->show();
+            // "Start with controller" has put the remote in the main window's place.
+            if (q.main.commands().isMainVisible()) q.mainView->show();
             q.tray->show();
             q.crashGuard.tellSkipped(q.dialogs);
-            printOutcome(q.runner->run(q.startCommand));
+            // A plain start only brings the main window up, which the remote then replaces.
+            if (q.startCommand.action != desktop::Action::Start ||
+                q.main.commands().isMainVisible())
+                printOutcome(q.runner->run(q.startCommand));
             q.requests->ready();
         },
         [this] { terminate(); });
@@ -314,6 +320,7 @@ void Application::wireWindows() {
                             q.deviceView->open();
                         },
                         {}});
+    p.remote = std::make_unique<RemoteModule>(p.services, main, p.options, host);
 }
 
 desktop::Outcome Application::check(const desktop::Command& command) {
@@ -334,6 +341,8 @@ void Application::start(const desktop::Command& command) {
 void Application::showWindow() {
     MainWindowView& view = *m_parts->mainView;
     if (!m_parts->main.isLoaded()) return;
+    // Asked for by name: the main window comes back even where the remote stood in for it.
+    if (!m_parts->main.commands().isMainVisible()) m_parts->main.commands().showMain();
     if (view.isMinimized()) view.showNormal();
     view.show();
     view.raise();

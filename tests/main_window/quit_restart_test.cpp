@@ -52,8 +52,11 @@ TEST(Quit, WritesMain2ThenMainThenEveryBankLastOpenedFirst) {
     struct Visual final : VisualModeCommands {
         std::function<void()> write;
         void slideshow() override {}
+        void slideshowBehindMain() override {}
         void panoramic() override {}
+        void changeImage() override {}
         void writeVisualState() override { write(); }
+        void restoreVisualState() override {}
     } visual;
     visual.write = [&] { visualFirst = !std::filesystem::exists(rig.file("main2.tmp")); };
     rig.main().commands().setVisualMode(&visual);

@@ -30,6 +30,11 @@ void WindowCommands::showMain() {
     mainVisibilityChanged(true);
 }
 
+void WindowCommands::hideMain() {
+    m_mainVisible = false;
+    mainVisibilityChanged(false);
+}
+
 void WindowCommands::tellRemoteScenario(const std::string& text) {
     if (m_remote) m_remote->setScenarioLabel(text);
 }

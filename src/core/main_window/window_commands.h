@@ -78,9 +78,15 @@ class VisualModeCommands {
   public:
     virtual ~VisualModeCommands() = default;
     virtual void slideshow() = 0;
+    /// The slideshow behind the main window, which stays in front.
+    virtual void slideshowBehindMain() = 0;
     virtual void panoramic() = 0;
+    /// The slideshow's next picture.
+    virtual void changeImage() = 0;
     /// STATES.tmp, written first at quit.
     virtual void writeVisualState() = 0;
+    /// Runs again the views STATES.tmp says were running ("load previous").
+    virtual void restoreVisualState() = 0;
 };
 
 class WindowCommands {
@@ -105,6 +111,8 @@ class WindowCommands {
     void showRemote();
     /// Hides the remote and shows the main window.
     void showMain();
+    /// Hides the main window alone (a visual view covers the screen).
+    void hideMain();
     [[nodiscard]] bool isMainVisible() const { return m_mainVisible; }
     /// Writes the scenario label of the remote, when there is one.
     void tellRemoteScenario(const std::string& text);

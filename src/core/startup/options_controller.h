@@ -50,6 +50,7 @@ class OptionsController {
         : OptionsController({services.folder, services.settings, services.dialogs, services.shell},
                             autoStart, device, engineDeviceNames(services.engine)) {}
     void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    void setOpenHotkeys(std::function<void()> open) { m_hooks.openHotkeys = std::move(open); }
 
     /// Opening the window: first four options on, then opt.tmp; automatic start as it is
     /// now; the device name; the first page.
@@ -91,8 +92,9 @@ class OptionsController {
 
     void chooseSoundCard(); ///< chameleonButton7
     void openHotkeys();     ///< chameleonButton12
-    void openHelp();        ///< chameleonButton4
-    void startUpdater();    ///< xpbs2
+    [[nodiscard]] bool canOpenHotkeys() const { return bool(m_hooks.openHotkeys); }
+    void openHelp();     ///< chameleonButton4
+    void startUpdater(); ///< xpbs2
 
     /// Any state the view shows changed.
     Signal<> changed;

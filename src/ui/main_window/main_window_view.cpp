@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 
 namespace velmora {
 
@@ -229,6 +230,9 @@ QWidget* MainWindowView::buildCommands() {
     m_windowButtonRow = new QHBoxLayout;
     m_windowButtonRow->setSpacing(6);
     row->addLayout(m_windowButtonRow);
+    m_visualButtonRow = new QHBoxLayout;
+    m_visualButtonRow->setSpacing(6);
+    row->addLayout(m_visualButtonRow);
     row->addStretch(1);
 
     auto* exit = makeCommandButton(this, "xpbs25", tr("Exit"), QStringLiteral("Exit Velmora"));
@@ -255,6 +259,37 @@ void MainWindowView::refreshWindowButtons() {
             if (m_windowButtonByWindow.count(other.windowName)) ++position;
         }
         m_windowButtonRow->insertWidget(position, button);
+    }
+    if (VisualModeCommands* visual = m_controller.commands().visualMode();
+        visual && m_visualButtonRow->count() == 0) {
+        struct VisualButton {
+            const char* name;
+            QString caption;
+            const char* toolTip;
+            std::function<void()> run;
+        };
+        const VisualButton buttons[] = {
+            {"xpbs15", tr("Slideshow"), "Show the slideshow", [visual] { visual->slideshow(); }},
+            {"chameleonButton16", tr("Behind"), "Show the slideshow behind this window",
+             [visual] { visual->slideshowBehindMain(); }},
+            {"xpbs23", tr("Panoramic"), "Show the panoramic view",
+             [visual] { visual->panoramic(); }},
+            {"chameleonButton18", tr("Next picture"), "Change Image",
+             [visual] { visual->changeImage(); }},
+        };
+        for (const auto& b : buttons) {
+            auto* button = makeCommandButton(this, b.name, b.caption, QString::fromUtf8(b.toolTip));
+            connect(button, &QPushButton::clicked, this, b.run);
+            m_visualButtonRow->addWidget(button);
+        }
+    }
+    if (m_controller.windows().has("Formfolderselect") &&
+        !findChild<QPushButton*>("chameleonButton17")) {
+        auto* select = makeCommandButton(this, "chameleonButton17", tr("Pictures..."),
+                                         QStringLiteral("Select a slideshow"));
+        connect(select, &QPushButton::clicked, this,
+                [this] { m_controller.windows().show("Formfolderselect"); });
+        m_visualButtonRow->addWidget(select);
     }
     // The alarm buttons only mean something once the alarm exists to act on the flag.
     showAlarm(m_controller.commands().isAlarmEnabled());

@@ -71,6 +71,7 @@ class MainWindowView : public QWidget {
     bool m_fitted = false;
     bool m_painted = false;
     QHBoxLayout* m_windowButtonRow = nullptr;
+    QHBoxLayout* m_visualButtonRow = nullptr; ///< filled once the visual mode joins
     std::map<std::string, QPushButton*> m_windowButtonByWindow;
     QPushButton* m_alarmOn = nullptr;
     QPushButton* m_alarmOff = nullptr;

@@ -82,6 +82,9 @@ void TrayIcon::rebuild() {
         m_menu->addSeparator();
         add(QStringLiteral("Slideshow"), [visual] { visual->slideshow(); });
         add(QStringLiteral("Panoramic"), [visual] { visual->panoramic(); });
+        if (c.windows().has("Formfolderselect"))
+            add(QStringLiteral("Select a Slideshow"),
+                [&c] { c.windows().show("Formfolderselect"); });
     }
     m_menu->addSeparator();
     if (m_sleepMenu) m_menu->addMenu(m_sleepMenu);

@@ -109,6 +109,11 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent,
     l->addLayout(deviceRow);
     auto* soundButtons = new QHBoxLayout;
     soundButtons->addWidget(card);
+    if (controller.canOpenHotkeys()) {
+        auto* keys = named(new QPushButton(tr("Hotkeys..."), sound), "chameleonButton12");
+        connect(keys, &QPushButton::clicked, this, [&controller] { controller.openHotkeys(); });
+        soundButtons->addWidget(keys);
+    }
     soundButtons->addStretch();
     l->addLayout(soundButtons);
     l->addStretch();

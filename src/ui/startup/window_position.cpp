@@ -25,6 +25,17 @@ bool restoreWindowPosition(QWidget* window, const SettingsStore& store) {
     return true;
 }
 
+void showAtSavedPlace(QWidget* window, const SettingsStore& store, bool& placed) {
+    if (!placed) {
+        placed = true;
+        window->adjustSize();
+        restoreWindowPosition(window, store);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void saveWindowPosition(const QWidget* window, SettingsStore& store) {
     if (!window) return;
     const QPoint p = window->frameGeometry().topLeft();

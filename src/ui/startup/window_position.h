@@ -14,6 +14,9 @@ namespace velmora {
 /// Moves window to its saved place, if it has one; the window's object name chooses the
 /// section. Returns true when a saved place was applied.
 bool restoreWindowPosition(QWidget* window, const SettingsStore& store);
+/// Shows, raises and activates the window; the first time (placed still false) it is sized
+/// to its contents and moved to its saved place.
+void showAtSavedPlace(QWidget* window, const SettingsStore& store, bool& placed);
 /// Saves the window's place (its frame's top-left corner).
 void saveWindowPosition(const QWidget* window, SettingsStore& store);
 
