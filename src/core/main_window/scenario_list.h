@@ -76,7 +76,6 @@ class ScenarioList {
     void setLoading(bool loading);
     /// Whether a load may start now.
     [[nodiscard]] bool canStartLoad() const { return m_loader && !m_loading; }
-    [[nodiscard]] ScenarioLoader* loader() const { return m_loader; }
 
     Signal<> listChanged;
     Signal<std::string> selectionChanged;
