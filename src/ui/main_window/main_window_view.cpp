@@ -48,6 +48,8 @@ constexpr DisplaySpec kDisplays[] = {
     {Display::ScenarioInformation, "Notes", 22},
     {Display::Picture, "Picture", 14},
     {Display::Effects, "Effects", 18},
+    {Display::Mp3Time, "Music", 14},
+    {Display::Cd, "CD", 11},
 };
 
 constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
