@@ -10,7 +10,8 @@ constexpr const char* kEditorWindow = "frmDemo";
 }
 
 AppearanceModule::AppearanceModule(Services& services, MainWindowController& main, QWidget* host)
-    : m_s(services), m_main(main), m_host(host), m_editor(services) {
+    : m_s(services), m_main(main), m_host(host), m_editor(services),
+      m_scenarioColors(m_editor, main) {
     m_editor.setApplyAll([&main](const ColorScheme& scheme) { main.docolors(scheme); });
     main.windows().add(kEditorWindow, WindowEntry{[this] { show(); }, {}, {}, [this] { close(); }});
 }

@@ -5,6 +5,7 @@
 //
 // Thread: UI thread.
 
+#include "appearance/scenario_scheme.h"
 #include "appearance/scheme_editor.h"
 
 #include <memory>
@@ -27,6 +28,8 @@ class AppearanceModule {
 
     /// The scenarios load and save the scheme member files through it.
     [[nodiscard]] appearance::SchemeEditor& editor() { return m_editor; }
+    /// Members 7 and 9 of a scenario, through the editor.
+    [[nodiscard]] scenarios::ScenarioColors& scenarioColors() { return m_scenarioColors; }
 
   private:
     void show();
@@ -36,6 +39,7 @@ class AppearanceModule {
     MainWindowController& m_main;
     QWidget* m_host;
     appearance::SchemeEditor m_editor;
+    appearance::ScenarioScheme m_scenarioColors;
     std::unique_ptr<SchemeEditorView> m_view;
 };
 

@@ -29,6 +29,7 @@
 #include "platform/qt/qt_instance_socket.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/random.h"
+#include "remote/player_links.h"
 #include "remote_module.h"
 #include "scheduling_module.h"
 #include "ui/banks/background/background_bank_view.h"
@@ -167,6 +168,8 @@ struct Application::Parts {
     std::unique_ptr<MprisService> mpris;
     std::unique_ptr<CdModule> cd;
     std::unique_ptr<MusicModule> music;
+    // After both players and the remote: it goes before any of them.
+    std::unique_ptr<remote::PlayerLinks> playerLinks;
     desktop::Command startCommand;
 };
 
@@ -239,6 +242,7 @@ Application::Application() : m_parts(std::make_unique<Parts>()) {
     wireWindows();
     p.scenarios.addViews(*p.mainView);
     p.music = std::make_unique<MusicModule>(p.services, main);
+    linkRemote();
     p.tray = std::make_unique<TrayIcon>(main);
     p.scheduling.attachTray(*p.tray);
 
@@ -295,6 +299,9 @@ void Application::wireWindows() {
     p.effects.wire();
     p.scheduling.wire(host);
     p.appearance = std::make_unique<AppearanceModule>(p.services, main, host);
+    // A scenario keeps the whole scheme and the effects along with the banks.
+    p.scenarios.files.setColors(&p.appearance->scenarioColors());
+    p.scenarios.files.setEffects(&p.effects.controller());
 
     // Views are made on first use; their controllers exist from the start.
     main.windows().add("FRMOPTIONS", WindowEntry{
@@ -321,6 +328,15 @@ void Application::wireWindows() {
                         },
                         {}});
     p.remote = std::make_unique<RemoteModule>(p.services, main, p.options, host);
+}
+
+void Application::linkRemote() {
+    Parts& p = *m_parts;
+    remote::RemoteController& remote = p.remote->controller();
+    p.playerLinks =
+        std::make_unique<remote::PlayerLinks>(remote, p.music->player(), p.cd->player());
+    p.connections.push_back(p.scheduling.scheduler().remoteLabelChanged.connect(
+        [&remote](const std::string& text) { remote.setLabel(remote::Label::Scheduler, text); }));
 }
 
 desktop::Outcome Application::check(const desktop::Command& command) {

@@ -35,6 +35,9 @@ class Application : public QObject {
   private:
     /// Hands the bank panels to the main window and registers the windows it can open.
     void wireWindows();
+    /// The players and the scheduler write their lines into the remote; its MP3 buttons drive
+    /// the MP3 player.
+    void linkRemote();
     /// Brings the main window forward.
     void showWindow();
     struct Parts;

@@ -19,6 +19,10 @@ CdModule::CdModule(MainWindowController& main, Services& services, QWidget* host
                                             [this] {
                                                 if (m_view) m_view->close();
                                             }});
+    m_status = m_player->changed.connect(
+        [this] { m_main.displays().setCdText(m_player->noDrive() ? cd::kNoDriveLabel : ""); });
+    // "No CD Drive" shows from the start, not only once someone opens the CD window.
+    m_player->findDrives();
     m_colours = main.colorsChanged.connect([this](const ColorScheme& scheme) {
         if (m_view) m_view->setScheme(scheme);
     });

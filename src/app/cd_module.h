@@ -37,6 +37,7 @@ class CdModule {
     std::unique_ptr<cd::CdPlayer> m_player;
     std::unique_ptr<CdView> m_view;
     Connection m_colours;
+    Connection m_status;
 };
 
 } // namespace velmora

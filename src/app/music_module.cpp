@@ -36,6 +36,15 @@ MusicModule::MusicModule(Services& services, MainWindowController& main)
         if (m_playlist) m_playlist->applyColors(scheme);
         if (m_addFolder) m_addFolder->applyColors(scheme);
     });
+    m_status.push_back(
+        m_player.timeChanged.connect([this](const std::string& time) { showTime(time); }));
+    // A stop or the end of the list says nothing more about the time: the display goes.
+    m_status.push_back(m_player.changed.connect([this] { showTime(m_player.time()); }));
+}
+
+void MusicModule::showTime(const std::string& time) {
+    const bool sounding = m_player.playing() || m_player.paused();
+    m_main.displays().setMp3Time(sounding ? time : std::string());
 }
 
 MusicModule::~MusicModule() = default;

@@ -11,6 +11,7 @@
 #include "platform/qt/mpris_service.h"
 
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -34,6 +35,8 @@ class MusicModule {
     template <typename View> void prepare(View& view);
     static void present(QWidget& view);
     void closeWindow(QWidget* view);
+    /// The main window's MP3 time, shown while a track plays or is paused.
+    void showTime(const std::string& time);
     Mp3PlayerView& transport();
     PlaylistView& playlist();
     AddFolderView& addFolder();
@@ -47,6 +50,7 @@ class MusicModule {
     music::Mp3MediaEndpoint m_endpoint;
     MprisService m_mpris;
     Connection m_colors;
+    std::vector<Connection> m_status;
 };
 
 } // namespace velmora

@@ -36,6 +36,8 @@ class RemoteModule {
     RemoteModule(const RemoteModule&) = delete;
     RemoteModule& operator=(const RemoteModule&) = delete;
 
+    [[nodiscard]] remote::RemoteController& controller() { return m_remote; }
+
     void openHotkeys();
     void openRemote();
     /// folderselect (chooser true) or Formfolderselect.

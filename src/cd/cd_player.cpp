@@ -47,12 +47,23 @@ McReply CdPlayer::send(const std::string& command) {
     return r;
 }
 
+void CdPlayer::listDrives() {
+    m_drives = m_finder.list();
+    m_searched = true;
+    if (m_drives.empty()) m_display = m_remoteDisplay = kNoDriveLabel;
+}
+
+void CdPlayer::findDrives() {
+    if (m_loaded) return;
+    listDrives();
+    changed();
+}
+
 void CdPlayer::load() {
     if (m_loaded) return;
     m_loaded = true;
-    m_drives = m_finder.list();
+    listDrives();
     if (m_drives.empty()) {
-        m_display = m_remoteDisplay = kNoDriveLabel;
         m_s.dialogs.message(kNoDriveMessage, MessageIcon::Information, kNoDriveTitle);
     } else {
         openDrive(m_drives.front());

@@ -42,6 +42,13 @@ class CdPlayer {
     /// The window's unload: stops and closes every device. load() may run again after it.
     void unload();
     [[nodiscard]] bool isLoaded() const { return m_loaded; }
+    /// Looks for drives without opening one or saying anything, so the main window and the
+    /// remote can tell there is none before the window is ever opened. Before load only.
+    void findDrives();
+    /// True once a search (findDrives or load) found no drive and no image stands in for one.
+    [[nodiscard]] bool noDrive() const {
+        return m_searched && m_drives.empty() && m_current.empty();
+    }
 
     /// The CD drives found at load; empty when the computer has none.
     [[nodiscard]] const std::vector<std::string>& drives() const { return m_drives; }
@@ -81,6 +88,7 @@ class CdPlayer {
 
   private:
     void openDrive(const std::string& name);
+    void listDrives();
     void moveTo(bool forward);
     void showText(const std::string& text);
     void tick();
@@ -97,6 +105,7 @@ class CdPlayer {
     std::string m_remoteDisplay;
     McError m_lastResult = McError::None;
     bool m_loaded = false;
+    bool m_searched = false;
     bool m_playing = false;
     bool m_volumeControl = false;
     Connection m_levelConnection;

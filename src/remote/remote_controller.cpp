@@ -74,9 +74,9 @@ bool RemoteController::presetAssigned(int index) const {
 }
 
 void RemoteController::pressPreset(int index) {
-    ScenarioLoader* loader = m_main.scenarios().loader();
-    if (!loader || !presetAssigned(index)) return;
-    loader->loadScenario(presetCaption(index));
+    // The main window's own command: a preset being assigned binds here too.
+    if (index < 0 || index >= kRemotePresetCount) return;
+    m_main.presets().click(index);
 }
 
 void RemoteController::loadFromDisk() {

@@ -72,6 +72,7 @@ class RemoteController final : public RemoteLabels {
     [[nodiscard]] std::string presetCaption(int index) const;
     /// Assigned presets are drawn in the active colour.
     [[nodiscard]] bool presetAssigned(int index) const;
+    /// The main window's preset command for index (0..11).
     void pressPreset(int index);
     void loadRandom() { m_main.scenarios().loadRandom(); }
     /// "Load a scenario from disk": the chosen .vlm, wherever it is, with its own folder.

@@ -134,6 +134,8 @@ bool ScenarioFiles::finishLoad() {
         displays.setScenarioText(progress);
     };
     if (!loadBankMembers(m_saved, dir, name, steps)) return failLoad(mode);
+    const auto effects = resolveIn(dir, memberFileName(name, kEffectsMember));
+    if (m_effects && isFile(effects) && !m_effects->doload(effects).ok()) return failLoad(mode);
 
     m_list.setLoading(false);
     displays.setScenarioLoading(false);
@@ -164,6 +166,8 @@ void ScenarioFiles::loadPrevious() {
     m_list.setLoading(false);
     displays.setScenarioLoading(false);
     if (!ok) displays.setScenarioText("Recall error");
+    // The views that were running at the last quit come back with its sounds.
+    if (VisualModeCommands* visual = m_main.commands().visualMode()) visual->restoreVisualState();
 }
 
 bool ScenarioFiles::refusedName(const std::string& name, const char* nothingDone) {
@@ -238,6 +242,7 @@ void ScenarioFiles::writeGroup(const std::string& name) {
     note(replaceFileAtomically(member(kMainMember), mainMemberBytes(main)).ok(),
          member(kMainMember));
     note(m_colors->save(member(kSchemeMember)), member(kSchemeMember));
+    if (m_effects) note(m_effects->dosave(member(kEffectsMember)).ok(), member(kEffectsMember));
     if (!report.ok())
         m_s.dialogs.message("The scenario \"" + name + "\" was not saved completely: " +
                                 report.summary() + " could not be written.",
@@ -259,7 +264,9 @@ void ScenarioFiles::deleteSelected() {
                               kProgramTitle))
         return;
     std::string kept;
-    for (const auto& path : groupFiles(folder(), name)) {
+    auto files = groupFiles(folder(), name);
+    files.push_back(resolveIn(folder(), memberFileName(name, kEffectsMember)));
+    for (const auto& path : files) {
         std::error_code ec, stillThere;
         fs::remove(path, ec);
         if (ec && fs::exists(path, stillThere)) kept += (kept.empty() ? "" : ", ") + path.string();

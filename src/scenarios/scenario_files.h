@@ -6,6 +6,7 @@
 //
 // Thread: UI thread.
 
+#include "core/effects_record_owner.h"
 #include "core/main_window/scenario_list.h"
 #include "core/services.h"
 #include "core/signal.h"
@@ -35,6 +36,8 @@ class ScenarioFiles final : public ScenarioLoader {
 
     /// Replaces the slot colours as keeper of members 7 and 9 (nullptr: the slot colours).
     void setColors(ScenarioColors* colors) { m_colors = colors ? colors : &m_slotColors; }
+    /// The keeper of the effects member; nullptr: scenarios neither keep nor change effects.
+    void setEffects(EffectsRecordOwner* effects) { m_effects = effects; }
 
     // --- ScenarioLoader ---
     void loadScenario(const std::string& name) override;
@@ -91,6 +94,7 @@ class ScenarioFiles final : public ScenarioLoader {
     state::SavedSoundscape m_saved;
     SlotColors m_slotColors;
     ScenarioColors* m_colors = &m_slotColors;
+    EffectsRecordOwner* m_effects = nullptr;
     MainMember m_texts;
     PendingLoad m_pending;
     std::unique_ptr<Timer> m_decodeWait;

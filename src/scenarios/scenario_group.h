@@ -20,6 +20,8 @@ inline constexpr int kMemberCount = 12;
 inline constexpr int kMainMember = 6;
 inline constexpr int kSchemeMember = 7;
 inline constexpr int kSchemeLoadMember = 9;
+/// The effects window's record. Optional: a scenario without it leaves the effects alone.
+inline constexpr int kEffectsMember = 13;
 /// Members that must all exist before a load touches anything.
 inline constexpr int kRequiredMembers = 5;
 

@@ -204,6 +204,26 @@ TEST_F(View, TrayMenuListsWhatExistsAndMutes) {
     EXPECT_TRUE(action("Mute")->isChecked());
     rig.main().windows().add(kRemoteWindow, [] {});
     EXPECT_NE(action("Show Remote"), nullptr);
+
+    // With scenarios: the bound presets, and only those, load from the tray.
+    struct Loads final : ScenarioLoader {
+        void loadScenario(const std::string& name) override { names.push_back(name); }
+        bool loadScenarioFile(const std::filesystem::path&, ScenarioLoadMode) override {
+            return false;
+        }
+        void rebuildScenarioMenu() override {}
+        std::vector<std::string> names;
+    } loads;
+    rig.main().scenarios().setLoader(&loads);
+    rig.main().presets().setCaption(4, "Rain");
+    tray.rebuild();
+    ASSERT_NE(action("Presets"), nullptr);
+    const auto presets = action("Presets")->menu()->actions();
+    ASSERT_EQ(presets.size(), 1);
+    EXPECT_EQ(presets[0]->text(), "Rain");
+    presets[0]->trigger();
+    EXPECT_EQ(loads.names, std::vector<std::string>{"Rain"});
+    rig.main().scenarios().setLoader(nullptr);
 }
 
 TEST_F(View, ClosingTheWindowQuitsInOrder) {

@@ -44,9 +44,7 @@ TEST(RemoteView, MasterSliderMovesTheMainMasterAndEveryCopyAsTheMainSliderDoes) 
     RemoteRig byMain;
     byMain.rig.levels().set(Level::Master, 437); // what the main slider does
     RemoteRig byRemote;
-    BankNavigation navigation;
-    BackgroundBankView bankView(byRemote.rig.world().backgroundOne, byRemote.rig.levels(),
-                                navigation);
+    BackgroundBankView bankView(byRemote.rig.world().backgroundOne, byRemote.rig.levels());
     auto* remoteMaster = byRemote.view.findChild<QSlider*>("ucSlider4");
     ASSERT_NE(remoteMaster, nullptr);
     remoteMaster->setValue(437);

@@ -35,22 +35,33 @@ Buffer hoot(Rng& rng, float hz, float seconds, float rise, float quaver = 0.0f) 
     return renderVoice(v, rng);
 }
 
+// A barn owl's screech: a hiss through the bird's resonances at 2.5-4 kHz with only a faint
+// harsh tone under it, never a sung note.
+Buffer screech(Rng& rng, float seconds, float hz) {
+    VoiceSpec v;
+    v.duration = seconds;
+    v.pitch = {{0.0f, hz * 0.9f}, {0.2f, hz}, {1.0f, hz * 0.82f}};
+    v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.75f, 0.7f}, {1.0f, 0.0f}};
+    v.formants = {{2700, 900, 0}, {3600, 1100, -2}};
+    v.tilt = 1.5f;
+    v.maxHarmonics = 12;
+    v.breath = 6.0f;
+    v.roughness = 0.6f;
+    v.jitter = 0.01f;
+    v.formantFloorDb = -40.0f;
+    Buffer b = renderVoice(v, rng);
+    // The resonances' skirts would leave a hiss up to 20 kHz; the cry is dull above 5 kHz.
+    for (int pass = 0; pass < 2; ++pass)
+        Biquad::lowpass(5000).processInPlace(b);
+    return b;
+}
+
 Buffer owl(int variant, Rng& rng) {
     switch (variant) {
-    case 0:
-    case 1: { // barn owl: a drawn-out screech, more breath than voice, hissing at 2.5-4 kHz
-        VoiceSpec v;
-        v.duration = variant == 0 ? 1.6f : 1.1f;
-        const float f = variant == 0 ? 720.0f : 640.0f;
-        v.pitch = {{0.0f, f * 0.9f}, {0.2f, f}, {1.0f, f * 0.82f}};
-        v.amp = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.75f, 0.7f}, {1.0f, 0.0f}};
-        v.formants = {{2600, 700, 0}, {3500, 900, 0}, {f, 400, -8}};
-        v.tilt = 0.6f;
-        v.breath = 1.4f;
-        v.roughness = 0.6f;
-        v.jitter = 0.01f;
-        return renderVoice(v, rng);
-    }
+    case 0: // barn owl: one long screech
+        return screech(rng, 1.6f, 720.0f);
+    case 1: // barn owl: two short ones in a row
+        return arrange({{0.0f, screech(rng, 0.55f, 660.0f)}, {0.85f, screech(rng, 0.7f, 620.0f)}});
     case 2: // tawny owl: hoo ... hu-hoooo with a quaver
         return arrange({{0.0f, hoot(rng, 430, 0.55f, 1.04f)},
                         {1.5f, hoot(rng, 400, 0.16f, 1.0f)},
@@ -279,6 +290,62 @@ Buffer pureCall(Rng& rng, float seconds, Curve pitch, float formantHz, float rou
     return renderVoice(v, rng);
 }
 
+// A wren's song runs through several trills, 10-20 notes a second in 4-8 kHz, and changes
+// its note at every section: a falling slur, a rising one, a hooked note, a dry tick, a
+// buzzy rattle. Pitch drifts a little across a section rather than wobbling round a centre.
+void wrenSong(std::vector<Chirp>& s, Rng& rng) {
+    enum Type { Falling, Rising, Hooked, Tick, Buzz, Flat, kTypes };
+    // Every section its own note: the types in a shuffled order.
+    int order[kTypes] = {Falling, Rising, Hooked, Tick, Buzz, Flat};
+    for (int i = kTypes - 1; i > 0; --i)
+        std::swap(order[i], order[rng.below(i + 1)]);
+    const int sections = 4 + rng.below(3);
+    float t = 0.0f;
+    for (int k = 0; k < sections; ++k) {
+        const int type = order[k];
+        const float rate = rng.range(10.0f, 20.0f);
+        const int count = 5 + rng.below(8);
+        const float f = rng.range(4800.0f, 6200.0f), drift = rng.range(-0.08f, 0.08f);
+        const float level = rng.range(0.7f, 1.0f);
+        for (int i = 0; i < count; ++i) {
+            const float fi = f *
+                             (1.0f + drift * static_cast<float>(i) / static_cast<float>(count)) *
+                             rng.range(0.98f, 1.02f);
+            Chirp c;
+            c.start = t + static_cast<float>(i) / rate;
+            c.duration = 0.6f / rate;
+            c.amp = level;
+            switch (type) {
+            case Falling:
+                c.freq = {{0.0f, fi * 1.2f}, {1.0f, fi * 0.82f}};
+                break;
+            case Rising:
+                c.freq = {{0.0f, fi * 0.84f}, {1.0f, fi * 1.18f}};
+                break;
+            case Hooked:
+                c.freq = {{0.0f, fi * 0.88f}, {0.4f, fi * 1.15f}, {1.0f, fi * 0.9f}};
+                break;
+            case Tick:
+                c.duration = 0.018f;
+                c.freq = {{0.0f, fi * 1.25f}, {1.0f, fi * 0.8f}};
+                c.h2 = 0.25f;
+                c.h3 = 0.15f;
+                break;
+            case Buzz:
+                c.freq = {{0.0f, fi * 0.97f}, {1.0f, fi * 0.95f}};
+                c.amHz = rng.range(110.0f, 160.0f);
+                c.amDepth = 0.8f;
+                break;
+            default:
+                c.freq = {{0.0f, fi}, {1.0f, fi * 0.96f}};
+                break;
+            }
+            s.push_back(c);
+        }
+        t += static_cast<float>(count) / rate + rng.range(0.12f, 0.2f);
+    }
+}
+
 } // namespace
 
 Buffer songbirdPhrase(int species, Rng& rng) {
@@ -391,13 +458,8 @@ Buffer songbirdPhrase(int species, Rng& rng) {
             t += rng.range(0.25f, 0.45f);
         }
         break;
-    default: // wren: a loud, fast, long trill
-        for (int i = 0; i < 48; ++i) {
-            const float f =
-                5000 + 1500 * std::sin(static_cast<float>(i) * 0.4f) + rng.range(-300, 300);
-            s.push_back(note(t, 0.035f, f * 1.1f, f * 0.9f));
-            t += 0.055f;
-        }
+    default: // wren: a loud, fast song of trilled sections, each of its own note
+        wrenSong(s, rng);
         break;
     }
     return renderChirps(s);

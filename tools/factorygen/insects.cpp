@@ -10,46 +10,49 @@ namespace {
 
 Buffer buzz(int variant, Rng& rng) {
     struct Fly {
-        float hz, seconds, wander;
+        float hz, seconds, wander, speed, closest, pass; ///< pass: where it comes closest, 0..1
     };
-    static const Fly kFlies[6] = {{145, 3.6f, 0.04f}, {215, 2.8f, 0.06f}, {185, 2.4f, 0.12f},
-                                  {240, 3.0f, 0.1f},  {205, 2.0f, 0.15f}, {260, 3.4f, 0.09f}};
+    // Bumble bee and wasp cruise past; hoverflies hang in the air, dart, and slip by fast.
+    static const Fly kFlies[6] = {
+        {145, 3.6f, 0.0f, 4.0f, 0.5f, 0.5f},     {215, 2.8f, 0.0f, 6.0f, 0.8f, 0.5f},
+        {185, 2.4f, 0.015f, 8.0f, 0.4f, 0.3f},   {240, 3.0f, 0.012f, 7.0f, 0.35f, 0.65f},
+        {205, 2.0f, 0.018f, 9.0f, 0.45f, 0.45f}, {260, 3.4f, 0.01f, 7.5f, 0.3f, 0.75f}};
     const Fly& f = kFlies[variant % 6];
+    // Darting: the hum steps to a new pitch between hovering spells.
+    Curve dart;
+    for (float u = 0.0f; u < 1.0f;) {
+        const float step = 1.0f + rng.range(-f.wander, f.wander);
+        dart.add(u, step);
+        u += rng.range(0.08f, 0.2f);
+        dart.add(std::min(u, 1.0f) - 0.02f, step);
+    }
+    // A wing beat never holds still: a wobble of uneven rate and depth, not a steady sine.
+    Curve wobble;
+    for (float t = 0.0f, sign = 1.0f; t < f.seconds; sign = -sign) {
+        wobble.add(t / f.seconds, 1.0f + sign * rng.range(0.003f, 0.014f));
+        t += 0.5f / rng.range(3.5f, 9.0f);
+    }
     VoiceSpec v;
     v.duration = f.seconds;
     // Flying past the listener: the hum is highest coming in and drops as it goes by (the
     // Doppler shift), loudest at the closest point and fading with distance either side.
-    const float speed = variant == 0 ? 4.0f : 6.0f, closest = variant == 0 ? 0.5f : 0.8f;
     Curve pitch, amp;
-    for (int k = 0; k <= 16; ++k) {
-        const float u = static_cast<float>(k) / 16.0f;
-        const float x = speed * (u - 0.5f) * f.seconds, dist = std::hypot(x, closest);
-        pitch.add(u, f.hz * 343.0f / (343.0f + speed * x / dist) * (1.0f + 0.02f * rng.white()));
-        amp.add(u, closest / dist * std::min({1.0f, u * 20.0f, (1.0f - u) * 20.0f}));
+    constexpr int kSteps = 120;
+    for (int k = 0; k <= kSteps; ++k) {
+        const float u = static_cast<float>(k) / kSteps;
+        const float x = f.speed * (u - f.pass) * f.seconds, dist = std::hypot(x, f.closest);
+        // It darts while hovering at a distance and flies straight as it passes.
+        const float darting = 1.0f + (dart.at(u) - 1.0f) * (1.0f - f.closest / dist);
+        pitch.add(u, f.hz * 343.0f / (343.0f + f.speed * x / dist) * darting * wobble.at(u));
+        amp.add(u, f.closest / dist * std::min({1.0f, u * 20.0f, (1.0f - u) * 20.0f}));
     }
     v.pitch = pitch;
-    if (variant >= 2) { // hoverflies dart: sudden pitch jumps between hovering spells
-        Curve c;
-        float u = 0.0f;
-        while (u < 1.0f) {
-            const float hz = f.hz * rng.range(1.0f - f.wander, 1.0f + f.wander);
-            c.add(u, hz);
-            u += rng.range(0.08f, 0.2f);
-            c.add(std::min(u, 1.0f) - 0.02f, hz);
-        }
-        v.pitch = c;
-    }
     v.amp = amp;
-    if (variant >= 2)
-        v.amp = {{0.0f, 0.0f}, {0.1f, 0.9f},  {0.4f, 1.0f},
-                 {0.7f, 0.7f}, {0.85f, 0.9f}, {1.0f, 0.0f}};
     v.formants = {{f.hz * 1.1f, f.hz, 0}, {900, 700, -6}, {2200, 1500, -12}};
     v.tilt = 0.9f;
     v.maxHarmonics = 40;
     v.breath = 0.05f;
     v.jitter = 0.004f;
-    v.vibratoHz = 6.0f;
-    v.vibratoDepth = 0.01f;
     return renderVoice(v, rng);
 }
 

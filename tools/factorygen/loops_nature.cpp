@@ -236,7 +236,9 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     const Fire& f = kFire[variant % 3];
     Ring ring(length);
     // Crackles come in bursts as pockets of sap burst: the rate itself flickers.
-    PeriodicCurve burst(rng, length, 60, 0.1f, 2.2f);
+    // (Point counts follow the length, so a longer fire flickers at the same pace.)
+    const int seconds = static_cast<int>(length / kRate);
+    PeriodicCurve burst(rng, length, 2 * seconds, 0.1f, 2.2f);
     PeriodicCurve crackleRate(rng, length, 3, f.crackles, f.crackles);
     for (long at : eventTimes(rng, length, crackleRate)) {
         if (!rng.chance(std::min(1.0f, std::max(0.0f, burst.at(at)) * 0.6f))) continue;
@@ -252,7 +254,7 @@ Buffer fireLoop(int variant, long length, Rng& rng) {
     Buffer out = std::move(ring.buffer());
     BrownNoise brown;
     Biquad roarLp = Biquad::lowpass(220), hissHp = Biquad::highpass(3000);
-    PeriodicCurve flame(rng, length, 40, 0.5f, 1.0f);
+    PeriodicCurve flame(rng, length, 4 * seconds / 3, 0.5f, 1.0f);
     OnePole flicker(6.0f);
     Buffer bed = seamlessBed(length, [&](long i) {
         const float fl = flame.at(i) * (1.0f + 0.5f * flicker.process(rng.white() * 3.0f));

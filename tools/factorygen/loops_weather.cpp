@@ -22,7 +22,7 @@ struct RainSpec {
 const RainSpec kRain[8] = {
     {70, Drop::Tin, 0.25f, 1500, 9000, 1.0f},     // hail on tin roof
     {180, Drop::Roof, 0.6f, 200, 2500, 1.0f},     // rain on car roof
-    {30, Drop::Bubble, 0.35f, 2500, 12000, 1.0f}, // light rain
+    {60, Drop::Bubble, 0.45f, 2500, 12000, 1.0f}, // light rain: fine and even, no drop stands out
     {450, Drop::Splash, 1.6f, 600, 10000, 0.6f},  // heavy rain
     {220, Drop::Leaf, 0.7f, 1500, 9000, 0.9f},    // rain on leaves
     {320, Drop::Splash, 1.1f, 800, 12000, 0.8f},  // rain on pavement

@@ -72,9 +72,8 @@ int main(int argc, char** argv) {
     std::vector<Job> jobs;
     for (const Entry& e : catalogue()) {
         if (!only.empty() && e.path.find(only) == std::string::npos) continue;
-        const double cost = e.kind == Kind::OneShot               ? 1.0
-                            : e.category == Category::HabitatLoop ? 12.0
-                                                                  : 6.0;
+        // Long loops go first so that no single one runs on alone at the end.
+        const double cost = e.kind == Kind::OneShot ? 1.0 : loopSeconds(e) / 5.0;
         jobs.push_back({e.path, cost, [&e](const fs::path& r) {
                             Rng rng(seedFor(e.path));
                             Buffer b = renderEntry(e, rng);

@@ -11,7 +11,11 @@ double loopSeconds(const Entry& e) {
     int sum = 0;
     for (char c : e.path)
         sum = (sum * 31 + static_cast<unsigned char>(c)) % 100003;
-    const double base = e.category == Category::HabitatLoop ? 90.0 : 30.0;
+    // A bird over the lake or a log settling in the campfire stands out the same way.
+    const bool distinctEvents = e.category == Category::HabitatLoop ||
+                                (e.category == Category::SeaLoop && e.variant == 4) ||
+                                (e.category == Category::FireLoop && e.variant == 0);
+    const double base = distinctEvents ? 90.0 : 30.0;
     return base + static_cast<double>(sum % 11) * 0.5;
 }
 

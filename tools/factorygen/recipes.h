@@ -21,8 +21,9 @@ Buffer renderWeather(Category c, int variant, Rng& rng);
 Buffer renderChime(Category c, int variant, Rng& rng);
 
 // --- loops ---
-/// Length of a loop in seconds: 30 to 35 s (habitats 90 to 95 s), varied between loops so
-/// that loops played together rarely fall into step.
+/// Length of a loop in seconds: 30 to 35 s (habitats, Lake shore and Campfire, whose events
+/// a listener would recognise, 90 to 95 s), varied between loops so that loops played
+/// together rarely fall into step.
 double loopSeconds(const Entry& e);
 Buffer renderWeatherLoop(Category c, int variant, int length, Rng& rng);
 Buffer renderNatureLoop(Category c, int variant, int length, Rng& rng);

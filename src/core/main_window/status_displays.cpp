@@ -11,8 +11,8 @@ constexpr int kLcdUpdateMs = 3000;
 } // namespace
 
 const char* displayObjectName(Display display) {
-    static constexpr const char* names[kDisplayCount] = {"LCD1", "LCD2", "LCD3", "LCD4", "LCD5",
-                                                         "LCD6", "LCD7", "LCD8", "LCD9"};
+    static constexpr const char* names[kDisplayCount] = {
+        "LCD1", "LCD2", "LCD3", "LCD4", "LCD5", "LCD6", "LCD7", "LCD8", "LCD9", "LCD10", "LCD11"};
     return names[static_cast<int>(display)];
 }
 
@@ -57,6 +57,14 @@ void StatusDisplays::showAlarmStatus(const std::string& text) {
 
 void StatusDisplays::setSchedulerText(const std::string& text) {
     write(Display::Scheduler, text);
+}
+
+void StatusDisplays::setMp3Time(const std::string& time) {
+    write(Display::Mp3Time, time.empty() ? std::string() : "MP3 Time:" + time);
+}
+
+void StatusDisplays::setCdText(const std::string& text) {
+    write(Display::Cd, text);
 }
 
 void StatusDisplays::setEffectsText(const std::string& equaliser, const std::string& reverb) {

@@ -27,9 +27,11 @@ enum class Display {
     ScenarioInformation, ///< LCD7
     Picture,             ///< LCD8
     Effects,             ///< LCD9: the equaliser's line, then the reverb's line
+    Mp3Time,             ///< LCD10: "MP3 Time:" and the time while music plays
+    Cd,                  ///< LCD11: "No CD Drive" when the computer has none
 };
-inline constexpr int kDisplayCount = 9;
-/// "LCD1".."LCD9".
+inline constexpr int kDisplayCount = 11;
+/// "LCD1".."LCD11".
 [[nodiscard]] const char* displayObjectName(Display display);
 
 class StatusDisplays {
@@ -54,6 +56,10 @@ class StatusDisplays {
     void setScenarioInformation(const std::string& text);
     /// The slideshow picture's name.
     void setPictureText(const std::string& text);
+    /// The MP3 player's time ("03:12"); empty while nothing plays, which leaves it unshown.
+    void setMp3Time(const std::string& time);
+    /// The CD's line; empty leaves it unshown.
+    void setCdText(const std::string& text);
     /// Each effect's preset name, or "Disabled".
     void setEffectsText(const std::string& equaliser, const std::string& reverb);
 

@@ -16,6 +16,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyle>
@@ -47,6 +48,8 @@ constexpr DisplaySpec kDisplays[] = {
     {Display::ScenarioInformation, "Notes", 22},
     {Display::Picture, "Picture", 14},
     {Display::Effects, "Effects", 18},
+    {Display::Mp3Time, "Music", 14},
+    {Display::Cd, "CD", 11},
 };
 
 constexpr Level kLevelOrder[] = {Level::Master, Level::Random, Level::Background,
@@ -260,36 +263,38 @@ void MainWindowView::refreshWindowButtons() {
         }
         m_windowButtonRow->insertWidget(position, button);
     }
-    if (VisualModeCommands* visual = m_controller.commands().visualMode();
-        visual && m_visualButtonRow->count() == 0) {
-        struct VisualButton {
-            const char* name;
-            QString caption;
-            const char* toolTip;
-            std::function<void()> run;
+    // The visual mode's five commands share one button and its menu: five more buttons would
+    // push the command row past a laptop screen's width.
+    VisualModeCommands* visual = m_controller.commands().visualMode();
+    if (visual && !m_visualMenu) {
+        auto* button = makeCommandButton(this, "cmdvisual", tr("Pictures"),
+                                         QStringLiteral("Slideshow and panoramic views"));
+        m_visualMenu = new QMenu(button);
+        const auto add = [this](const char* name, const QString& caption, const char* toolTip,
+                                std::function<void()> run) {
+            QAction* action = m_visualMenu->addAction(caption);
+            action->setObjectName(QString::fromLatin1(name));
+            action->setToolTip(QString::fromUtf8(toolTip));
+            connect(action, &QAction::triggered, this, std::move(run));
         };
-        const VisualButton buttons[] = {
-            {"xpbs15", tr("Slideshow"), "Show the slideshow", [visual] { visual->slideshow(); }},
-            {"chameleonButton16", tr("Behind"), "Show the slideshow behind this window",
-             [visual] { visual->slideshowBehindMain(); }},
-            {"xpbs23", tr("Panoramic"), "Show the panoramic view",
-             [visual] { visual->panoramic(); }},
-            {"chameleonButton18", tr("Next picture"), "Change Image",
-             [visual] { visual->changeImage(); }},
-        };
-        for (const auto& b : buttons) {
-            auto* button = makeCommandButton(this, b.name, b.caption, QString::fromUtf8(b.toolTip));
-            connect(button, &QPushButton::clicked, this, b.run);
-            m_visualButtonRow->addWidget(button);
-        }
+        add("xpbs15", tr("Slideshow"), "Show the slideshow", [visual] { visual->slideshow(); });
+        add("chameleonButton16", tr("Slideshow behind this window"),
+            "Show the slideshow behind this window", [visual] { visual->slideshowBehindMain(); });
+        add("xpbs23", tr("Panoramic view"), "Show the panoramic view",
+            [visual] { visual->panoramic(); });
+        add("chameleonButton18", tr("Next picture"), "Change Image",
+            [visual] { visual->changeImage(); });
+        button->setMenu(m_visualMenu);
+        m_visualButtonRow->addWidget(button);
     }
-    if (m_controller.windows().has("Formfolderselect") &&
-        !findChild<QPushButton*>("chameleonButton17")) {
-        auto* select = makeCommandButton(this, "chameleonButton17", tr("Pictures..."),
-                                         QStringLiteral("Select a slideshow"));
-        connect(select, &QPushButton::clicked, this,
+    if (m_visualMenu && m_controller.windows().has("Formfolderselect") &&
+        !m_visualMenu->findChild<QAction*>("chameleonButton17")) {
+        m_visualMenu->addSeparator();
+        QAction* select = m_visualMenu->addAction(tr("Choose pictures..."));
+        select->setObjectName("chameleonButton17");
+        select->setToolTip(QStringLiteral("Select a slideshow"));
+        connect(select, &QAction::triggered, this,
                 [this] { m_controller.windows().show("Formfolderselect"); });
-        m_visualButtonRow->addWidget(select);
     }
     // The alarm buttons only mean something once the alarm exists to act on the flag.
     showAlarm(m_controller.commands().isAlarmEnabled());

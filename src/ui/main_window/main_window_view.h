@@ -15,6 +15,7 @@
 #include <vector>
 
 class QHBoxLayout;
+class QMenu;
 class QListWidget;
 class QVBoxLayout;
 class QPushButton;
@@ -71,7 +72,8 @@ class MainWindowView : public QWidget {
     bool m_fitted = false;
     bool m_painted = false;
     QHBoxLayout* m_windowButtonRow = nullptr;
-    QHBoxLayout* m_visualButtonRow = nullptr; ///< filled once the visual mode joins
+    QHBoxLayout* m_visualButtonRow = nullptr;
+    QMenu* m_visualMenu = nullptr; ///< filled once the visual mode joins
     std::map<std::string, QPushButton*> m_windowButtonByWindow;
     QPushButton* m_alarmOn = nullptr;
     QPushButton* m_alarmOff = nullptr;

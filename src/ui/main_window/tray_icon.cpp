@@ -25,6 +25,7 @@ TrayIcon::TrayIcon(MainWindowController& controller, QObject* parent)
     m_connections.push_back(
         controller.windows().added.connect([this](const std::string&) { rebuild(); }));
     m_connections.push_back(controller.scenarios().listChanged.connect([this] { rebuild(); }));
+    m_connections.push_back(controller.presets().changed.connect([this] { rebuild(); }));
     rebuild();
 }
 
@@ -52,6 +53,19 @@ QAction* TrayIcon::add(const QString& text, const std::function<void()>& action)
     return a;
 }
 
+void TrayIcon::addPresets() {
+    // Only the bound presets: an unassigned one would load nothing.
+    PresetButtons& presets = m_controller.presets();
+    QMenu* list = nullptr;
+    for (int i = 0; i < state::kPresetCount; ++i) {
+        if (!presets.isAssigned(i)) continue;
+        if (!list) list = m_menu->addMenu(QStringLiteral("Presets"));
+        const auto& caption = presets.captions()[static_cast<std::size_t>(i)];
+        connect(list->addAction(QString::fromStdString(caption)), &QAction::triggered, this,
+                [&presets, i] { presets.click(i); });
+    }
+}
+
 void TrayIcon::rebuild() {
     // clear() leaves submenus alive as children of the menu.
     for (QMenu* sub : m_menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
@@ -77,6 +91,7 @@ void TrayIcon::rebuild() {
                             scenarios.loadSelected();
                         });
         }
+        addPresets();
     }
     if (VisualModeCommands* visual = commands.visualMode()) {
         m_menu->addSeparator();

@@ -35,6 +35,8 @@ class TrayIcon : public QObject {
 
   private:
     QAction* add(const QString& text, const std::function<void()>& action);
+    /// The presets bound to a scenario, under "Presets".
+    void addPresets();
 
     MainWindowController& m_controller;
     QMenu* m_menu;

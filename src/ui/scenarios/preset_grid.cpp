@@ -30,6 +30,9 @@ std::uint32_t presetButtonColour(const ColorScheme& scheme, bool assigned) {
 
 PresetGrid::PresetGrid(PresetButtons& presets, scenarios::PresetCommands& commands, QWidget* parent)
     : QWidget(parent), m_presets(presets) {
+    // Fourteen presets under the scenario list: compact buttons keep the column within a
+    // laptop screen's height.
+    setProperty("schemeDensity", "compact");
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(3);

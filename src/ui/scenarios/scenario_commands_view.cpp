@@ -17,6 +17,7 @@ ScenarioCommandsView::ScenarioCommandsView(MainWindowController& main,
                                            scenarios::PresetCommands& presetCommands,
                                            QWidget* parent)
     : QWidget(parent) {
+    setProperty("schemeDensity", "compact");
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(4);

@@ -96,6 +96,11 @@ QString schemeStyleSheet(const ColorScheme& s) {
                  .arg(hex(s.buttonBack), hex(s.buttonText), mix(s.buttonBack, s.buttonText, 35),
                       hex(s.buttonRollover), mix(s.buttonText, s.buttonBack, 35),
                       hex(s.activeColor), hex(s.buttonText));
+    // Panels with a button on every row (the random banks) keep them to the text's height;
+    // the padded buttons of the other windows would make such a panel taller than a laptop.
+    sheet += QStringLiteral("*[schemeDensity=\"compact\"] QPushButton, "
+                            "*[schemeDensity=\"compact\"] QToolButton { padding: 1px 6px;"
+                            " min-height: 0px; }");
     // Text boxes; a selection is the text box inverted, so it is as readable as the text.
     sheet += QStringLiteral(
                  "QLineEdit, QListView, QTreeView, QTableView, QComboBox, QAbstractSpinBox,"

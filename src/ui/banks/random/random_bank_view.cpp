@@ -49,6 +49,7 @@ RandomBankView::RandomBankView(CustomRandomBank& bank, Levels& levels, RandomBan
 RandomBankView::~RandomBankView() = default;
 
 void RandomBankView::build(const QString& title) {
+    setProperty("schemeDensity", "compact");
     setObjectName(QString::fromStdString(m_bank.windowName()));
     setWindowTitle(title);
     setAutoFillBackground(true);
