@@ -16,13 +16,15 @@ struct PlayCommand {
     Sample* sample;
     int channel;
     std::uint32_t generation;
+    bool fadeIn = false; ///< starts silent; its first gain change glides up from there
 };
 /// Volume and pan travel together: the UI keeps both and sends the pair on any change.
 struct GainCommand {
     int channel;
     std::uint32_t generation;
-    int volume; ///< 0..255
-    int pan;    ///< 0..255
+    int volume;         ///< 0..255
+    int pan;            ///< 0..255
+    int rampFrames = 0; ///< 0: the usual short glide
 };
 struct LoopCommand {
     int channel;
@@ -32,6 +34,7 @@ struct LoopCommand {
 struct StopCommand {
     int channel;
     std::uint32_t generation;
+    int fadeFrames = 0; ///< 0: the usual short fade
 };
 struct PauseCommand {
     bool paused;

@@ -4,7 +4,8 @@
 // every start, so one bad file would otherwise end every start the same way). The engine
 // only asks and reports; what is remembered, and where, is the guard's business.
 //
-// Thread: called on the thread that calls SoundEngine::loadSample.
+// Thread: the thread that calls SoundEngine::loadSample, or the worker decoding ahead for
+// it; the engine makes the calls one decode at a time.
 
 #include <string>
 

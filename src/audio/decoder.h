@@ -3,7 +3,8 @@
 // recognised from the file's content, never from its name (factory sounds end in ".raz",
 // ".isz", ".isx"). libsndfile is tried first; FFmpeg's libraries read what it cannot.
 //
-// Thread: any thread; used on the UI thread by SoundEngine::loadSample.
+// Thread: any thread; separate files decode independently (SoundEngine::loadSample on the UI
+// thread, its decodes ahead on a worker).
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,10 @@
 // The UI thread's side of SoundEngine: the sample table, what every channel and effect
 // slot is known to hold, and the mixer and device it talks to. Private to the engine.
 //
-// Thread: UI thread only (the mixer's audio side runs elsewhere).
+// Thread: UI thread only (the mixer's audio side runs elsewhere; decodes ahead run on their
+// worker).
 
+#include "audio/decode_ahead.h"
 #include "audio/handle_codec.h"
 #include "audio/mixer.h"
 #include "audio/output_device.h"
@@ -13,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace velmora::audio {
@@ -55,6 +58,9 @@ struct SoundEngine::Impl {
     EffectSlotState* liveEffect(int effectId, int& slot);
     /// Drops every sample (the audio thread must be stopped).
     void freeAllSamples();
+    /// Decodes path with the guard's watch around it. Decodes ahead run on a worker, so
+    /// the guard (one marker at a time) sees one decode at a time.
+    DecodeResult guardedDecode(const std::string& path, LoadOrigin origin);
 
     Backend backend;
     std::unique_ptr<Mixer> mixer;
@@ -69,13 +75,20 @@ struct SoundEngine::Impl {
     bool closed = false;
     bool silent = false;
     bool paused = false;
-    float outputGain = 1.0f; ///< last gain sent with setOutputGain
+    float outputGain = 1.0f;  ///< last gain sent with setOutputGain
+    int changeFadeFrames = 0; ///< setChangeFade; 0: the usual glides
 
     std::vector<SampleSlot> samples;
     std::vector<int> freeSampleSlots;
     std::array<ChannelState, kChannelCount> channels{};
     std::array<EffectSlotState, kMaxEffects> effects{};
     std::array<std::unique_ptr<StreamChannel>, kStreamSlots> streams{};
+
+    SoundEngine::Decoder decoder = decodeSoundFile;
+    std::mutex decodeMutex; ///< held around the guard and every decode
+    // Last: its worker uses the members above until it is joined.
+    DecodeAhead ahead{
+        [this](const std::string& path) { return guardedDecode(path, LoadOrigin::Stored); }};
 };
 
 static_assert(ChannelHandleCodec::kIndexCount == kChannelCount);

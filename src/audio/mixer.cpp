@@ -79,8 +79,10 @@ void Mixer::apply(const PlayCommand& c) {
     v.generation = c.generation;
     v.deferred = m_deferStarts;
     float l = 0.0f, r = 0.0f;
-    channelGains(255, 128, l, r);
+    if (!c.fadeIn) channelGains(255, 128, l, r);
     v.setTarget(l, r, 0);
+    // Not fresh: the gain change that follows the start glides up instead of jumping.
+    if (c.fadeIn) v.fresh = false;
     ++c.sample->users;
 }
 
@@ -88,7 +90,7 @@ void Mixer::apply(const GainCommand& c) {
     if (Voice* v = channelVoice(c.channel, c.generation)) {
         float l = 0.0f, r = 0.0f;
         channelGains(c.volume, c.pan, l, r);
-        v->setTarget(l, r, kGainRampFrames);
+        v->setTarget(l, r, c.rampFrames > 0 ? c.rampFrames : kGainRampFrames);
     }
 }
 
@@ -98,7 +100,7 @@ void Mixer::apply(const LoopCommand& c) {
 
 void Mixer::apply(const StopCommand& c) {
     if (Voice* v = channelVoice(c.channel, c.generation)) {
-        moveToTail(*v);
+        moveToTail(*v, c.fadeFrames > 0 ? c.fadeFrames : kStopFadeFrames);
         m_ended[c.channel].store(c.generation, std::memory_order_release);
         *v = Voice{};
     }
@@ -135,7 +137,7 @@ void Mixer::apply(const ReleaseSampleCommand& c) {
     if (c.sample->users == 0) dropSampleUser(c.sample);
 }
 
-void Mixer::moveToTail(Voice& voice) {
+void Mixer::moveToTail(Voice& voice, int fadeFrames) {
     // A sound that never made a sound needs no fade.
     if (voice.fresh || voice.deferred) {
         dropSampleUser(voice.sample);
@@ -154,7 +156,9 @@ void Mixer::moveToTail(Voice& voice) {
     if (slot->active()) dropSampleUser(slot->sample);
     *slot = voice;
     slot->stopping = true;
-    slot->setTarget(0.0f, 0.0f, kStopFadeFrames);
+    // The stop's own fade, from wherever a glide in progress has got to.
+    slot->rampLeft = 0;
+    slot->setTarget(0.0f, 0.0f, fadeFrames);
     voice.sample = nullptr;
 }
 

@@ -65,7 +65,7 @@ class Mixer {
     void apply(const ReverbCommand& c);
     void apply(const ReleaseSampleCommand& c);
     Voice* channelVoice(int channel, std::uint32_t generation);
-    void moveToTail(Voice& voice);
+    void moveToTail(Voice& voice, int fadeFrames = kStopFadeFrames);
     void endVoice(Voice& voice, int channel);
     void dropSampleUser(Sample* sample);
     void flushRetired();

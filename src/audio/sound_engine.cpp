@@ -86,6 +86,7 @@ void SoundEngine::close() {
     Impl& d = *m_impl;
     if (d.closed) return;
     d.closed = true;
+    d.ahead.clear();
     if (d.device) {
         d.device->stop();
         d.device.reset();

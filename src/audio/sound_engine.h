@@ -7,6 +7,7 @@
 // thread and talks to the UI thread only through lock-free queues and atomics.
 
 #include "audio/decode_guard.h"
+#include "audio/decoder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -120,6 +121,16 @@ class SoundEngine {
     /// Consulted around every decode from now on; null (the default) decodes every file.
     /// The guard must outlive the engine or be unset first.
     void setDecodeGuard(DecodeGuard* guard);
+    /// Starts decoding paths on a worker thread, so that the loadSample calls for them
+    /// that follow take the decoded sound instead of decoding on this thread (one that
+    /// comes early waits for its file). Drops what an earlier call decoded and nobody
+    /// loaded. The guard watches these decodes as it does every other.
+    void decodeAhead(const std::vector<std::string>& paths);
+    /// True while decodeAhead's worker still has files to decode.
+    [[nodiscard]] bool decodingAhead() const;
+    /// What turns a file into PCM, for every later decode (tests: a decoder that waits).
+    using Decoder = std::function<DecodeResult(const std::string&)>;
+    void setDecoder(Decoder decoder);
     /// Frees the sample once no channel plays it any more.
     void releaseSample(SampleHandle sample);
     /// Frames of a loaded sample at 44 100 Hz; 0 when invalid.
@@ -137,6 +148,10 @@ class SoundEngine {
     void setLoopMode(ChannelHandle channel, int mode);
     /// Fades out over about 2 ms and frees the channel.
     void stop(ChannelHandle channel);
+    /// From now on, volume and pan changes glide over milliseconds instead of a few, stops
+    /// fade out over as long and starts fade in from silence: a crossfade from one
+    /// soundscape to the next. 0 goes back to the usual glides; glides under way finish.
+    void setChangeFade(int milliseconds);
     /// Only kSystemChannel is meaningful: pauses or resumes all output.
     void setPaused(int channel, bool paused);
     [[nodiscard]] bool isPaused() const;

@@ -4,6 +4,7 @@
 #include "audio/sound_engine.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace velmora::audio {
 
@@ -66,13 +67,23 @@ void SoundEngine::Impl::freeAllSamples() {
     freeSampleSlots.clear();
 }
 
+DecodeResult SoundEngine::Impl::guardedDecode(const std::string& path, LoadOrigin origin) {
+    std::lock_guard lock(decodeMutex);
+    if (decodeGuard && !decodeGuard->mayDecode(path, origin))
+        return {{}, DecodeError::CannotOpen, "refused by the decode guard"};
+    DecodeResult decoded = decoder(path);
+    if (decodeGuard) decodeGuard->decoded(path);
+    return decoded;
+}
+
 SampleHandle SoundEngine::loadSample(const std::string& path, LoadOrigin origin) {
     Impl& d = *m_impl;
     if (d.closed) return {};
     d.collectRetired();
-    if (d.decodeGuard && !d.decodeGuard->mayDecode(path, origin)) return {};
-    DecodeResult decoded = decodeSoundFile(path);
-    if (d.decodeGuard) d.decodeGuard->decoded(path);
+    // A file the user picks again gets its own try past the guard, not an earlier refusal.
+    std::optional<DecodeResult> ahead;
+    if (origin == LoadOrigin::Stored) ahead = d.ahead.take(path);
+    DecodeResult decoded = ahead ? std::move(*ahead) : d.guardedDecode(path, origin);
     if (!decoded.ok()) return {};
     int slot;
     if (!d.freeSampleSlots.empty()) {
@@ -92,7 +103,24 @@ SampleHandle SoundEngine::loadSample(const std::string& path, LoadOrigin origin)
 }
 
 void SoundEngine::setDecodeGuard(DecodeGuard* guard) {
+    std::lock_guard lock(m_impl->decodeMutex);
     m_impl->decodeGuard = guard;
+}
+
+void SoundEngine::decodeAhead(const std::vector<std::string>& paths) {
+    if (m_impl->closed) return;
+    m_impl->ahead.start(paths);
+}
+
+bool SoundEngine::decodingAhead() const {
+    return m_impl->ahead.busy();
+}
+
+void SoundEngine::setDecoder(Decoder decoder) {
+    // Not while a worker uses the old one.
+    m_impl->ahead.clear();
+    std::lock_guard lock(m_impl->decodeMutex);
+    m_impl->decoder = std::move(decoder);
 }
 
 void SoundEngine::releaseSample(SampleHandle sample) {
@@ -122,7 +150,8 @@ ChannelHandle SoundEngine::play(SampleHandle sample, int channel) {
     } else if (channel >= 0 && channel < kChannelCount) {
         // Asking for a particular channel replaces whatever plays there.
         ch = channel;
-        if (d.channels[ch].busy) d.send(StopCommand{ch, d.channels[ch].generation});
+        if (d.channels[ch].busy)
+            d.send(StopCommand{ch, d.channels[ch].generation, d.changeFadeFrames});
     }
     if (ch < 0) return {};
     Impl::ChannelState& c = d.channels[ch];
@@ -131,7 +160,7 @@ ChannelHandle SoundEngine::play(SampleHandle sample, int channel) {
     c.volume = 255;
     c.pan = 128;
     c.loop = false;
-    if (!d.send(PlayCommand{s, ch, c.generation})) {
+    if (!d.send(PlayCommand{s, ch, c.generation, d.changeFadeFrames > 0})) {
         c.busy = false;
         return {};
     }
@@ -142,7 +171,7 @@ void SoundEngine::setVolume(ChannelHandle channel, int volume) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
         c->volume = std::clamp(volume, 0, 255);
-        m_impl->send(GainCommand{ch, c->generation, c->volume, c->pan});
+        m_impl->send(GainCommand{ch, c->generation, c->volume, c->pan, m_impl->changeFadeFrames});
     }
 }
 
@@ -150,8 +179,13 @@ void SoundEngine::setPan(ChannelHandle channel, int pan) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
         c->pan = std::clamp(pan, 0, 255);
-        m_impl->send(GainCommand{ch, c->generation, c->volume, c->pan});
+        m_impl->send(GainCommand{ch, c->generation, c->volume, c->pan, m_impl->changeFadeFrames});
     }
+}
+
+void SoundEngine::setChangeFade(int milliseconds) {
+    m_impl->changeFadeFrames =
+        static_cast<int>(std::clamp(milliseconds, 0, 60000) * std::int64_t{kSampleRate} / 1000);
 }
 
 void SoundEngine::setLoopMode(ChannelHandle channel, int mode) {
@@ -167,7 +201,7 @@ void SoundEngine::stop(ChannelHandle channel) {
     int ch = 0;
     if (Impl::ChannelState* c = m_impl->liveChannel(channel, ch)) {
         c->busy = false;
-        m_impl->send(StopCommand{ch, c->generation});
+        m_impl->send(StopCommand{ch, c->generation, m_impl->changeFadeFrames});
     }
 }
 

@@ -50,9 +50,11 @@ void Voice::setTarget(float left, float right, int frames) {
         rampLeft = 0;
         return;
     }
-    rampLeft = frames;
-    stepL = (left - gainL) / static_cast<float>(frames);
-    stepR = (right - gainR) / static_cast<float>(frames);
+    // A change that arrives during a longer glide (a drift step in a crossfade) finishes
+    // with it, so the glide is never cut short into a jump.
+    rampLeft = std::max(frames, rampLeft);
+    stepL = (left - gainL) / static_cast<float>(rampLeft);
+    stepR = (right - gainR) / static_cast<float>(rampLeft);
 }
 
 bool Voice::mixInto(float* left, float* right, int n) {

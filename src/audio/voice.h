@@ -32,7 +32,8 @@ struct Voice {
     int rampLeft = 0;
 
     [[nodiscard]] bool active() const { return sample != nullptr; }
-    /// Glides to new gains over `frames` (or jumps when nothing was rendered yet).
+    /// Glides to new gains over `frames`, or over what is left of a longer glide in
+    /// progress (jumps when nothing was rendered yet).
     void setTarget(float left, float right, int frames);
     /// Adds n frames of this voice into planar left/right. Returns false when the voice
     /// has ended (its last frame played or its stop fade finished).

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -21,6 +22,14 @@ class Bank {
     /// Restores the bank from a file in its own format (state file, bank file or scenario
     /// member). Shows the bank's own message on a bad file, changes nothing and returns false.
     virtual bool doload(const std::filesystem::path& path) = 0;
+    /// The sound files doload(path) would decode because the bank does not hold them yet, so
+    /// that a load can decode them off the UI thread first. Empty when nothing would be
+    /// decoded (or the file is unusable: doload then says so itself).
+    [[nodiscard]] virtual std::vector<std::filesystem::path>
+    soundsToDecode(const std::filesystem::path& path) const {
+        (void)path;
+        return {};
+    }
     /// Writes the bank's state in its own format, atomically; false when the file was not
     /// written (the old one is kept). It tells the user nothing: quit, snapshots and
     /// scenarios collect the failures of every bank and report them once.

@@ -2,6 +2,7 @@
 
 #include "core/main_window/main_window_controller.h"
 #include "core/state/options_state.h"
+#include "core/state/scenario_crossfade.h"
 #include "scenarios/scenario_group.h"
 #include "scenarios/scenario_load.h"
 
@@ -64,6 +65,14 @@ bool ScenarioFiles::loadScenarioFile(const fs::path& vlmFile, ScenarioLoadMode m
     return loadGroup(vlmFile.parent_path(), vlmFile.stem().string(), mode);
 }
 
+bool ScenarioFiles::failLoad(ScenarioLoadMode mode) {
+    StatusDisplays& displays = m_main.displays();
+    m_list.setLoading(false);
+    displays.setScenarioLoading(false);
+    displays.setScenarioText(mode == ScenarioLoadMode::Auto ? "Autoload error" : "Load error");
+    return false;
+}
+
 bool ScenarioFiles::loadGroup(const fs::path& dir, const std::string& name, ScenarioLoadMode mode) {
     if (m_list.isLoading()) return false;
     StatusDisplays& displays = m_main.displays();
@@ -71,22 +80,47 @@ bool ScenarioFiles::loadGroup(const fs::path& dir, const std::string& name, Scen
     displays.setScenarioText("");
     m_list.setLoading(true);
 
-    const auto fail = [&] {
-        m_list.setLoading(false);
-        displays.setScenarioLoading(false);
-        displays.setScenarioText(mode == ScenarioLoadMode::Auto ? "Autoload error" : "Load error");
-        return false;
-    };
     // A name that would reach outside the folder names no scenario of ours.
-    if (!scenarioNameProblem(name).empty() || name != trimmed(name)) return fail();
-    if (!hasRequiredMembers(dir, name)) return fail();
+    if (!scenarioNameProblem(name).empty() || name != trimmed(name)) return failLoad(mode);
+    if (!hasRequiredMembers(dir, name)) return failLoad(mode);
 
     displays.setScenarioLoading(true);
+    displays.setScenarioText("Loading.");
+    m_pending = {dir, name, mode};
+    // A long loop takes a good part of a second to decode; the window stays responsive
+    // while the worker does that, and the banks change only once every sound is ready.
+    const auto sounds = soundsToDecode(m_saved.links(), dir, name);
+    if (sounds.empty()) return finishLoad();
+    m_s.engine.decodeAhead(sounds);
+    if (!m_decodeWait)
+        m_decodeWait = m_s.timers.createTimer(kDecodeWaitMs, [this] {
+            if (m_s.engine.decodingAhead()) return;
+            m_decodeWait->setEnabled(false);
+            (void)finishLoad();
+        });
+    m_decodeWait->setEnabled(true);
+    return true;
+}
+
+bool ScenarioFiles::finishLoad() {
+    const auto [dir, name, mode] = m_pending;
+    StatusDisplays& displays = m_main.displays();
     std::string progress = "Loading.";
-    displays.setScenarioText(progress);
+    // Every change the load makes to what plays glides over the crossfade; changes after it
+    // (drift, the user) glide as usual again. Sounds decoded for a bank that in the end did
+    // not take them (a member that failed) are let go.
+    struct AfterLoad {
+        audio::SoundEngine& engine;
+        ~AfterLoad() {
+            engine.setChangeFade(0);
+            engine.decodeAhead({});
+        }
+    } after{m_s.engine};
+    if (const auto crossfade = state::readScenarioCrossfade(m_s.settings); crossfade.on)
+        m_s.engine.setChangeFade(crossfade.seconds * 1000);
     const MainLevelsKept levels(m_s.levels, m_s.folder);
     if (!applyMainMember(resolveIn(dir, memberFileName(name, kMainMember)), m_s.levels, m_texts))
-        return fail();
+        return failLoad(mode);
     displays.setScenarioInformation(m_texts.notes);
     textsChanged(m_texts);
 
@@ -99,9 +133,9 @@ bool ScenarioFiles::loadGroup(const fs::path& dir, const std::string& name, Scen
         progress += ".";
         displays.setScenarioText(progress);
     };
-    if (!loadBankMembers(m_saved, dir, name, steps)) return fail();
+    if (!loadBankMembers(m_saved, dir, name, steps)) return failLoad(mode);
     const auto effects = resolveIn(dir, memberFileName(name, kEffectsMember));
-    if (m_effects && isFile(effects) && !m_effects->doload(effects).ok()) return fail();
+    if (m_effects && isFile(effects) && !m_effects->doload(effects).ok()) return failLoad(mode);
 
     m_list.setLoading(false);
     displays.setScenarioLoading(false);

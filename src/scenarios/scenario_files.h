@@ -15,6 +15,7 @@
 #include "scenarios/scenario_colors.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace velmora {
@@ -25,6 +26,9 @@ namespace velmora::scenarios {
 
 class ScenarioFiles final : public ScenarioLoader {
   public:
+    /// How often a load waiting for its sounds looks whether they are decoded.
+    static constexpr int kDecodeWaitMs = 15;
+
     /// links: the banks a scenario holds (each must be a bank with a member file).
     ScenarioFiles(Services& services, MainWindowController& main, SoundscapeLinks links);
     ScenarioFiles(const ScenarioFiles&) = delete;
@@ -61,8 +65,20 @@ class ScenarioFiles final : public ScenarioLoader {
     Signal<const MainMember&> textsChanged;
 
   private:
+    /// The load that waits for its sounds to be decoded.
+    struct PendingLoad {
+        std::filesystem::path dir;
+        std::string name;
+        ScenarioLoadMode mode = ScenarioLoadMode::Manual;
+    };
+
+    /// Checks the group and starts its load: true when it started (it may end later, once
+    /// the sounds it turns on are decoded off this thread, and may still fail then).
     bool loadGroup(const std::filesystem::path& folder, const std::string& name,
                    ScenarioLoadMode mode);
+    /// Applies the pending load's members to the banks, in load order.
+    bool finishLoad();
+    bool failLoad(ScenarioLoadMode mode);
     void writeGroup(const std::string& name);
     /// Says why name cannot be used, ending with nothingDone; false when it can.
     bool refusedName(const std::string& name, const char* nothingDone);
@@ -80,6 +96,8 @@ class ScenarioFiles final : public ScenarioLoader {
     ScenarioColors* m_colors = &m_slotColors;
     EffectsRecordOwner* m_effects = nullptr;
     MainMember m_texts;
+    PendingLoad m_pending;
+    std::unique_ptr<Timer> m_decodeWait;
 };
 
 } // namespace velmora::scenarios

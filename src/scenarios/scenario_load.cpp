@@ -3,6 +3,7 @@
 #include "core/state/options_state.h"
 #include "scenarios/scenario_group.h"
 
+#include <algorithm>
 #include <array>
 #include <system_error>
 
@@ -55,6 +56,25 @@ bool applyMainMember(const fs::path& path, Levels& levels, MainMember& texts) {
     read.text3Before = read.text3;
     texts = read;
     return true;
+}
+
+std::vector<std::string> soundsToDecode(const SoundscapeLinks& links, const fs::path& dir,
+                                        const std::string& name) {
+    std::vector<std::string> sounds;
+    const auto collect = [&](const auto& members) {
+        for (int member : members) {
+            const Bank* bank = bankWithMember(links, member);
+            const auto file = resolveIn(dir, memberFileName(name, member));
+            if (!bank || !isFile(file)) continue;
+            for (const auto& sound : bank->soundsToDecode(file))
+                if (isFile(sound) &&
+                    std::find(sounds.begin(), sounds.end(), sound.string()) == sounds.end())
+                    sounds.push_back(sound.string());
+        }
+    };
+    collect(kLoadFirst);
+    collect(kLoadLast);
+    return sounds;
 }
 
 bool loadBankMembers(state::SavedSoundscape& saved, const fs::path& dir, const std::string& name,

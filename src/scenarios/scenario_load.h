@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velmora::scenarios {
 
@@ -38,6 +39,12 @@ class MainLevelsKept {
     bool m_keep = false;
     int m_values[4] = {};
 };
+
+/// The sound files the banks' members of the scenario name in dir would decode, each once,
+/// in load order; only files that exist (a missing one fails at once, without a decode).
+[[nodiscard]] std::vector<std::string> soundsToDecode(const SoundscapeLinks& links,
+                                                      const std::filesystem::path& dir,
+                                                      const std::string& name);
 
 struct MemberSteps {
     /// Member 9 when it exists; empty: the colours are not loaded.

@@ -52,6 +52,7 @@ TEST(FactoryScenarios, EachLoadsAndSavesBackByteForByte) {
         const std::string name = design.name;
         s.rig.main().scenarios().select(name);
         s.rig.main().scenarios().loadSelected();
+        s.finishLoad();
         ASSERT_EQ(s.scenarioTexts.back(), name);
         EXPECT_EQ(s.files->texts().notes, design.notes);
         s.saveAs("Copy");
@@ -82,6 +83,7 @@ TEST(FactoryScenarios, FirstRunBindsThePresetsAndPlaysTheFirst) {
     s.rig.main().presets().setCaption(9, "");
 
     ASSERT_TRUE(s.presets->startFactorySet());
+    s.finishLoad();
     EXPECT_EQ(s.rig.main().presets().captions()[0], factory::factoryScenarios()[0].name);
     EXPECT_EQ(s.scenarioTexts.back(), factory::factoryScenarios()[0].name);
     // Something is on in the first background bank, and it is heard.

@@ -11,10 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace velmora::test {
@@ -43,6 +45,15 @@ struct ScenarioRig {
         if (std::filesystem::exists(folder() / scenarios::groupFileName(name)))
             dialogs().questionAnswers.push_back(overwrite);
         files->saveAs();
+    }
+    /// Lets a load that waits for its sounds end: the worker decodes in real time, then one
+    /// look of the window's timer (virtual time) applies the banks.
+    void finishLoad() {
+        auto& world = rig.world();
+        for (int i = 0; i < 10000 && world.engine.decodingAhead(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (rig.main().scenarios().isLoading())
+            world.timers.advance(scenarios::ScenarioFiles::kDecodeWaitMs);
     }
     /// Every bank as its own file holds it, in the soundscape's order.
     std::vector<std::string> bankStates() {

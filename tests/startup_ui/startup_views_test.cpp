@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -162,6 +163,15 @@ TEST(OptionsView, ControlsDriveTheControllerAndRedrawFromIt) {
     child<QCheckBox>(&view, "chkstartup")->click();
     EXPECT_TRUE(autoStart.isEnabled());
     EXPECT_TRUE(display->isEnabled());
+
+    // The crossfade's length is offered only while it is on; both are kept at once.
+    auto* seconds = child<QSpinBox>(&view, "spncrossfade");
+    EXPECT_FALSE(seconds->isEnabled());
+    child<QCheckBox>(&view, "chkcrossfade")->click();
+    EXPECT_TRUE(seconds->isEnabled());
+    seconds->setValue(12);
+    EXPECT_TRUE(state::readScenarioCrossfade(settings).on);
+    EXPECT_EQ(state::readScenarioCrossfade(settings).seconds, 12);
 
     child<QPushButton>(&view, "chameleonButton10")->click();
     EXPECT_EQ(controller.page(), 2);

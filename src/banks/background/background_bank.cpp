@@ -74,6 +74,17 @@ bool BackgroundBank::doload(const std::filesystem::path& path) {
     return true;
 }
 
+std::vector<std::filesystem::path>
+BackgroundBank::soundsToDecode(const std::filesystem::path& path) const {
+    std::vector<std::filesystem::path> files;
+    const auto read = readBackgroundBank(path);
+    if (!read.problem.ok()) return files;
+    for (int n = 1; n <= kAudibleSlots; ++n)
+        if (read.values.on[static_cast<std::size_t>(n - 1)] && !voice(n).hasSample())
+            files.push_back(soundFile(n));
+    return files;
+}
+
 bool BackgroundBank::save(const std::filesystem::path& path) {
     return replaceFileAtomically(path, formatBackgroundBank(values())).ok();
 }

@@ -22,6 +22,8 @@ class BackgroundBank final : public BackgroundSlots, public Bank {
     /// Reads the whole file first; a missing, short or non-numeric file shows the bank's
     /// message and changes nothing. Values past a control's range are limited to it.
     bool doload(const std::filesystem::path& path) override;
+    [[nodiscard]] std::vector<std::filesystem::path>
+    soundsToDecode(const std::filesystem::path& path) const override;
     bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return m_table.stateFile; }
     void docolors(const ColorScheme& scheme) override { applyColors(scheme); }

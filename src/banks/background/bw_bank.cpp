@@ -167,6 +167,16 @@ bool BwBank::doload(const std::filesystem::path& path) {
     return read.problem.ok();
 }
 
+std::vector<std::filesystem::path> BwBank::soundsToDecode(const std::filesystem::path& path) const {
+    std::vector<std::filesystem::path> files;
+    const auto read = readBwBank(path);
+    if (!read.problem.ok()) return files;
+    for (int n = 1; n <= kSlots; ++n)
+        if (read.values.on[static_cast<std::size_t>(n - 1)] && !voice(n).hasSample())
+            files.push_back(soundFile(n));
+    return files;
+}
+
 bool BwBank::save(const std::filesystem::path& path) {
     return replaceFileAtomically(path, formatBwBank(values())).ok();
 }

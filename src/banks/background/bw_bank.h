@@ -33,6 +33,8 @@ class BwBank final : public Bank {
     /// says nothing. Volumes, balances, then switches in slot order: the last switch set on
     /// is the one that plays.
     bool doload(const std::filesystem::path& path) override;
+    [[nodiscard]] std::vector<std::filesystem::path>
+    soundsToDecode(const std::filesystem::path& path) const override;
     bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return "bw.ini"; }
     void docolors(const ColorScheme& scheme) override;

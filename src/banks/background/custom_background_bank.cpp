@@ -144,6 +144,22 @@ bool CustomBackgroundBank::doload(const std::filesystem::path& path) {
     return true;
 }
 
+std::vector<std::filesystem::path>
+CustomBackgroundBank::soundsToDecode(const std::filesystem::path& path) const {
+    std::vector<std::filesystem::path> files;
+    const auto read = readCustomBackgroundBank(path);
+    if (!read.problem.ok()) return files;
+    for (int n = 1; n <= kAudibleSlots; ++n) {
+        const auto& stored = read.values.paths[static_cast<std::size_t>(n - 1)];
+        if (stored.empty()) continue;
+        const auto file = resolveStored(stored);
+        const bool held =
+            voice(n).hasSample() && m_sounds[static_cast<std::size_t>(n - 1)].loadedFrom == file;
+        if (!held && isExistingFile(file)) files.push_back(file);
+    }
+    return files;
+}
+
 bool CustomBackgroundBank::save(const std::filesystem::path& path) {
     return replaceFileAtomically(path, formatCustomBackgroundBank(values())).ok();
 }

@@ -32,6 +32,8 @@ class CustomBackgroundBank final : public BackgroundSlots, public Bank {
     /// message and changes nothing. A sound file that is missing only names its slot
     /// "Not Found".
     bool doload(const std::filesystem::path& path) override;
+    [[nodiscard]] std::vector<std::filesystem::path>
+    soundsToDecode(const std::filesystem::path& path) const override;
     bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return "backc.ini"; }
     void docolors(const ColorScheme& scheme) override { applyColors(scheme); }

@@ -140,6 +140,18 @@ CustomRandomBankValues CustomRandomBank::values() const {
     return v;
 }
 
+std::vector<fs::path> CustomRandomBank::soundsToDecode(const fs::path& path) const {
+    std::vector<fs::path> files;
+    const auto r = readCustomRandomBankFile(path);
+    if (!r.ok()) return files;
+    for (int n = 1; n <= kRandomSlotCount; ++n) {
+        const fs::path full = resolveStored(r.values.files[n - 1]);
+        if (full.empty() || (slot(n).path == full && slot(n).sample.valid())) continue;
+        files.push_back(full);
+    }
+    return files;
+}
+
 bool CustomRandomBank::doload(const fs::path& path) {
     const auto r = readCustomRandomBankFile(path);
     if (!r.ok()) return false;

@@ -38,6 +38,8 @@ class CustomRandomBank final : public RandomBankEngine {
     /// Reads all 118 items first; a bad file is ignored without a message. Loads every
     /// slot's sound at once; a missing one leaves its slot silent.
     bool doload(const std::filesystem::path& path) override;
+    [[nodiscard]] std::vector<std::filesystem::path>
+    soundsToDecode(const std::filesystem::path& path) const override;
     /// Writes atomically; a failed write is told to the user.
     bool dosave(const std::filesystem::path& path) override { return save(path); }
     [[nodiscard]] std::string stateFileName() const override { return "randc.ini"; }

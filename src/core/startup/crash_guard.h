@@ -7,7 +7,7 @@
 // Factory sounds (under the program folder's "bin") are ours and get no marker, which keeps
 // the start-up cost of the guard to the few files the user chose.
 //
-// Thread: UI thread (the thread that loads samples).
+// Thread: the engine's decoding threads, one decode at a time (the engine serialises them).
 
 #include "audio/decode_guard.h"
 #include "platform/dialogs.h"

@@ -77,6 +77,15 @@ void OptionsController::setAutoHideRemote(bool on) {
     m_options.autoHideRemote = on;
     changed();
 }
+state::ScenarioCrossfade OptionsController::scenarioCrossfade() const {
+    return state::readScenarioCrossfade(m_env.settings);
+}
+
+void OptionsController::setScenarioCrossfade(const state::ScenarioCrossfade& crossfade) {
+    state::writeScenarioCrossfade(m_env.settings, crossfade);
+    changed();
+}
+
 void OptionsController::setStartWithController(bool on) {
     m_options.startWithController = on;
     changed();

@@ -9,6 +9,7 @@
 
 #include "core/services.h"
 #include "core/state/options_state.h"
+#include "core/state/scenario_crossfade.h"
 #include "device_selection.h"
 #include "output_device.h"
 #include "platform/autostart.h"
@@ -74,6 +75,9 @@ class OptionsController {
     /// Text1 finished (focus left, Enter, window closing): a value below 5 becomes 5.
     void finishInactivityTime();
     void setStartWithController(bool on); ///< Check5
+    /// "Crossfade between scenarios" and its length; saved at once in the settings store.
+    [[nodiscard]] state::ScenarioCrossfade scenarioCrossfade() const;
+    void setScenarioCrossfade(const state::ScenarioCrossfade& crossfade);
 
     /// chkstartup: adds or removes the autostart entry, then writes "AutoLaunch".
     void setAutoLaunch(bool on);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -45,8 +46,19 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent,
     m_check1 =
         named(new QCheckBox("Allow color scheme change with scenario change", scenarios), "Check1");
     m_check20 = named(new QCheckBox("Change volumes on scenario load", scenarios), "Check20");
+    m_crossfade =
+        named(new QCheckBox(tr("Crossfade between scenarios"), scenarios), "chkcrossfade");
+    m_crossfadeSeconds = named(new QSpinBox(scenarios), "spncrossfade");
+    m_crossfadeSeconds->setRange(state::ScenarioCrossfade::kMinSeconds,
+                                 state::ScenarioCrossfade::kMaxSeconds);
+    m_crossfadeSeconds->setSuffix(tr(" s"));
+    auto* crossfadeRow = new QHBoxLayout;
+    crossfadeRow->addWidget(m_crossfade);
+    crossfadeRow->addWidget(m_crossfadeSeconds);
+    crossfadeRow->addStretch();
     l->addWidget(m_check1);
     l->addWidget(m_check20);
+    l->addLayout(crossfadeRow);
     l->addStretch();
 
     // Page 2: the remote.
@@ -158,6 +170,16 @@ OptionsView::OptionsView(OptionsController& controller, QWidget* parent,
     connect(m_check2, &QCheckBox::toggled, this, [&c](bool on) { c.setColorChangeOnRemote(on); });
     connect(m_check20, &QCheckBox::toggled, this,
             [&c](bool on) { c.setVolumesOnScenarioLoad(on); });
+    connect(m_crossfade, &QCheckBox::toggled, this, [&c](bool on) {
+        auto crossfade = c.scenarioCrossfade();
+        crossfade.on = on;
+        c.setScenarioCrossfade(crossfade);
+    });
+    connect(m_crossfadeSeconds, &QSpinBox::valueChanged, this, [&c](int seconds) {
+        auto crossfade = c.scenarioCrossfade();
+        crossfade.seconds = seconds;
+        c.setScenarioCrossfade(crossfade);
+    });
     connect(m_check4, &QCheckBox::toggled, this, [&c](bool on) { c.setAutoHideRemote(on); });
     connect(m_check5, &QCheckBox::toggled, this, [&c](bool on) { c.setStartWithController(on); });
     connect(m_text1, &QLineEdit::textEdited, this,
@@ -195,6 +217,13 @@ void OptionsView::redraw() {
     set(m_check1, o.colorSchemeWithScenario);
     set(m_check2, o.colorChangeOnRemote);
     set(m_check20, o.volumesOnScenarioLoad);
+    const auto crossfade = m_controller.scenarioCrossfade();
+    set(m_crossfade, crossfade.on);
+    {
+        const QSignalBlocker block(m_crossfadeSeconds);
+        m_crossfadeSeconds->setValue(crossfade.seconds);
+    }
+    m_crossfadeSeconds->setEnabled(crossfade.on);
     set(m_check4, o.autoHideRemote);
     set(m_check5, o.startWithController);
     set(m_startup, m_controller.autoLaunch());

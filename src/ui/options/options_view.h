@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
 
 namespace velmora {
@@ -39,6 +40,8 @@ class OptionsView : public QDialog {
     QCheckBox* m_keepAwakeBox = nullptr;
     QStackedWidget* m_pages;
     QCheckBox *m_check1, *m_check2, *m_check20, *m_check4, *m_check5, *m_startup;
+    QCheckBox* m_crossfade;
+    QSpinBox* m_crossfadeSeconds;
     QLineEdit* m_text1;
     QLabel *m_label6, *m_label5;
     QRadioButton* m_display[2];
