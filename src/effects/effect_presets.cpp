@@ -1,5 +1,7 @@
 #include "effects/effect_presets.h"
 
+#include "platform/typed_name.h"
+
 #include "core/files/text_record.h"
 #include "platform/ascii_case.h"
 #include "platform/atomic_file.h"
@@ -86,10 +88,7 @@ std::vector<std::string> listPresets(const std::filesystem::path& folder, Preset
 }
 
 bool isSafePresetName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
-    });
+    return typedNameProblem(name) == NameProblem::None;
 }
 
 } // namespace velmora::effects

@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 #include "platform/program_folder.h"
+#include "platform/typed_name.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -88,4 +89,16 @@ TEST(ProgramFolder, PackagedFolderIsReadOnlyEvenForRoot) {
     EXPECT_TRUE(isSystemInstallation("/usr/local/lib/velmora"));
     EXPECT_FALSE(isSystemInstallation("/home/me/velmora"));
     EXPECT_FALSE(isSystemInstallation("/usrdata/velmora"));
+}
+
+TEST(TypedName, NamesThatWouldLeaveTheirFolderAreRefusedForOneReasonEach) {
+    EXPECT_EQ(typedNameProblem("Rain at dusk"), NameProblem::None);
+    EXPECT_EQ(typedNameProblem("v1.2 night"), NameProblem::None);
+    EXPECT_EQ(typedNameProblem(" \t "), NameProblem::Empty);
+    EXPECT_EQ(typedNameProblem("rain\nnight"), NameProblem::ControlCharacter);
+    EXPECT_EQ(typedNameProblem("../rain"), NameProblem::PathSeparator);
+    EXPECT_EQ(typedNameProblem("a\\b"), NameProblem::PathSeparator);
+    EXPECT_EQ(typedNameProblem(" . "), NameProblem::Dots);
+    EXPECT_EQ(typedNameProblem("rain..night"), NameProblem::Dots);
+    EXPECT_EQ(trimmedName("  Rain at dusk\t"), "Rain at dusk");
 }

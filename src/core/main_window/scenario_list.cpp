@@ -1,5 +1,7 @@
 #include "scenario_list.h"
 
+#include "platform/typed_name.h"
+
 #include "platform/ascii_case.h"
 
 #include <algorithm>
@@ -44,16 +46,20 @@ void ScenarioList::select(const std::string& name) {
 }
 
 std::string scenarioNameProblem(const std::string& name) {
-    const auto first = name.find_first_not_of(" \t");
-    if (first == std::string::npos) return "A scenario needs a name.";
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7f)
-            return "A scenario name cannot hold control characters such as tabs or line breaks.";
-    if (name.find_first_of("/\\") != std::string::npos)
+    switch (typedNameProblem(name)) {
+    case NameProblem::None:
+        return {};
+    case NameProblem::Empty:
+        return "A scenario needs a name.";
+    case NameProblem::ControlCharacter:
+        return "A scenario name cannot hold control characters such as tabs or line breaks.";
+    case NameProblem::PathSeparator:
         return "A scenario name cannot hold \"/\" or \"\\\": each scenario is a group of files in "
                "the scenario folder.";
-    if (name.find("..") != std::string::npos) return "A scenario name cannot hold \"..\".";
-    return {};
+    case NameProblem::Dots:
+        break;
+    }
+    return "A scenario name cannot hold \"..\".";
 }
 
 void ScenarioList::setLoading(bool loading) {
